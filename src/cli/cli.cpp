@@ -1,0 +1,189 @@
+#include "cli/cli.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <memory>
+
+#include "cli/operations.hpp"
+#include "sounding/channel_definitions.hpp"
+#include "sounding/open_sounding.hpp"
+#include "sounding/sounding_file.hpp"
+#include "text/text_file.hpp"
+
+namespace pelorin::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: pelorin-cli info   FILE.cpt [--definitions DIR]\n"
+    "       pelorin-cli clean  IN.cpt -o OUT.cpt [--definitions DIR] [OPERATION ...]\n";
+
+// A float as the shortest text that reads back as the same float.
+std::string jsonNumber(float value) {
+  if (!std::isfinite(value)) return "null";
+  char buffer[32];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string jsonString(std::string_view windows1252) {
+  std::string text = windows1252ToUtf8(windows1252);
+  std::string out = "\"";
+  for (unsigned char ch : text) {
+    switch (ch) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (ch < 0x20) {
+          char escape[8];
+          std::snprintf(escape, sizeof escape, "\\u%04x", ch);
+          out += escape;
+        } else {
+          out += static_cast<char>(ch);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {
+  static constexpr const char* kHeaderNames[] = {
+      "CompanyName", "OperatorName", "ConeNumber", "LocationText", "JobNumber", "HoleNumber",
+      "DateAndTime", "HeaderText", "Footnote1", "Footnote2", "GPSData", "WaterTableDepth"};
+  HeaderTexts header = headerTexts(s);
+  std::string j = "{\n  \"header\": {";
+  for (std::size_t i = 0; i < header.size(); ++i)
+    j += std::string(i ? ",\n" : "\n") + "    \"" + kHeaderNames[i] + "\": " + jsonString(header[i]);
+  j += "\n  },\n";
+  j += "  \"NumChannels\": " + std::to_string(s.NumChannels) + ",\n";
+  j += "  \"NumReadings\": " + std::to_string(s.NumReadings) + ",\n";
+  j += "  \"DepthIncrement\": " + jsonNumber(s.DepthIncrement) + ",\n";
+  j += "  \"MaxLag\": " + std::to_string(s.MaxLag) + ",\n";
+  j += "  \"DataIndex\": " + std::to_string(s.DataIndex) + ",\n";
+  j += "  \"CurrentRow\": " + std::to_string(s.CurrentRow) + ",\n";
+  j += std::string("  \"NoPoreChannel\": ") + (s.NoPoreChannel ? "true" : "false") + ",\n";
+  j += std::string("  \"HasFinalBaseline\": ") + (s.HasFinalBaseline ? "true" : "false") + ",\n";
+  j += "  \"channels\": [";
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    int type = s.ChannelType[c];
+    j += std::string(c > 1 ? "," : "") + "\n    {";
+    j += "\"ChannelType\": " + std::to_string(type);
+    j += ", \"ChannelName\": " + jsonString(s.ChannelName[c]);
+    j += ", \"ChannelUnit\": " + std::to_string(s.ChannelUnit[c]);
+    j += ", \"UnitName\": " + jsonString(defs.UnitName[type][s.ChannelUnit[c]]);
+    j += ", \"ChannelFactor\": " + jsonNumber(s.ChannelFactor[c]);
+    j += ", \"FullScaleOutput\": " + jsonNumber(s.FullScaleOutput[c]);
+    j += ", \"FullScaleValue\": " + jsonNumber(s.FullScaleValue[c]);
+    j += ", \"Baseline\": [" + jsonNumber(s.Baseline[c][1]) + ", " + jsonNumber(s.Baseline[c][2]) + "]";
+    j += ", \"BaselineDrift\": " + jsonNumber(s.BaselineDrift[c]);
+    j += ", \"ChannelLag\": " + std::to_string(s.ChannelLag[c]) + "}";
+  }
+  j += s.NumChannels ? "\n  ],\n" : "],\n";
+  auto reading = [&](int n) {
+    if (n < 1) return std::string("null");
+    return "{\"Depth\": " + jsonNumber(s.Depth[n]) + ", \"Speed\": " + jsonNumber(s.Speed[n]) + "}";
+  };
+  j += "  \"first\": " + reading(s.NumReadings > 0 ? 1 : 0) + ",\n";
+  j += "  \"last\": " + reading(s.NumReadings) + "\n}\n";
+  return j;
+}
+
+struct Arguments {
+  std::string command, input, output, definitions;
+  std::vector<Operation> operations;
+};
+
+// Parses everything after the command; false with the problem on a usage error.
+bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::string& problem) {
+  a.command = args[0];
+  for (std::size_t i = 1; i < args.size();) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= args.size()) {
+        problem = arg + " needs a value";
+        return false;
+      }
+      into = args[i + 1];
+      i += 2;
+      return true;
+    };
+    if (arg == "-o") {
+      if (!value(a.output)) return false;
+    } else if (arg == "--definitions") {
+      if (!value(a.definitions)) return false;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      if (a.command == "info") {
+        problem = "info takes no operation";
+        return false;
+      }
+      if (!parseOperation(args, i, a.operations, problem)) return false;
+    } else if (a.input.empty()) {
+      a.input = arg;
+      ++i;
+    } else {
+      problem = "unexpected argument \"" + arg + "\"";
+      return false;
+    }
+  }
+  if (a.input.empty()) {
+    problem = "no input file";
+    return false;
+  }
+  if (a.command == "clean" && a.output.empty()) {
+    problem = "clean needs -o OUT";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, const std::string& programFolder,
+        std::ostream& out, std::ostream& err) {
+  if (args.empty() || (args[0] != "info" && args[0] != "clean")) {
+    err << kUsage;
+    return 2;
+  }
+  Arguments a;
+  std::string problem;
+  if (!parseArguments(args, a, problem)) {
+    err << "pelorin-cli: " << problem << "\n" << kUsage;
+    return 2;
+  }
+
+  std::vector<std::string> warnings;
+  auto defs = std::make_unique<ChannelDefinitions>(
+      loadChannelDefinitions(a.definitions.empty() ? programFolder : a.definitions, warnings));
+  for (const auto& warning : warnings) err << "pelorin-cli: " << warning << "\n";
+
+  FileError error;
+  auto sounding = openSoundingFile(a.input, *defs, error);
+  if (!sounding) {
+    err << "pelorin-cli: " << error.message << "\n";
+    return 1;
+  }
+  if (a.command == "info") {
+    out << infoJson(*sounding, *defs);
+    return 0;
+  }
+
+  Session session{*sounding, *defs, err, a.input};
+  if (!applyOperations(session, a.operations)) return 1;
+
+  std::string bytes;
+  if (!writeSoundingFile(*sounding, *defs, headerTexts(*sounding), bytes, error)) {
+    err << "pelorin-cli: \"" << a.output << "\": " << error.message << "\n";
+    return 1;
+  }
+  std::string failure = writeFileSafely(a.output, bytes);
+  if (!failure.empty()) {
+    err << "pelorin-cli: " << failure << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace pelorin::cli

@@ -1,0 +1,72 @@
+#include "sounding/channel_definitions.hpp"
+
+#include <filesystem>
+
+#include "text/number_text.hpp"
+#include "text/text_file.hpp"
+
+namespace pelorin {
+
+namespace {
+// Items 1 to 13 describe the type for people; the program does not use them.
+constexpr int kDescriptionItems = 13;
+}  // namespace
+
+std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefinitions& defs) {
+  TextReader reader(bytes);
+  std::string item;
+  auto clearType = [&] {
+    defs.UnitCount[type] = 0;
+    for (int u = 0; u <= MaxUnitOptions; ++u) {
+      defs.UnitName[type][u].clear();
+      defs.UnitFormat[type][u].clear();
+      defs.UnitFactor[type][u] = 0;
+    }
+  };
+  auto tooShort = [&](int needed) {
+    clearType();
+    return "line " + std::to_string(reader.lineNumber() + (reader.atEnd() ? 1 : 0)) +
+           ": the file ends before item " + std::to_string(needed);
+  };
+  clearType();
+  for (int i = 1; i <= kDescriptionItems; ++i)
+    if (!reader.readItem(item)) return tooShort(i);
+  if (!reader.readItem(item)) return tooShort(kDescriptionItems + 1);
+  double count = numericPrefix(item);
+  if (count < 0 || count > MaxUnitOptions || count != static_cast<double>(roundHalfEven(count))) {
+    clearType();
+    return "line " + std::to_string(reader.lineNumber()) + ": the unit count \"" + item +
+           "\" is not a whole number from 0 to 10";
+  }
+  int units = static_cast<int>(count);
+  for (int u = 1; u <= units; ++u) {
+    int first = kDescriptionItems + 2 + 3 * (u - 1);
+    if (!reader.readItem(defs.UnitName[type][u])) return tooShort(first);
+    if (!reader.readItem(defs.UnitFormat[type][u])) return tooShort(first + 1);
+    if (!reader.readItem(item)) return tooShort(first + 2);
+    defs.UnitFactor[type][u] = toSingle(numericPrefix(item));
+  }
+  defs.UnitCount[type] = static_cast<std::int16_t>(units);
+  return {};
+}
+
+ChannelDefinitions loadChannelDefinitions(const std::string& folder,
+                                          std::vector<std::string>& warnings) {
+  ChannelDefinitions defs;
+  for (int type = 1; type <= MaxChannelTypes; ++type) {
+    std::string path = (std::filesystem::path(folder) / ("Channel" + std::to_string(type) + ".txt")).string();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) continue;
+    std::string bytes, error;
+    if (!readWholeFile(path, bytes, error)) {
+      warnings.push_back("Channel definition file skipped: " + error);
+      continue;
+    }
+    std::string problem = parseChannelDefinition(bytes, type, defs);
+    if (!problem.empty())
+      warnings.push_back("Channel definition file \"" + path + "\" skipped: " + problem + ".");
+  }
+  return defs;
+}
+
+}  // namespace pelorin

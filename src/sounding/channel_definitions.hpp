@@ -1,0 +1,22 @@
+#pragma once
+// The channel definition files Channel1.txt ... Channel20.txt: for each channel type the
+// units it can be shown in, with their display patterns and factors from the base unit.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sounding/sounding.hpp"
+
+namespace pelorin {
+
+// Reads one definition file's bytes into type `type` of defs. Returns an empty text on
+// success; otherwise the line and the problem, and type `type` is left without units.
+std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefinitions& defs);
+
+// Loads Channel1.txt ... Channel20.txt from folder. A missing file gives its type no units;
+// a file that cannot be used is skipped with a warning that names it.
+ChannelDefinitions loadChannelDefinitions(const std::string& folder,
+                                          std::vector<std::string>& warnings);
+
+}  // namespace pelorin

@@ -1,0 +1,61 @@
+#include "sounding/open_sounding.hpp"
+
+#include <algorithm>
+
+#include "sounding/units.hpp"
+#include "text/number_text.hpp"
+#include "text/text_file.hpp"
+
+namespace pelorin {
+
+void deriveSoundingValues(Sounding& s) {
+  // The mean step from reading 2 on: over ten steps when there are enough readings.
+  int k = s.NumReadings;
+  if (k >= 12)
+    s.DepthIncrement = toSingle((static_cast<double>(s.Depth[12]) - s.Depth[2]) / 10);
+  else if (k >= 3)
+    s.DepthIncrement = toSingle((static_cast<double>(s.Depth[k]) - s.Depth[2]) / (k - 2));
+  else if (k == 2)
+    s.DepthIncrement = toSingle(static_cast<double>(s.Depth[2]) - s.Depth[1]);
+  else
+    s.DepthIncrement = 0;
+
+  // Without markers in the file the friction sleeve is taken to trail the cone tip by
+  // 0.1 m or 0.15 m, told apart by the cone's full-scale value.
+  if (s.MaxLag == 0) {
+    if (s.DepthIncrement > 0) {
+      if (s.FullScaleValue[1] == 100000.0f)
+        s.ChannelLag[2] = static_cast<std::int16_t>(std::min<std::int64_t>(
+            roundHalfEven(0.1 / s.DepthIncrement), MaxReadings));
+      else if (s.FullScaleValue[1] == 150000.0f)
+        s.ChannelLag[2] = static_cast<std::int16_t>(std::min<std::int64_t>(
+            roundHalfEven(0.15 / s.DepthIncrement), MaxReadings));
+    }
+    s.MaxLag = s.ChannelLag[2];
+  }
+
+  s.DataIndex = s.MaxLag + 1;
+  s.CurrentRow = static_cast<std::int16_t>(std::min(s.MaxLag + 1, GridRows));
+}
+
+std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string& path,
+                                       const ChannelDefinitions& defs, FileError& error) {
+  auto s = std::make_unique<Sounding>();
+  if (!readSoundingFile(bytes, path, defs, *s, error)) return nullptr;
+  deriveSoundingValues(*s);
+  s->SoundingFilePath = path;
+  applyDisplayDepths(*s, DepthUnit::Metres);
+  // The unit the file names; a type without definitions keeps the file's factor.
+  for (int c = 1; c <= s->NumChannels; ++c)
+    if (defs.UnitCount[s->ChannelType[c]] > 0) changeChannelUnit(*s, defs, c, s->ChannelUnit[c]);
+  return s;
+}
+
+std::unique_ptr<Sounding> openSoundingFile(const std::string& path,
+                                           const ChannelDefinitions& defs, FileError& error) {
+  std::string bytes;
+  if (!readWholeFile(path, bytes, error.message)) return nullptr;
+  return openSounding(bytes, path, defs, error);
+}
+
+}  // namespace pelorin

@@ -1,0 +1,28 @@
+#pragma once
+// Opening a sounding: read the file, derive the depth increment, lags and first complete
+// reading, and select each channel's unit as the file names it.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "sounding/sounding.hpp"
+#include "sounding/sounding_file.hpp"
+
+namespace pelorin {
+
+// The values a sounding derives once its readings are read: the depth increment, the
+// trailing lag of channel 2 when no channel carries no-value markers, and the first
+// complete reading as the current one.
+void deriveSoundingValues(Sounding& s);
+
+// Reads, derives and selects units; the model the window and the batch tool work on.
+// Null with error filled when the file cannot be read; nothing else is touched.
+std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string& path,
+                                       const ChannelDefinitions& defs, FileError& error);
+
+// The same from a file on disk.
+std::unique_ptr<Sounding> openSoundingFile(const std::string& path,
+                                           const ChannelDefinitions& defs, FileError& error);
+
+}  // namespace pelorin

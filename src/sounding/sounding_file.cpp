@@ -1,0 +1,311 @@
+#include "sounding/sounding_file.hpp"
+
+#include <charconv>
+#include <cmath>
+
+#include "text/number_text.hpp"
+#include "text/text_file.hpp"
+
+namespace pelorin {
+
+namespace {
+
+constexpr int kChannelBlockRows = 7;
+constexpr std::size_t kLeadColumns = 13;  // depth and speed columns before channel 1
+constexpr std::size_t kFieldWidth = 20;
+
+// Mid$(text, start, length) with a 1-based start: the part that exists, maybe empty.
+std::string_view mid(std::string_view text, std::size_t start, std::size_t length) {
+  if (start - 1 >= text.size()) return {};
+  return text.substr(start - 1, length);
+}
+
+std::string_view channelField(std::string_view row, int c) {
+  return mid(row, kLeadColumns + 1 + kFieldWidth * (c - 1), kFieldWidth);
+}
+
+std::string_view withoutLeadingBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
+
+// A raw channel value that fits a float.
+bool rawValue(std::string_view field, float& value) {
+  double v = numericPrefix(field);
+  value = toSingle(v);
+  return std::isfinite(value);
+}
+
+// Raw output to engineering value, left to right, stored as a float.
+float engineering(float raw, float baseline, float fullScaleOutput, float fullScaleValue,
+                  float factor) {
+  return toSingle((static_cast<double>(raw) - baseline) / fullScaleOutput * fullScaleValue *
+                  factor);
+}
+
+// The shortest text that reads back as the same float, in the number-text style when that
+// style is exact enough (rows 3 and 5 only need to read back to the same value).
+std::string exactNumber(float value) {
+  std::string text = generalNumber(value);
+  if (toSingle(numericPrefix(text)) == value) return text;
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  if (result.ec != std::errc()) result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+class Reader {
+ public:
+  Reader(std::string_view bytes, const std::string& fileName, const ChannelDefinitions& defs,
+         Sounding& s, FileError& error)
+      : text_(bytes), fileName_(fileName), defs_(defs), s_(s), error_(error) {}
+
+  bool read() {
+    return readHeader() && readChannelBlock() && readReadings();
+  }
+
+ private:
+  bool fail(int line, const std::string& problem) {
+    error_.message = "Cannot read \"" + fileName_ + "\": line " + std::to_string(line) + ": " +
+                     problem + ".";
+    return false;
+  }
+  bool endsEarly(const char* what) {
+    return fail(text_.lineNumber() + 1, std::string("the file ends before ") + what);
+  }
+
+  bool readHeader() {
+    std::string line;
+    if (!text_.readLine(line)) return endsEarly("the header");  // identification, not examined
+    for (std::string* field : {&s_.CompanyName, &s_.OperatorName, &s_.ConeNumber,
+                               &s_.LocationText, &s_.JobNumber, &s_.HoleNumber,
+                               &s_.DateAndTime, &s_.HeaderText, &s_.Footnote1, &s_.Footnote2,
+                               &s_.GPSData, &s_.WaterTableDepth})
+      if (!text_.readLine(*field)) return endsEarly("the end of the header");
+    for (int spare = 0; spare < 2; ++spare)
+      if (!text_.readLine(line)) return endsEarly("the channel block");
+    return true;
+  }
+
+  bool readChannelBlock() {
+    std::array<std::string, kChannelBlockRows + 1> rows;
+    for (int r = 1; r <= kChannelBlockRows; ++r)
+      if (!text_.readLine(rows[r])) return endsEarly("the end of the channel block");
+    int firstRowLine = text_.lineNumber() - kChannelBlockRows + 1;
+
+    std::size_t fields = rows[1].size() / kFieldWidth;
+    if (fields > MaxChannels)
+      return fail(firstRowLine, "the channel block has " + std::to_string(fields) +
+                                    " channels, more than 10");
+    s_.NumChannels = static_cast<std::int16_t>(fields);
+    s_.NoPoreChannel = true;
+    auto fieldsOf = [&](int row) {
+      return std::min<std::size_t>(MaxChannels, rows[row].size() / kFieldWidth);
+    };
+    for (std::size_t c = 1; c <= fieldsOf(1); ++c) {
+      std::string_view field = channelField(rows[1], static_cast<int>(c));
+      double code = numericPrefix(field);
+      if (!(code >= -0.5 && code <= 20.5) || roundHalfEven(code) < 0 || roundHalfEven(code) > 20)
+        return fail(firstRowLine, "channel " + std::to_string(c) + " has the type \"" +
+                                      std::string(withoutLeadingBlanks(field)) +
+                                      "\", not a type from 0 to 20");
+      s_.ChannelType[c] = static_cast<std::int16_t>(roundHalfEven(code));
+      if (s_.ChannelType[c] == 3) s_.NoPoreChannel = false;
+    }
+    for (std::size_t c = 1; c <= fieldsOf(2); ++c)
+      s_.ChannelName[c] = withoutLeadingBlanks(channelField(rows[2], static_cast<int>(c)));
+    for (std::size_t c = 1; c <= fieldsOf(3); ++c)
+      s_.FullScaleOutput[c] = toSingle(numericPrefix(channelField(rows[3], static_cast<int>(c))));
+    for (std::size_t c = 1; c <= fieldsOf(4); ++c)
+      s_.Baseline[c][1] = toSingle(numericPrefix(channelField(rows[4], static_cast<int>(c))));
+    for (std::size_t c = 1; c <= fieldsOf(5); ++c)
+      s_.FullScaleValue[c] = toSingle(numericPrefix(channelField(rows[5], static_cast<int>(c))));
+    for (std::size_t c = 1; c <= fieldsOf(6); ++c) {
+      std::string_view name = withoutLeadingBlanks(channelField(rows[6], static_cast<int>(c)));
+      int type = s_.ChannelType[c];
+      s_.ChannelUnit[c] = 1;
+      for (int u = 1; u <= defs_.UnitCount[type]; ++u)
+        if (defs_.UnitName[type][u] == name) s_.ChannelUnit[c] = static_cast<std::int16_t>(u);
+    }
+    for (std::size_t c = 1; c <= fieldsOf(7); ++c)
+      s_.ChannelFactor[c] = toSingle(numericPrefix(channelField(rows[7], static_cast<int>(c))));
+
+    for (int c = 1; c <= s_.NumChannels; ++c) {
+      if (s_.FullScaleOutput[c] == 0 || !std::isfinite(s_.FullScaleOutput[c]))
+        return fail(firstRowLine + 2, "channel " + std::to_string(c) +
+                                          " has no usable full-scale output (row 3)");
+      if (!std::isfinite(s_.FullScaleValue[c]) || !std::isfinite(s_.Baseline[c][1]))
+        return fail(firstRowLine + 3, "channel " + std::to_string(c) +
+                                          " has a baseline or full-scale value out of range");
+      if (s_.ChannelFactor[c] == 0 || !std::isfinite(s_.ChannelFactor[c]))
+        return fail(firstRowLine + 6, "channel " + std::to_string(c) +
+                                          " has no usable unit factor (row 7)");
+    }
+
+    std::string units;  // line 23, "   (m) (cm/s)", not examined
+    if (!text_.readItem(units)) return endsEarly("the units line");
+    return true;
+  }
+
+  bool readReadings() {
+    s_.NumReadings = 0;
+    s_.MaxLag = 0;
+    s_.ChannelLag.fill(0);
+    std::string item;
+    while (text_.readItem(item)) {
+      int line = text_.lineNumber();
+      if (item.empty()) return fail(line, "empty line among the readings");
+      std::string_view t = item;
+      auto depth = strictNumber(mid(t, 1, 6));
+      if (!depth || !std::isfinite(toSingle(*depth)))
+        return fail(line, "the depth \"" + std::string(mid(t, 1, 6)) + "\" is not a number");
+      float d = toSingle(*depth);
+      int n = s_.NumReadings + 1;
+      if (n >= 2 && d < s_.Depth[n - 1]) {
+        readFinalBaseline(t);
+        continue;
+      }
+      if (n > MaxReadings) return fail(line, "more than 10,000 readings");
+      auto speed = strictNumber(mid(t, 7, 7));
+      if (!speed || !std::isfinite(toSingle(*speed)))
+        return fail(line, "the speed \"" + std::string(mid(t, 7, 7)) + "\" is not a number");
+      s_.NumReadings = n;
+      s_.Depth[n] = d;
+      s_.Reading[0][n] = d;
+      s_.Speed[n] = toSingle(*speed);
+      for (int c = 1; c <= s_.NumChannels; ++c) {
+        float raw;
+        if (!rawValue(channelField(t, c), raw))
+          return fail(line, "the value of channel " + std::to_string(c) + " is out of range");
+        s_.RawReading[c][n] = raw;
+        if (raw == NoValue) {
+          ++s_.ChannelLag[c];
+          if (s_.ChannelLag[c] > s_.MaxLag) s_.MaxLag = s_.ChannelLag[c];
+          s_.Reading[c][n] = NoValue;
+        } else {
+          s_.Reading[c][n] = engineering(raw, s_.Baseline[c][1], s_.FullScaleOutput[c],
+                                         s_.FullScaleValue[c], s_.ChannelFactor[c]);
+        }
+      }
+    }
+    return true;
+  }
+
+  // The zero readings taken after the sounding: no depth or speed, one 20-column field
+  // per channel counted from the start of the trimmed line.
+  void readFinalBaseline(std::string_view t) {
+    for (int c = 1; c <= s_.NumChannels; ++c) {
+      float after;
+      if (!rawValue(mid(t, 1 + kFieldWidth * (c - 1), kFieldWidth), after)) after = 0;
+      s_.Baseline[c][2] = after;
+      s_.BaselineDrift[c] = engineering(after, s_.Baseline[c][1], s_.FullScaleOutput[c],
+                                        s_.FullScaleValue[c], s_.ChannelFactor[c]);
+    }
+    s_.HasFinalBaseline = true;
+    s_.FinalBaselineLine = std::string(t.front() == '-' ? 25 : 26, ' ') + std::string(t);
+  }
+
+  TextReader text_;
+  const std::string& fileName_;
+  const ChannelDefinitions& defs_;
+  Sounding& s_;
+  FileError& error_;
+};
+
+void appendRow(std::string& out) { out.append(kLeadColumns, ' '); }
+void appendField(std::string& out, std::string_view text) { out += alignRight(text, kFieldWidth); }
+void endLine(std::string& out) { out += "\r\n"; }
+
+}  // namespace
+
+HeaderTexts headerTexts(const Sounding& s) {
+  return {s.CompanyName, s.OperatorName, s.ConeNumber, s.LocationText, s.JobNumber,
+          s.HoleNumber, s.DateAndTime, s.HeaderText, s.Footnote1, s.Footnote2,
+          s.GPSData, s.WaterTableDepth};
+}
+
+void setHeaderTexts(Sounding& s, const HeaderTexts& t) {
+  s.CompanyName = t[0], s.OperatorName = t[1], s.ConeNumber = t[2], s.LocationText = t[3];
+  s.JobNumber = t[4], s.HoleNumber = t[5], s.DateAndTime = t[6], s.HeaderText = t[7];
+  s.Footnote1 = t[8], s.Footnote2 = t[9], s.GPSData = t[10], s.WaterTableDepth = t[11];
+}
+
+bool readSoundingFile(std::string_view bytes, const std::string& fileName,
+                      const ChannelDefinitions& defs, Sounding& out, FileError& error) {
+  return Reader(bytes, fileName, defs, out, error).read();
+}
+
+bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
+                       const HeaderTexts& header, std::string& out, FileError& error) {
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    float factor = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
+    if (factor == 0 || s.FullScaleValue[c] == 0) {
+      error.message = "Cannot save: channel " + std::to_string(c) + " (" +
+                      windows1252ToUtf8(s.ChannelName[c]) + ") has " +
+                      (factor == 0 ? "no unit factor" : "a full-scale value of 0") +
+                      ", so its raw values cannot be worked out.";
+      return false;
+    }
+  }
+  out.clear();
+  out.reserve(400 + static_cast<std::size_t>(s.NumReadings + 8) * (15 + 20 * s.NumChannels));
+  out += "Quillbrandt Sounding File\r\n";
+  for (const std::string& text : header) {
+    out += text;
+    endLine(out);
+  }
+  out += "\r\n\r\n";
+
+  auto unitName = [&](int c, int u) -> const std::string& { return defs.UnitName[s.ChannelType[c]][u]; };
+  appendRow(out);
+  for (int c = 1; c <= s.NumChannels; ++c) appendField(out, std::to_string(s.ChannelType[c]));
+  endLine(out);
+  appendRow(out);
+  for (int c = 1; c <= s.NumChannels; ++c) appendField(out, s.ChannelName[c]);
+  endLine(out);
+  appendRow(out);
+  for (int c = 1; c <= s.NumChannels; ++c) appendField(out, exactNumber(s.FullScaleOutput[c]));
+  endLine(out);
+  appendRow(out);
+  for (int c = 1; c <= s.NumChannels; ++c)
+    appendField(out, formatPattern(s.Baseline[c][1], "####0.00000"));
+  endLine(out);
+  appendRow(out);
+  for (int c = 1; c <= s.NumChannels; ++c)
+    appendField(out, exactNumber(s.FullScaleValue[c]) + " " + unitName(c, 1));
+  endLine(out);
+  appendRow(out);
+  for (int c = 1; c <= s.NumChannels; ++c) appendField(out, unitName(c, s.ChannelUnit[c]));
+  endLine(out);
+  appendRow(out);
+  for (int c = 1; c <= s.NumChannels; ++c)
+    appendField(out, formatPattern(defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]],
+                                   "#####0.00000000"));
+  endLine(out);
+  out += "   (m) (cm/s)\r\n";
+
+  for (int n = 1; n <= s.NumReadings; ++n) {
+    out += alignRight(formatPattern(s.Depth[n], "##0.00"), 6);
+    out += alignRight(formatPattern(s.Speed[n], "##0.00"), 7);
+    for (int c = 1; c <= s.NumChannels; ++c) {
+      float value = s.Reading[c][n];
+      if (value == NoValue) {
+        appendField(out, "-32768");
+        continue;
+      }
+      // Back to raw output, each step rounded to a float before the next.
+      float w = toSingle(static_cast<double>(value) / defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]]);
+      w = toSingle(static_cast<double>(w) / s.FullScaleValue[c] * s.FullScaleOutput[c]);
+      w = toSingle(static_cast<double>(s.Baseline[c][1]) + w);
+      appendField(out, formatPattern(w, "####0.00000"));
+    }
+    endLine(out);
+  }
+  if (s.HasFinalBaseline) {
+    out += s.FinalBaselineLine;
+    endLine(out);
+  }
+  return true;
+}
+
+}  // namespace pelorin

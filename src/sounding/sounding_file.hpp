@@ -1,0 +1,38 @@
+#pragma once
+// The sounding file (.cpt): twelve header lines, a seven-row channel block and one line
+// per reading, channel values stored as raw instrument output.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "sounding/sounding.hpp"
+
+namespace pelorin {
+
+// A reader's or writer's refusal: what the user is told, naming the file.
+struct FileError {
+  std::string message;
+};
+
+// The twelve header texts in file order (lines 2 to 13).
+using HeaderTexts = std::array<std::string, 12>;
+HeaderTexts headerTexts(const Sounding& s);
+void setHeaderTexts(Sounding& s, const HeaderTexts& texts);
+
+// Reads a sounding file's bytes into `out`, which must be a fresh model: header, channel
+// block (unit options matched against defs by row 6's name), readings converted from raw
+// output with the file's own calibration, lags counted from the no-value markers and the
+// final-baseline line. Nothing is derived yet. fileName is used in the message only.
+// On failure returns false and fills error; `out` is then of no use.
+bool readSoundingFile(std::string_view bytes, const std::string& fileName,
+                      const ChannelDefinitions& defs, Sounding& out, FileError& error);
+
+// The sounding file for s with the given header texts (the window's text boxes).
+// Refuses (false, error naming the channel) a channel whose unit factor or full-scale
+// value is 0, since its raw values cannot be worked out.
+bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
+                       const HeaderTexts& header, std::string& bytes, FileError& error);
+
+}  // namespace pelorin

@@ -1,0 +1,179 @@
+#include "text/text_file.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pelorin {
+
+void TextReader::skipLineEnd() {
+  if (atEnd()) return;
+  if (bytes_[pos_] == '\r') {
+    ++pos_;
+    if (!atEnd() && bytes_[pos_] == '\n') ++pos_;
+  } else if (bytes_[pos_] == '\n') {
+    ++pos_;
+  }
+  ++nextLine_;
+}
+
+bool TextReader::readLine(std::string& line) {
+  if (atEnd()) return false;
+  line_ = nextLine_;
+  std::size_t start = pos_;
+  while (!atEnd() && !atLineEnd()) ++pos_;
+  line.assign(bytes_.substr(start, pos_ - start));
+  skipLineEnd();
+  return true;
+}
+
+bool TextReader::readItem(std::string& item) {
+  while (!atEnd() && (bytes_[pos_] == ' ' || bytes_[pos_] == '\t')) ++pos_;
+  if (atEnd()) return false;
+  line_ = nextLine_;
+  item.clear();
+  if (bytes_[pos_] == '"') {
+    std::size_t start = ++pos_;
+    while (!atEnd() && bytes_[pos_] != '"' && !atLineEnd()) ++pos_;
+    item.assign(bytes_.substr(start, pos_ - start));
+    if (!atEnd() && bytes_[pos_] == '"') ++pos_;
+    // Whatever stands between the closing quote and the delimiter is passed over.
+    while (!atEnd() && bytes_[pos_] != ',' && !atLineEnd()) ++pos_;
+  } else {
+    std::size_t start = pos_;
+    while (!atEnd() && bytes_[pos_] != ',' && !atLineEnd()) ++pos_;
+    std::size_t end = pos_;
+    while (end > start && (bytes_[end - 1] == ' ' || bytes_[end - 1] == '\t')) --end;
+    item.assign(bytes_.substr(start, end - start));
+  }
+  if (!atEnd() && bytes_[pos_] == ',')
+    ++pos_;
+  else
+    skipLineEnd();
+  return true;
+}
+
+std::string writeFileSafely(const std::string& path, std::string_view bytes) {
+  auto slash = path.find_last_of('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  std::string pattern = (slash == std::string::npos ? std::string("./") : folder) + ".pelorin-XXXXXX";
+  int fd = mkstemp(pattern.data());
+  if (fd < 0) return "Cannot write \"" + path + "\": " + std::strerror(errno) + ".";
+  auto fail = [&](int error) {
+    ::close(fd);
+    ::unlink(pattern.c_str());
+    return "Cannot write \"" + path + "\": " + std::strerror(error) + ".";
+  };
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno);
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  // A new file gets the usual permissions rather than mkstemp's owner-only ones.
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  if (::fsync(fd) != 0) return fail(errno);
+  if (::close(fd) != 0) {
+    int error = errno;
+    ::unlink(pattern.c_str());
+    return "Cannot write \"" + path + "\": " + std::strerror(error) + ".";
+  }
+  if (std::rename(pattern.c_str(), path.c_str()) != 0) {
+    int error = errno;
+    ::unlink(pattern.c_str());
+    return "Cannot write \"" + path + "\": " + std::strerror(error) + ".";
+  }
+  return {};
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    error = "Cannot read \"" + path + "\": " + std::strerror(errno) + ".";
+    return false;
+  }
+  bytes.clear();
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  bool failed = std::ferror(file);
+  std::fclose(file);
+  if (failed) {
+    error = "Cannot read \"" + path + "\": read error.";
+    return false;
+  }
+  return true;
+}
+
+namespace {
+// Code points of the bytes 0x80 to 0x9F; the other bytes are Latin-1. Unassigned bytes map
+// to the C1 control of the same number so that every byte survives a round trip.
+constexpr char32_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+}  // namespace
+
+std::string windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (unsigned char b : bytes) {
+    char32_t cp = (b >= 0x80 && b < 0xA0) ? kHighControls[b - 0x80] : b;
+    appendUtf8(out, cp);
+  }
+  return out;
+}
+
+std::string utf8ToWindows1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    unsigned char b = static_cast<unsigned char>(text[i]);
+    char32_t cp;
+    std::size_t length;
+    if (b < 0x80) {
+      cp = b, length = 1;
+    } else if ((b & 0xE0) == 0xC0 && i + 1 < text.size()) {
+      cp = ((b & 0x1F) << 6) | (text[i + 1] & 0x3F), length = 2;
+    } else if ((b & 0xF0) == 0xE0 && i + 2 < text.size()) {
+      cp = ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F), length = 3;
+    } else if ((b & 0xF8) == 0xF0 && i + 3 < text.size()) {
+      cp = 0x110000, length = 4;  // outside the code page
+    } else {
+      cp = 0x110000, length = 1;
+    }
+    i += length;
+    if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100)) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    char replacement = '?';
+    for (int k = 0; k < 32; ++k)
+      if (kHighControls[k] == cp) replacement = static_cast<char>(0x80 + k);
+    out += replacement;
+  }
+  return out;
+}
+
+}  // namespace pelorin

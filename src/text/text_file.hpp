@@ -1,0 +1,53 @@
+#pragma once
+// Single-byte text files (Windows-1252, CR LF): reading lines and text items from bytes in
+// memory, and writing a file safely.
+
+#include <string>
+#include <string_view>
+
+namespace pelorin {
+
+// Reads a text file held in memory the two ways the sounding and definition files need:
+// whole lines and comma-separated text items, sharing one position.
+class TextReader {
+ public:
+  explicit TextReader(std::string_view bytes) : bytes_(bytes) {}
+
+  bool atEnd() const { return pos_ >= bytes_.size(); }
+
+  // The number (from 1) of the line that the last read started on.
+  int lineNumber() const { return line_; }
+
+  // The next line without its line end (CR LF, LF or CR), blanks kept. False at the end.
+  bool readLine(std::string& line);
+
+  // The next text item: leading blanks are skipped, a double-quoted item runs to its
+  // closing quote, any other item ends at the first comma or the line end and loses its
+  // trailing blanks. After an item the reader stands behind its comma or its line end.
+  // False at the end of the file.
+  bool readItem(std::string& item);
+
+ private:
+  bool atLineEnd() const { return !atEnd() && (bytes_[pos_] == '\r' || bytes_[pos_] == '\n'); }
+  void skipLineEnd();
+
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+  int nextLine_ = 1;
+  int line_ = 0;
+};
+
+// Writes bytes to path through a temporary file in the same folder that is renamed over
+// path, so a failed write leaves any earlier file of that name as it was.
+// Returns an empty text on success, otherwise what went wrong (naming the file).
+std::string writeFileSafely(const std::string& path, std::string_view bytes);
+
+// Reads a whole file; false with a message naming the file when it cannot be read.
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+// Windows-1252 bytes to UTF-8 and back (for the window and the batch tool's JSON). A
+// character with no Windows-1252 byte becomes "?".
+std::string windows1252ToUtf8(std::string_view bytes);
+std::string utf8ToWindows1252(std::string_view text);
+
+}  // namespace pelorin
