@@ -184,7 +184,7 @@ std::string formatPattern(double value, std::string_view pattern) {
   std::string_view digits = text;
   std::string result;
   if (digits.front() == '-') {
-    result = "-";
+    result.push_back('-');
     digits.remove_prefix(1);
   }
   auto dot = digits.find('.');
@@ -216,7 +216,8 @@ std::string blankLedNumber(double value) {
   std::string_view body = digits;
   if (negative) body.remove_prefix(1);
   if (body.size() > 1 && body[0] == '0' && body[1] == '.') body.remove_prefix(1);
-  return (negative ? "-" : " ") + std::string(body);
+  std::string text(1, negative ? '-' : ' ');
+  return text.append(body);
 }
 
 std::string generalNumber(double value) { return sevenDigits(value); }
