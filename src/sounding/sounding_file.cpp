@@ -212,6 +212,22 @@ class Reader {
   FileError& error_;
 };
 
+// The raw output to write for channel c at position n. The raw value read from the file is
+// kept whenever it still converts to exactly the value held, so readings nobody changed keep
+// their raw output to the last digit and a saved file opened and saved again is the same
+// file. Any other value is worked back from its engineering value, each step rounded to a
+// float before the next.
+float rawOutput(const Sounding& s, int c, int n, float unitFactor) {
+  float value = s.Reading[c][n];
+  float raw = s.RawReading[c][n];
+  if (raw != NoValue && engineering(raw, s.Baseline[c][1], s.FullScaleOutput[c],
+                                    s.FullScaleValue[c], s.ChannelFactor[c]) == value)
+    return raw;
+  float w = toSingle(static_cast<double>(value) / unitFactor);
+  w = toSingle(static_cast<double>(w) / s.FullScaleValue[c] * s.FullScaleOutput[c]);
+  return toSingle(static_cast<double>(s.Baseline[c][1]) + w);
+}
+
 void appendRow(std::string& out) { out.append(kLeadColumns, ' '); }
 void appendField(std::string& out, std::string_view text) { out += alignRight(text, kFieldWidth); }
 void endLine(std::string& out) { out += "\r\n"; }
@@ -284,6 +300,8 @@ bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
   endLine(out);
   out += "   (m) (cm/s)\r\n";
 
+  std::array<float, MaxChannels + 1> factor{};
+  for (int c = 1; c <= s.NumChannels; ++c) factor[c] = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
   for (int n = 1; n <= s.NumReadings; ++n) {
     out += alignRight(formatPattern(s.Depth[n], "##0.00"), 6);
     out += alignRight(formatPattern(s.Speed[n], "##0.00"), 7);
@@ -293,11 +311,7 @@ bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
         appendField(out, "-32768");
         continue;
       }
-      // Back to raw output, each step rounded to a float before the next.
-      float w = toSingle(static_cast<double>(value) / defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]]);
-      w = toSingle(static_cast<double>(w) / s.FullScaleValue[c] * s.FullScaleOutput[c]);
-      w = toSingle(static_cast<double>(s.Baseline[c][1]) + w);
-      appendField(out, formatPattern(w, "####0.00000"));
+      appendField(out, formatPattern(rawOutput(s, c, n, factor[c]), "####0.00000"));
     }
     endLine(out);
   }
