@@ -1,0 +1,59 @@
+// The EXPORT DATA panel: the five unit systems of the analog sounding file.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/main_form.hpp"
+#include "app/widgets.hpp"
+
+namespace pelorin {
+
+void MainForm::buildExportPanel(QWidget* area) {
+  QGroupBox* p = frmExportData =
+      makePanel(area, "frmExportData", "EXPORT DATA", twipsRect(3240, 1320, 5655, 6255));
+  Label14 = makeNote(p, "Label14",
+                     "To export digital cone data to old *.cpd file format, select the desired "
+                     "units and press OK.",
+                     twipsRect(960, 480, 4455, 615));
+  Label20 = makeNote(p, "Label20",
+                     "NOTE: The channel units will revert to the default units for the "
+                     "selected analog format.",
+                     twipsRect(1080, 1320, 4335, 615));
+
+  struct Option {
+    QRadioButton** button;
+    const char* name;
+    const char* caption;
+    int top;
+    QLabel** units;
+    const char* unitsName;
+    const char* unitsCaption;
+    int unitsLeft;
+  };
+  const Option options[] = {
+      {&optEnglish, "optEnglish", "English -", 2280, &Label15, "Label15",
+       "Qc in TSF, Fs in TSF, PP in PSI", 2520},
+      {&optMetricAbsKPA, "optMetricAbsKPA", "Metric -", 2880, &Label16, "Label16",
+       "Qc in MPA, Fs in KPA, PP in KPA", 2400},
+      {&optMetricAbsBAR, "optMetricAbsBAR", "Metric -", 3480, &Label17, "Label17",
+       "Qc in MPA, Fs in KPA, PP in BAR", 2400},
+      {&optMetricWtKSC, "optMetricWtKSC", "Metric -", 4080, &Label18, "Label18",
+       "Qc in KSC, Fs in KSC, PP in KSC", 2400},
+      {&optMetricWtBAR, "optMetricWtBAR", "Metric -", 4680, &Label19, "Label19",
+       "Qc in KSC, Fs in KSC, PP in BAR", 2400},
+  };
+  for (const Option& o : options) {
+    auto* button = new QRadioButton(o.caption, p);
+    button->setObjectName(o.name);
+    button->setGeometry(twipsRect(1440, o.top, o.unitsLeft - 1440, 255));
+    fitCaption(button, 20);
+    *o.button = button;
+    *o.units = makeLabel(p, o.unitsName, o.unitsCaption, twipsRect(o.unitsLeft, o.top, 3015, 255));
+  }
+  Command1 = makeButton(p, "Command1", "OK", twipsRect(1440, 5760, 1215, 375));
+  Command2 = makeButton(p, "Command2", "Cancel", twipsRect(2880, 5760, 1215, 375));
+}
+
+}  // namespace pelorin

@@ -1,0 +1,157 @@
+// Start-up, File Open, File Save and File Exit.
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <cstdio>
+
+#include "app/main_form.hpp"
+#include "sounding/channel_definitions.hpp"
+#include "sounding/open_sounding.hpp"
+#include "sounding/sounding_file.hpp"
+#include "text/number_text.hpp"
+#include "text/text_file.hpp"
+
+namespace pelorin {
+
+namespace {
+const QString kSoundingFilter = "Digital CPT data (*.cpt)|*.cpt";
+}
+
+FileDialogResult MainForm::showFileDialog(const QString& filter, bool save) {
+  FileDialogRequest request;
+  request.filter = filter;
+  request.fileName = QString();
+  request.initialFolder = dialogStartFolder(DialogShownBefore, *platform_.place);
+  request.save = save;
+  return platform_.fileDialog->show(request);
+}
+
+void MainForm::showMessage(const QString& text) { platform_.messageBox->show(text); }
+
+void MainForm::Form_Load() {
+  lblDepthLabel->hide();
+  cmbDepthUnits[1]->hide();
+  for (int c = 1; c <= MaxChannels; ++c) {
+    lblChannelLabel[c]->setText(QString());
+    cmbChannelUnits[c]->hide();
+  }
+  std::vector<std::string> warnings;
+  QByteArray folder = QFile::encodeName(platform_.place->programFolder());
+  *definitions_ = loadChannelDefinitions(folder.toStdString(), warnings);
+  // A definition file that cannot be used leaves its channel type without units; the
+  // window still starts.
+  for (const auto& warning : warnings) std::fprintf(stderr, "pelorin: %s\n", warning.c_str());
+}
+
+void MainForm::writeCounters() {
+  const Sounding& s = *sounding_;
+  lblDataIndex->setText("Data Index: " + QString::fromStdString(blankLedNumber(s.DataIndex)));
+  lblNumberOfReadings->setText("# of Readings: " +
+                               QString::fromStdString(blankLedNumber(s.NumReadings)));
+}
+
+void MainForm::resetChannelColumn(int c) {
+  lblChannelLabel[c]->setText(QString());
+  lblChannelLabel[c]->hide();
+  cmbChannelUnits[c]->clear();
+  cmbChannelUnits[c]->hide();
+  for (int r = 1; r <= GridRows; ++r) {
+    txtChannel[c][r]->clear();
+    txtChannel[c][r]->setEnabled(false);
+  }
+}
+
+void MainForm::MenuFileOpen_Click() {
+  FileDialogResult chosen = showFileDialog(kSoundingFilter, false);
+  if (chosen.fileName.isEmpty()) return;
+
+  // The whole file is read into a fresh model first: a file that cannot be read leaves
+  // the open sounding as it was.
+  FileError error;
+  std::string path = QFile::encodeName(chosen.fileName).toStdString();
+  std::unique_ptr<Sounding> opened = openSoundingFile(path, *definitions_, error);
+  if (!opened) {
+    showMessage(QString::fromStdString(error.message));
+    return;
+  }
+  sounding_ = std::move(opened);
+  Sounding& s = *sounding_;
+  lblFileName->setText("FILE:" + chosen.fileTitle);
+
+  lblDepthLabel->show();
+  lblSpeedLabel->show();
+  lblSpeedUnitsLabel->show();
+  std::array<QLineEdit*, 12> boxes = headerBoxes();
+  HeaderTexts texts = headerTexts(s);
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    boxes[i]->setText(fromModelText(texts[i]));
+    boxes[i]->setCursorPosition(0);  // a long text is shown from its start
+    boxes[i]->setEnabled(true);
+  }
+
+  // The columns of an earlier sounding are emptied; the new one's channels are shown.
+  for (int c = 1; c <= MaxChannels; ++c) resetChannelColumn(c);
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    lblChannelLabel[c]->setText(fromModelText(s.ChannelName[c]));
+    lblChannelLabel[c]->show();
+    cmbChannelUnits[c]->show();
+    for (int r = 1; r <= GridRows; ++r) txtChannel[c][r]->setEnabled(true);
+  }
+
+  RowSelectAllowed = true;
+  txtDepth_Click(s.MaxLag + 1);
+
+  setListIndex(cmbDepthUnits[1], 0);
+  const ChannelDefinitions& defs = *definitions_;
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    int type = s.ChannelType[c];
+    for (int u = 1; u <= defs.UnitCount[type]; ++u)
+      cmbChannelUnits[c]->addItem(fromModelText(defs.UnitName[type][u]));
+    // A type without a definition file has no entry to select; its values stay as read.
+    setListIndex(cmbChannelUnits[c], s.ChannelUnit[c] - 1);
+  }
+  cmbDepthUnits[1]->show();
+  setListIndex(cmbDepthUnits[1], 0);
+
+  RefreshGrid();
+  frmMessage->hide();
+  writeCounters();
+  MenuFileSave->setEnabled(true);
+  MenuExport->setEnabled(true);
+  menuCombine->setEnabled(true);
+  mnuShiftBaseline->setEnabled(true);
+}
+
+void MainForm::MenuFileExit_Click() { platform_.programExit->exit(); }
+
+void MainForm::MenuFileSave_Click() {
+  FileDialogResult chosen = showFileDialog(kSoundingFilter, true);
+  if (chosen.fileName.isEmpty()) return;
+
+  // What the header boxes hold is saved, with the user's edits.
+  HeaderTexts header;
+  std::array<QLineEdit*, 12> boxes = headerBoxes();
+  for (std::size_t i = 0; i < boxes.size(); ++i) header[i] = toModelText(boxes[i]->text());
+
+  std::string bytes;
+  FileError error;
+  if (!writeSoundingFile(*sounding_, *definitions_, header, bytes, error)) {
+    showMessage(QString::fromStdString(error.message));
+    return;
+  }
+  std::string failure =
+      writeFileSafely(QFile::encodeName(chosen.fileName).toStdString(), bytes);
+  if (!failure.empty()) {
+    // Nothing is lost: the user can save elsewhere.
+    showMessage(QString::fromStdString(failure));
+    return;
+  }
+  showMessage("File saved.  To cleanup another file, restart the program.");
+  platform_.programExit->exit();
+}
+
+}  // namespace pelorin

@@ -1,0 +1,3 @@
+#include "app/app.hpp"
+
+int main(int argc, char** argv) { return pelorin::runPelorin(argc, argv); }

@@ -1,0 +1,301 @@
+#include "app/main_form.hpp"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <climits>
+
+#include "app/widgets.hpp"
+#include "text/text_file.hpp"
+
+namespace pelorin {
+
+QRect twipsRect(int left, int top, int width, int height) {
+  return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+QString fromModelText(const std::string& windows1252) {
+  return QString::fromStdString(windows1252ToUtf8(windows1252));
+}
+
+std::string toModelText(const QString& text) { return utf8ToWindows1252(text.toStdString()); }
+
+int virtualKeyCode(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: break;
+  }
+  // Letters and digits have the same codes in both.
+  if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
+    return qtKey;
+  return 0;
+}
+
+MainForm::MainForm(Platform platform, QWidget* parent)
+    : QMainWindow(parent),
+      platform_(std::move(platform)),
+      sounding_(std::make_unique<Sounding>()),
+      definitions_(std::make_unique<ChannelDefinitions>()) {
+  setObjectName("MainForm");
+  setWindowTitle("Pelorin");
+  // The platform's sans-serif at the size of the original 8-point typeface.
+  QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  face.setStyleHint(QFont::SansSerif);
+  face.setPointSize(8);
+  setFont(face);
+
+  auto* area = new QWidget(this);
+  area->setObjectName("clientArea");
+  area->setFixedSize(twips(12015), twips(9735));
+  setCentralWidget(area);
+
+  buildMenus();
+  buildHeader(area);
+  buildGrid(area);
+  // The panels lie over the grid: built after it, so they are drawn on top.
+  buildMessagePanel(area);
+  buildChangeStartDepthPanel(area);
+  buildDepthIncrementPanel(area);
+  buildShiftChannelsPanel(area);
+  buildCombinePanel(area);
+  buildExportPanel(area);
+
+  adjustSize();
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+
+  Form_Load();
+}
+
+MainForm::~MainForm() = default;
+
+std::array<QLineEdit*, 12> MainForm::headerBoxes() const {
+  return {txtCompanyName, txtOperator,   txtConeNumber, txtLocation,
+          txtJobNumber,   txtHoleNumber, txtDateandTime, txtHeader,
+          txtFootnote1,   txtFootnote2,  txtGPSData,     txtWaterTableDepth};
+}
+
+void MainForm::buildMenus() {
+  QMenuBar* bar = menuBar();
+  auto item = [](QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+  auto separator = [](QMenu* menu, const char* name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(name);
+    return action;
+  };
+
+  MenuFile = bar->addMenu("&File");
+  MenuFile->setObjectName("MenuFile");
+  MenuFileOpen = item(MenuFile, "MenuFileOpen", "&Open");
+  sep1 = separator(MenuFile, "sep1");
+  menuCombine = item(MenuFile, "menuCombine", "&Combine");
+  sep2 = separator(MenuFile, "sep2");
+  MenuFileSave = item(MenuFile, "MenuFileSave", "&Save");
+  sep3 = separator(MenuFile, "sep3");
+  MenuExport = item(MenuFile, "MenuExport", "&Export");
+  sep4 = separator(MenuFile, "sep4");
+  mnuAutoClean = item(MenuFile, "mnuAutoClean", "&AutoClean For Interp");
+  sep5 = separator(MenuFile, "sep5");
+  MenuFileExit = item(MenuFile, "MenuFileExit", "&Exit");
+  menuCombine->setEnabled(false);
+
+  // A command on the menu bar itself, without items.
+  mnuShiftBaseline = bar->addAction("&Shift Channel(s)");
+  mnuShiftBaseline->setObjectName("mnuShiftBaseline");
+  mnuShiftBaseline->setEnabled(false);
+
+  mnuEditDepth = bar->addMenu("&Edit Depth");
+  mnuEditDepth->setObjectName("mnuEditDepth");
+  menuStartDepth = item(mnuEditDepth, "menuStartDepth", "&Start Depth");
+  mnuDepthIncrement = item(mnuEditDepth, "mnuDepthIncrement", "&Depth Increment");
+
+  connect(MenuFileOpen, &QAction::triggered, this, [this] { MenuFileOpen_Click(); });
+  connect(MenuFileSave, &QAction::triggered, this, [this] { MenuFileSave_Click(); });
+  connect(MenuFileExit, &QAction::triggered, this, [this] { MenuFileExit_Click(); });
+}
+
+void MainForm::buildHeader(QWidget* area) {
+  struct Field {
+    QLineEdit** box;
+    const char* name;
+    const char* label;
+    int left, top, labelLeft;
+  };
+  const Field fields[] = {
+      {&txtCompanyName, "txtCompanyName", "Company Name", 2520, 720, 600},
+      {&txtOperator, "txtOperator", "Operator", 2520, 1080, 600},
+      {&txtConeNumber, "txtConeNumber", "Cone Number", 2520, 1440, 600},
+      {&txtLocation, "txtLocation", "Location", 2520, 1800, 600},
+      {&txtJobNumber, "txtJobNumber", "Job Number", 2520, 2160, 600},
+      {&txtHoleNumber, "txtHoleNumber", "Hole Number", 2520, 2520, 600},
+      {&txtDateandTime, "txtDateandTime", "Date and Time", 7440, 720, 5520},
+      {&txtHeader, "txtHeader", "Header", 7440, 1080, 5520},
+      {&txtFootnote1, "txtFootnote1", "Footnote 1", 7440, 1440, 5520},
+      {&txtFootnote2, "txtFootnote2", "Footnote 2", 7440, 1800, 5520},
+      {&txtGPSData, "txtGPSData", "GPS Data", 7440, 2160, 5520},
+      {&txtWaterTableDepth, "txtWaterTableDepth", "Water Table Depth", 7440, 2520, 5520},
+  };
+  int labelNumber = 1;
+  for (const Field& f : fields) {
+    QLabel* caption = makeLabel(area, QString("lblHeader%1").arg(labelNumber++), f.label,
+                                twipsRect(f.labelLeft, f.top, 1815, 255));
+    (void)caption;
+    QLineEdit* box = makeTextBox(area, f.name, QString(), twipsRect(f.left, f.top, 2535, 285));
+    // A header line is saved as it stands, however long it is.
+    box->setMaxLength(INT_MAX);
+    box->setEnabled(false);
+    *f.box = box;
+  }
+  txtGPSData->setReadOnly(true);
+
+  lblFileName = makeLabel(area, "lblFileName", "WELCOME TO PELORIN",
+                          twipsRect(3000, 120, 5775, 375));
+  QFont banner = lblFileName->font();
+  banner.setPointSize(12);
+  banner.setBold(true);
+  lblFileName->setFont(banner);
+  lblFileName->setAlignment(Qt::AlignCenter);
+  lblDataIndex = makeLabel(area, "lblDataIndex", QString(), twipsRect(10200, 2400, 1695, 255));
+  lblNumberOfReadings =
+      makeLabel(area, "lblNumberOfReadings", QString(), twipsRect(10200, 2640, 1695, 255));
+
+  Shape1 = new QFrame(area);
+  Shape1->setObjectName("Shape1");
+  Shape1->setFrameShape(QFrame::HLine);
+  Shape1->setFrameShadow(QFrame::Plain);
+  Shape1->setGeometry(twipsRect(240, 570, 11535, 30));
+}
+
+void MainForm::buildGrid(QWidget* area) {
+  lblDepthLabel = makeLabel(area, "lblDepthLabel", "DEPTH", twipsRect(360, 3000, 975, 255));
+  cmbDepthUnits[1] = makeList(area, "cmbDepthUnits_1", twipsRect(360, 3240, 975, 315));
+  cmbDepthUnits[1]->addItems({"m", "ft"});
+  connect(cmbDepthUnits[1], &QComboBox::activated, this, [this] { cmbDepthUnits_Click(1); });
+  lblSpeedLabel = makeLabel(area, "lblSpeedLabel", "SPEED", twipsRect(1320, 3000, 975, 255));
+  lblSpeedUnitsLabel =
+      makeLabel(area, "lblSpeedUnitsLabel", "(cm/sec)", twipsRect(1320, 3240, 975, 255));
+  lblSpeedLabel->hide();
+  lblSpeedUnitsLabel->hide();
+
+  for (int c = 1; c <= MaxChannels; ++c) {
+    int left = 2280 + 960 * (c - 1);
+    lblChannelLabel[c] = makeLabel(area, QString("lblChannelLabel_%1").arg(c), QString(),
+                                   twipsRect(left, 2880, 975, 375));
+    lblChannelLabel[c]->setWordWrap(true);
+    cmbChannelUnits[c] =
+        makeList(area, QString("cmbChannelUnits_%1").arg(c), twipsRect(left, 3240, 975, 315));
+    connect(cmbChannelUnits[c], &QComboBox::activated, this, [this, c] { cmbChannelUnits_Click(c); });
+  }
+
+  auto makeCell = [&](const QString& name, int left, int row, int column) {
+    QLineEdit* box = makeTextBox(area, name, QString(), twipsRect(left, 3720 + 240 * (row - 1), 975, 285));
+    // Cells are reached by the keys and the mouse, never by Tab.
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->installEventFilter(this);
+    cellPlaces_[box] = {column, row};
+    // Every cell starts white with black text.
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    box->setPalette(palette);
+    return box;
+  };
+  for (int r = 1; r <= GridRows; ++r) {
+    txtDepth[r] = makeCell(QString("txtDepth_%1").arg(r), 240, r, 0);
+    txtDepth[r]->setReadOnly(true);
+    txtSpeed[r] = makeCell(QString("txtSpeed_%1").arg(r), 1200, r, 1);
+    txtSpeed[r]->setReadOnly(true);
+    for (int c = 1; c <= MaxChannels; ++c) {
+      txtChannel[c][r] =
+          makeCell(QString("txtChannel%1_%2").arg(c).arg(r), 2160 + 960 * (c - 1), r, 1 + c);
+      txtChannel[c][r]->setEnabled(false);
+    }
+  }
+}
+
+void MainForm::buildMessagePanel(QWidget* area) {
+  frmMessage = makePanel(area, "frmMessage", "Frame1", twipsRect(3360, 4560, 5415, 975));
+  Label13 = makeLabel(frmMessage, "Label13", "No file selected", twipsRect(120, 240, 5175, 615));
+  Label13->setAlignment(Qt::AlignCenter);
+  frmMessage->show();
+}
+
+QLineEdit* MainForm::cell(int column, int row) const {
+  if (column == 0) return txtDepth[row];
+  if (column == 1) return txtSpeed[row];
+  return txtChannel[column - 1][row];
+}
+
+void MainForm::setCellTextColour(int column, int row, bool red) {
+  if (cellRed_[column][row] == red) return;
+  cellRed_[column][row] = red;
+  QLineEdit* box = cell(column, row);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Text, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
+  box->setPalette(palette);
+}
+
+void MainForm::setCellBackground(int column, int row, bool grey) {
+  if (cellGrey_[column][row] == grey) return;
+  cellGrey_[column][row] = grey;
+  QLineEdit* box = cell(column, row);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, grey ? QColor(200, 200, 200) : QColor(255, 255, 255));
+  box->setPalette(palette);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::MouseButtonPress)
+    return QMainWindow::eventFilter(watched, event);
+  auto place = cellPlaces_.find(watched);
+  if (place == cellPlaces_.end()) return QMainWindow::eventFilter(watched, event);
+  auto [column, row] = place->second;
+
+  if (event->type() == QEvent::MouseButtonPress) {
+    if (column == 0) txtDepth_Click(row);
+    return false;
+  }
+  auto* key = static_cast<QKeyEvent*>(event);
+  int shift = static_cast<int>(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
+                                                   Qt::AltModifier));
+  if (column == 0) {
+    txtDepth_KeyDown(row, virtualKeyCode(key->key()), shift);
+    // The depth cells take no typing; the menu bar's access keys still reach the window.
+    return !(key->modifiers() & Qt::AltModifier);
+  }
+  if (column >= 2) txtChannel_KeyDown(column - 1, row, cell(column, row)->text());
+  // The key then goes on to the cell and changes its text.
+  return false;
+}
+
+}  // namespace pelorin

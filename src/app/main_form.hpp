@@ -1,0 +1,187 @@
+#pragma once
+// MainForm: the one window of Pelorin. It owns the sounding model and every control, under
+// the controls' own names; control arrays are indexed from 1 like the grid rows and the
+// channels. Handlers are named after control and event and are grouped by area in
+// file_handlers.cpp, grid_handlers.cpp and unit_handlers.cpp; each panel is built in its
+// own file.
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <unordered_map>
+
+#include "app/platform.hpp"
+#include "sounding/sounding.hpp"
+#include "sounding/units.hpp"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace pelorin {
+
+template <typename T>
+using RowArray = std::array<T*, GridRows + 1>;  // [1 .. 24]
+template <typename T>
+using ChannelArray = std::array<T*, MaxChannels + 1>;  // [1 .. 10]
+
+class MainForm : public QMainWindow {
+ public:
+  explicit MainForm(Platform platform, QWidget* parent = nullptr);
+  ~MainForm() override;
+
+  // --- The model and what the operations share ---
+  Sounding& sounding() { return *sounding_; }
+  const Sounding& sounding() const { return *sounding_; }
+  const ChannelDefinitions& definitions() const { return *definitions_; }
+  // The depth unit selected in cmbDepthUnits (list index 0 is "m", any other "ft").
+  DepthUnit depthUnit() const;
+  bool dialogShownBefore() const { return DialogShownBefore; }
+
+  // --- Handlers: start-up, open, exit, save ---
+  void Form_Load();
+  void MenuFileOpen_Click();
+  void MenuFileExit_Click();
+  void MenuFileSave_Click();
+
+  // --- Handlers: the readings grid ---
+  void RefreshGrid();
+  void txtDepth_Click(int row);
+  void txtDepth_KeyDown(int row, int keyCode, int shift);
+  // txtChannel1_KeyDown ... txtChannel10_KeyDown, all alike: `text` is the cell's text
+  // as it was before the key.
+  void txtChannel_KeyDown(int channel, int row, const QString& text);
+
+  // --- Handlers: display units ---
+  void cmbDepthUnits_Click(int index);
+  void cmbChannelUnits_Click(int channel);
+  // Sets a unit list's index and raises its click handler, also when the index does not
+  // change; every index set from code goes through here.
+  void setListIndex(QComboBox* list, int index);
+
+  // The file dialog with the starting-folder rule shared by Open, Combine, Save and
+  // Export. Empty fileName when the user cancelled.
+  FileDialogResult showFileDialog(const QString& filter, bool save);
+  void showMessage(const QString& text);
+
+  // --- Controls ---
+  // Header fields and their labels, in file order.
+  QLineEdit *txtCompanyName, *txtOperator, *txtConeNumber, *txtLocation, *txtJobNumber,
+      *txtHoleNumber, *txtDateandTime, *txtHeader, *txtFootnote1, *txtFootnote2, *txtGPSData,
+      *txtWaterTableDepth;
+  std::array<QLineEdit*, 12> headerBoxes() const;
+
+  QLabel *lblFileName, *lblDataIndex, *lblNumberOfReadings;
+  QLabel *lblDepthLabel, *lblSpeedLabel, *lblSpeedUnitsLabel;
+  std::array<QComboBox*, 2> cmbDepthUnits{};  // element 1 only
+  ChannelArray<QLabel> lblChannelLabel{};
+  ChannelArray<QComboBox> cmbChannelUnits{};
+
+  // The readings grid: txtChannel[c][r] is element r of txtChannel<c>.
+  RowArray<QLineEdit> txtDepth{}, txtSpeed{};
+  std::array<RowArray<QLineEdit>, MaxChannels + 1> txtChannel{};
+
+  QFrame* Shape1;
+  QGroupBox* frmMessage;
+  QLabel* Label13;
+
+  // Change start depth.
+  QGroupBox* frmChangeStartDepth;
+  QLabel *Label22, *lblCurrentStartDepth, *Label24, *Label23, *Label25;
+  QLineEdit* txtNewStartDepth;
+  QPushButton *Command3, *Command4;
+
+  // Depth increment.
+  QGroupBox* frmDepthIncrement;
+  QLabel *Label36, *lblCurrentIncrement, *Label40, *Label39, *lblNewIncrement, *Label41,
+      *Label42;
+  QPushButton *Command9, *Command10, *cmdOK, *Command11;
+
+  // Shift channels.
+  QGroupBox* frmShiftBaselines;
+  ChannelArray<QLabel> lblShiftChanLabel{}, lblFinalBaselineChan{}, lblLowestReadingChan{},
+      lblShiftUnitsChan{};
+  ChannelArray<QLineEdit> txtShiftChannelByChan{};
+  QLabel *Label28, *Label30, *Label31, *Label32, *Label33, *Label34, *Label35;
+  QPushButton *Command5, *Command6, *Command7;
+
+  // Combine files.
+  QGroupBox* frmSecondFileData;
+  QLabel *Label21, *lblSecondFileChannels, *Label29, *lblFinalDepthOfFirstSounding, *Label26,
+      *Label27;
+  QPlainTextEdit* txtSecondFileData;
+  QLineEdit* txtStartDepth;
+  QCheckBox* chkNormalizeDepth;
+  QPushButton* cmdCombineOK;
+
+  // Export data.
+  QGroupBox* frmExportData;
+  QRadioButton *optEnglish, *optMetricAbsKPA, *optMetricAbsBAR, *optMetricWtKSC,
+      *optMetricWtBAR;
+  QLabel *Label14, *Label15, *Label16, *Label17, *Label18, *Label19, *Label20;
+  QPushButton *Command1, *Command2;
+
+  // Menus.
+  QMenu *MenuFile, *mnuEditDepth;
+  QAction *MenuFileOpen, *menuCombine, *MenuFileSave, *MenuExport, *mnuAutoClean,
+      *MenuFileExit, *mnuShiftBaseline, *menuStartDepth, *mnuDepthIncrement;
+  QAction *sep1, *sep2, *sep3, *sep4, *sep5;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildHeader(QWidget* area);
+  void buildGrid(QWidget* area);
+  void buildMessagePanel(QWidget* area);
+  void buildChangeStartDepthPanel(QWidget* area);
+  void buildDepthIncrementPanel(QWidget* area);
+  void buildShiftChannelsPanel(QWidget* area);
+  void buildCombinePanel(QWidget* area);
+  void buildExportPanel(QWidget* area);
+  void buildMenus();
+
+  void writeCounters();
+  // Returns a channel column to the state it has before any file is opened.
+  void resetChannelColumn(int c);
+
+  // Cell colours, changed only where they differ from what the cell already shows.
+  // Column 0 is depth, 1 speed, 1 + c channel c.
+  void setCellTextColour(int column, int row, bool red);
+  void setCellBackground(int column, int row, bool grey);
+  QLineEdit* cell(int column, int row) const;
+
+  struct CellPlace {
+    int column;  // as above
+    int row;
+  };
+  std::unordered_map<const QObject*, CellPlace> cellPlaces_;
+  std::array<std::array<bool, GridRows + 1>, MaxChannels + 2> cellRed_{}, cellGrey_{};
+
+  Platform platform_;
+  std::unique_ptr<Sounding> sounding_;
+  std::unique_ptr<ChannelDefinitions> definitions_;
+  bool DialogShownBefore = false;
+  bool RowSelectAllowed = false;
+};
+
+// Twips (1/1440 inch) to pixels at 96 dots per inch: 15 twips make a pixel.
+inline int twips(int value) { return (value + 7) / 15; }
+QRect twipsRect(int left, int top, int width, int height);
+
+// The window's texts are Windows-1252 bytes in the model and Qt strings in the controls.
+QString fromModelText(const std::string& windows1252);
+std::string toModelText(const QString& text);
+
+// Qt's key to the virtual-key code the handlers compare against (0 for keys they ignore).
+int virtualKeyCode(int qtKey);
+
+}  // namespace pelorin

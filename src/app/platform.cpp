@@ -1,0 +1,74 @@
+#include "app/platform.hpp"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace pelorin {
+
+QString dialogStartFolder(bool& dialogShownBefore, const ProgramPlace& place) {
+  if (dialogShownBefore) return place.currentDirectory();
+  dialogShownBefore = true;
+  QString folder = place.programFolder().left(7) + "\\data";
+  if (place.folderExists(folder)) return folder;
+  QString beside = QDir(place.programFolder()).filePath("data");
+  if (place.folderExists(beside)) return beside;
+  return place.currentDirectory();
+}
+
+namespace {
+
+// "Digital CPT data (*.cpt)|*.cpt" as Qt writes a filter: "Digital CPT data (*.cpt)".
+QString qtFilter(const QString& filter) {
+  int bar = filter.indexOf('|');
+  if (bar < 0) return filter;
+  QString description = filter.left(bar);
+  QString pattern = filter.mid(bar + 1);
+  if (description.endsWith("(" + pattern + ")")) return description;
+  return description + " (" + pattern + ")";
+}
+
+class QtFileDialog : public FileDialog {
+ public:
+  FileDialogResult show(const FileDialogRequest& r) override {
+    QWidget* parent = QApplication::activeWindow();
+    QString start = QDir(r.initialFolder).filePath(r.fileName);
+    QString path = r.save ? QFileDialog::getSaveFileName(parent, QString(), start, qtFilter(r.filter))
+                          : QFileDialog::getOpenFileName(parent, QString(), start, qtFilter(r.filter));
+    if (path.isEmpty()) return {};
+    return {QDir::toNativeSeparators(path), QFileInfo(path).fileName()};
+  }
+};
+
+class QtMessageBox : public MessageBox {
+ public:
+  void show(const QString& text) override {
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+  }
+};
+
+class QtProgramPlace : public ProgramPlace {
+ public:
+  QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
+  QString currentDirectory() const override { return QDir::currentPath(); }
+  bool folderExists(const QString& path) const override { return QFileInfo(path).isDir(); }
+};
+
+class QtProgramExit : public ProgramExit {
+ public:
+  void exit() override { QCoreApplication::exit(0); }
+};
+
+}  // namespace
+
+Platform qtPlatform() {
+  return {std::make_shared<QtFileDialog>(), std::make_shared<QtMessageBox>(),
+          std::make_shared<QtProgramPlace>(), std::make_shared<QtProgramExit>()};
+}
+
+}  // namespace pelorin

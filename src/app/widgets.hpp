@@ -1,0 +1,31 @@
+#pragma once
+// Small builders for the window's controls: each is placed at its pixel rectangle, named
+// after its control and carries its caption or text as plain text.
+
+#include <QRect>
+#include <QString>
+
+class QAbstractButton;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace pelorin {
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& at);
+// A label whose caption runs over several lines.
+QLabel* makeNote(QWidget* parent, const QString& name, const QString& caption, const QRect& at);
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, const QRect& at);
+QComboBox* makeList(QWidget* parent, const QString& name, const QRect& at);
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& at);
+// The platform's face is wider than the original one: a caption that would not fit its
+// button is set a little smaller, so that it stays whole. `chrome` is the width the button
+// itself takes beside its text (frame, or the box or circle of a check or option).
+void fitCaption(QAbstractButton* button, int chrome);
+// A framed panel, hidden until an operation shows it.
+QGroupBox* makePanel(QWidget* parent, const QString& name, const QString& caption, const QRect& at);
+
+}  // namespace pelorin

@@ -1,0 +1,56 @@
+#pragma once
+// The platform as the window tests script it: the file dialog answers from a queue and
+// records what it was asked, the message box records its texts, exit is counted.
+
+#include <QDir>
+#include <QFileInfo>
+#include <deque>
+#include <vector>
+
+#include "app/platform.hpp"
+
+namespace pelorin::test {
+
+class ScriptedFileDialog : public FileDialog {
+ public:
+  // The next dialog returns path (its title is the file name); an empty path cancels.
+  void answer(const QString& path) { answers_.push_back(path); }
+  FileDialogResult show(const FileDialogRequest& request) override {
+    requests.push_back(request);
+    if (answers_.empty()) {
+      unanswered = true;
+      return {};
+    }
+    QString path = answers_.front();
+    answers_.pop_front();
+    if (path.isEmpty()) return {};
+    return {path, QFileInfo(path).fileName()};
+  }
+  std::vector<FileDialogRequest> requests;
+  bool unanswered = false;  // a dialog came that the test did not expect
+
+ private:
+  std::deque<QString> answers_;
+};
+
+class ScriptedMessageBox : public MessageBox {
+ public:
+  void show(const QString& text) override { texts.push_back(text); }
+  std::vector<QString> texts;
+};
+
+class ScriptedPlace : public ProgramPlace {
+ public:
+  QString programFolder() const override { return folder; }
+  QString currentDirectory() const override { return current; }
+  bool folderExists(const QString& path) const override { return QDir(path).exists(); }
+  QString folder, current;
+};
+
+class ScriptedExit : public ProgramExit {
+ public:
+  void exit() override { ++calls; }
+  int calls = 0;
+};
+
+}  // namespace pelorin::test

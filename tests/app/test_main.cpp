@@ -1,0 +1,13 @@
+// The window tests need a QApplication; offscreen unless the environment says otherwise.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Pelorin");
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
