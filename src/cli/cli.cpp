@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "cli/export_command.hpp"
 #include "cli/operations.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
@@ -16,7 +17,10 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: pelorin-cli info   FILE.cpt [--definitions DIR]\n"
-    "       pelorin-cli clean  IN.cpt -o OUT.cpt [--definitions DIR] [OPERATION ...]\n";
+    "       pelorin-cli clean  IN.cpt -o OUT.cpt [--definitions DIR] [OPERATION ...]\n"
+    "       pelorin-cli export IN.cpt -o OUT.cpd --system SYSTEM [--definitions DIR] "
+    "[OPERATION ...]\n"
+    "       SYSTEM: english, metric-kpa, metric-bar, kgf-ksc, kgf-bar\n";
 
 // A float as the shortest text that reads back as the same float.
 std::string jsonNumber(float value) {
@@ -92,7 +96,7 @@ std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {
 }
 
 struct Arguments {
-  std::string command, input, output, definitions;
+  std::string command, input, output, definitions, system;
   std::vector<Operation> operations;
 };
 
@@ -114,6 +118,8 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
       if (!value(a.output)) return false;
     } else if (arg == "--definitions") {
       if (!value(a.definitions)) return false;
+    } else if (arg == "--system" && a.command == "export") {
+      if (!value(a.system)) return false;
     } else if (arg.size() > 1 && arg[0] == '-') {
       if (a.command == "info") {
         problem = "info takes no operation";
@@ -136,6 +142,17 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
     problem = "clean needs -o OUT";
     return false;
   }
+  if (a.command == "export") {
+    if (a.output.empty()) {
+      problem = "export needs -o OUT";
+      return false;
+    }
+    if (!exportSystemNamed(a.system)) {
+      problem = a.system.empty() ? "export needs --system SYSTEM"
+                                 : "unknown system \"" + a.system + "\"";
+      return false;
+    }
+  }
   return true;
 }
 
@@ -143,7 +160,7 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
 
 int run(const std::vector<std::string>& args, const std::string& programFolder,
         std::ostream& out, std::ostream& err) {
-  if (args.empty() || (args[0] != "info" && args[0] != "clean")) {
+  if (args.empty() || (args[0] != "info" && args[0] != "clean" && args[0] != "export")) {
     err << kUsage;
     return 2;
   }
@@ -172,6 +189,8 @@ int run(const std::vector<std::string>& args, const std::string& programFolder,
 
   Session session{*sounding, *defs, err, a.input};
   if (!applyOperations(session, a.operations)) return 1;
+  if (a.command == "export")
+    return exportAsUser(session, a.output, *exportSystemNamed(a.system)) ? 0 : 1;
 
   std::string bytes;
   if (!writeSoundingFile(*sounding, *defs, headerTexts(*sounding), bytes, error)) {

@@ -1,0 +1,42 @@
+#include "cli/export_command.hpp"
+
+#include <filesystem>
+
+#include "export/analog_file.hpp"
+#include "text/text_file.hpp"
+
+namespace pelorin::cli {
+
+std::optional<ExportSystem> exportSystemNamed(std::string_view name) {
+  struct Named {
+    std::string_view name;
+    ExportSystem system;
+  };
+  static constexpr Named kNames[] = {
+      {"english", ExportSystem::English},        {"metric-kpa", ExportSystem::MetricAbsKPA},
+      {"metric-bar", ExportSystem::MetricAbsBAR}, {"kgf-ksc", ExportSystem::MetricWtKSC},
+      {"kgf-bar", ExportSystem::MetricWtBAR},
+  };
+  for (const Named& named : kNames)
+    if (named.name == name) return named.system;
+  return std::nullopt;
+}
+
+bool exportAsUser(Session& session, const std::string& output, ExportSystem system) {
+  Sounding& s = session.sounding;
+  // The first opening of the panel checks English; the user then clicks SYSTEM's option,
+  // which runs its click even when it is English already.
+  chooseExportUnitSystem(s, session.defs, ExportSystem::English, session.depthUnit);
+  std::string name = chooseExportUnitSystem(s, session.defs, system, session.depthUnit);
+
+  // The dialog's file title: the name without its folder, in the file's code page.
+  std::string title = utf8ToWindows1252(std::filesystem::path(output).filename().string());
+  std::string failure = writeAnalogFile(output, s, analogHeaderTexts(s), title, name);
+  if (!failure.empty()) {
+    session.messages << "pelorin-cli: " << failure << "\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace pelorin::cli

@@ -1,0 +1,60 @@
+#include "export/unit_systems.hpp"
+
+namespace pelorin {
+
+namespace {
+
+constexpr int kPorePressureType = 3;
+
+constexpr std::array<ExportUnitSystem, 5> kSystems{{
+    {ExportSystem::English, "optEnglish", "English -", "Qc in TSF, Fs in TSF, PP in PSI",
+     "English", {"", "TSF", "TSF", "PSI"}},
+    {ExportSystem::MetricAbsKPA, "optMetricAbsKPA", "Metric -", "Qc in MPA, Fs in KPA, PP in KPA",
+     "Metric Absolute [SI]", {"", "MPA", "KPA", "KPA"}},
+    {ExportSystem::MetricAbsBAR, "optMetricAbsBAR", "Metric -", "Qc in MPA, Fs in KPA, PP in BAR",
+     "Metric Absolute (SI)", {"", "MPA", "KPA", "BAR"}},
+    {ExportSystem::MetricWtKSC, "optMetricWtKSC", "Metric -", "Qc in KSC, Fs in KSC, PP in KSC",
+     "Metric [kgf/cm\xFD]", {"", "KSC", "KSC", "KSC"}},
+    {ExportSystem::MetricWtBAR, "optMetricWtBAR", "Metric -", "Qc in KSC, Fs in KSC, PP in BAR",
+     "Metric kgf/cm\xFD", {"", "KSC", "KSC", "BAR"}},
+}};
+
+// Selects, in list order, every entry of channel c's unit list that is exactly `unit`.
+void selectMatching(const Sounding& s, const ChannelDefinitions& defs, int c,
+                    std::string_view unit, const UnitListSetter& setListIndex) {
+  if (c > s.NumChannels) return;  // an unused channel's list is empty
+  int type = s.ChannelType[c];
+  if (type < 1 || type > MaxChannelTypes) return;
+  int count = defs.UnitCount[type];  // the list's item count, taken once
+  for (int k = 1; k <= count && k <= MaxUnitOptions; ++k)
+    if (defs.UnitName[type][k] == unit) setListIndex(c, k - 1);
+}
+
+}  // namespace
+
+const std::array<ExportUnitSystem, 5>& exportUnitSystems() { return kSystems; }
+
+const ExportUnitSystem& exportUnitSystem(ExportSystem system) {
+  return kSystems[static_cast<std::size_t>(system)];
+}
+
+std::string chooseExportUnitSystem(const Sounding& s, const ChannelDefinitions& defs,
+                                   ExportSystem system, const UnitListSetter& setListIndex) {
+  const ExportUnitSystem& row = exportUnitSystem(system);
+  selectMatching(s, defs, 1, row.unit[1], setListIndex);
+  selectMatching(s, defs, 2, row.unit[2], setListIndex);
+  // Only a pore-pressure channel in position 3 follows the system's PP unit.
+  if (s.ChannelType[3] == kPorePressureType) selectMatching(s, defs, 3, row.unit[3], setListIndex);
+  return std::string(row.name);
+}
+
+std::string chooseExportUnitSystem(Sounding& s, const ChannelDefinitions& defs,
+                                   ExportSystem system, DepthUnit depthUnit) {
+  return chooseExportUnitSystem(
+      static_cast<const Sounding&>(s), defs, system, [&](int c, int listIndex) {
+        changeChannelUnit(s, defs, c, listIndex + 1);
+        applyDisplayDepths(s, depthUnit);
+      });
+}
+
+}  // namespace pelorin

@@ -1,0 +1,62 @@
+#pragma once
+// The five unit systems of the analog sounding file and the choice of one in the export
+// panel: choosing a system names it and switches the units of channels 1 to 3 (Qc, Fs, PP)
+// to that system's units through the ordinary channel unit change.
+//
+// Wiring of the export panel (frmExportData):
+//   MenuExport_Click   shows the panel; when none of the five options is checked, checks
+//                      exportUnitSystems()[0] (optEnglish) and runs its click handler.
+//   opt..._Click       ExportUnitSystem = chooseExportUnitSystem(model, defs, system, setter),
+//                      where setter(c, index) sets cmbChannelUnits(c) to list index `index`
+//                      through the window's set-and-dispatch helper (cmbChannelUnits_Click
+//                      then converts the channel and refreshes the grid).
+//   Command2_Click     hides the panel; the choice and the units stay.
+//   Command1_Click     see analog_file.hpp.
+// The option buttons' names, captions and labels are in exportUnitSystems(), top to bottom.
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "sounding/sounding.hpp"
+#include "sounding/units.hpp"
+
+namespace pelorin {
+
+enum class ExportSystem { English, MetricAbsKPA, MetricAbsBAR, MetricWtKSC, MetricWtBAR };
+
+struct ExportUnitSystem {
+  ExportSystem system;
+  std::string_view optionName;  // the option button: "optEnglish", ...
+  std::string_view caption;     // the option button's caption
+  std::string_view label;       // the label beside it
+  // The system's name as written to the analog file, in Windows-1252: the kgf names end in
+  // the byte 0xFD (the superscript two of the old DOS screens).
+  std::string_view name;
+  // The unit names searched for in the unit lists of channels 1, 2 and 3 (index 0 unused).
+  std::array<std::string_view, 4> unit;
+};
+
+// The five systems in the panel's order from top to bottom.
+const std::array<ExportUnitSystem, 5>& exportUnitSystems();
+const ExportUnitSystem& exportUnitSystem(ExportSystem system);
+
+// Sets the list index of channel c's unit list (0-based) as the user would.
+using UnitListSetter = std::function<void(int channel, int listIndex)>;
+
+// The click of a system's option button. Searches the unit lists of channels 1 and 2, and of
+// channel 3 when it is a pore-pressure channel (type 3), for the system's unit names and sets
+// every matching entry in turn through setListIndex (so with several matches the last one
+// stays). A channel whose list lacks the name keeps its unit. The unit list of channel c holds
+// the unit names of its type, as the open operation fills it; channels past NumChannels have
+// empty lists. Returns the system's name, the new ExportUnitSystem.
+std::string chooseExportUnitSystem(const Sounding& s, const ChannelDefinitions& defs,
+                                   ExportSystem system, const UnitListSetter& setListIndex);
+
+// The same on the model alone, for the batch tool: each selection converts the channel as
+// its unit list's click does, display depths included (depthUnit is the depth list's unit).
+std::string chooseExportUnitSystem(Sounding& s, const ChannelDefinitions& defs,
+                                   ExportSystem system, DepthUnit depthUnit);
+
+}  // namespace pelorin
