@@ -1,0 +1,168 @@
+// The window's response times, offscreen: a Down key that scrolls the grid, a channel
+// unit change, and start-up to the window shown. The sounding is the largest the model
+// holds: 10,000 readings of 10 channels.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/main_form.hpp"
+#include "sounding/channel_definitions.hpp"
+#include "sounding/sounding_file.hpp"
+#include "text/number_text.hpp"
+
+namespace pelorin {
+namespace {
+
+class OneFileDialog : public FileDialog {
+ public:
+  explicit OneFileDialog(QString path) : path_(std::move(path)) {}
+  FileDialogResult show(const FileDialogRequest&) override { return {path_, "large.cpt"}; }
+
+ private:
+  QString path_;
+};
+
+class NoMessages : public MessageBox {
+ public:
+  void show(const QString&) override {}
+};
+
+class NoExit : public ProgramExit {
+ public:
+  void exit() override {}
+};
+
+class BenchPlace : public ProgramPlace {
+ public:
+  QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
+  QString currentDirectory() const override { return QDir::currentPath(); }
+  bool folderExists(const QString& path) const override { return QDir(path).exists(); }
+};
+
+// A sounding file of 10,000 readings with one channel of each type 1 to 10.
+QString writeLargeSounding(const QString& folder) {
+  std::vector<std::string> warnings;
+  auto defs = std::make_unique<ChannelDefinitions>(
+      loadChannelDefinitions(QCoreApplication::applicationDirPath().toStdString(), warnings));
+  auto s = std::make_unique<Sounding>();
+  s->NumChannels = MaxChannels;
+  for (int c = 1; c <= MaxChannels; ++c) {
+    s->ChannelType[c] = static_cast<std::int16_t>(c);
+    s->ChannelName[c] = "Ch" + std::to_string(c);
+    s->FullScaleOutput[c] = 10;
+    s->FullScaleValue[c] = 1000;
+    s->ChannelUnit[c] = 1;
+    s->ChannelFactor[c] = defs->UnitFactor[c][1];
+  }
+  s->NumReadings = MaxReadings;
+  for (int n = 1; n <= MaxReadings; ++n) {
+    s->Depth[n] = toSingle(0.02 * n);
+    s->Speed[n] = n % 50 == 0 ? 0.0f : toSingle(1.5 + (n % 7) * 0.1);
+    for (int c = 1; c <= MaxChannels; ++c) s->Reading[c][n] = toSingle(c * 10.0 + (n % 100) * 0.37);
+  }
+  std::string bytes;
+  FileError error;
+  writeSoundingFile(*s, *defs, headerTexts(*s), bytes, error);
+  QString path = QDir(folder).filePath("large.cpt");
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  return path;
+}
+
+struct OpenWindow {
+  QTemporaryDir folder;
+  std::unique_ptr<MainForm> form;
+  OpenWindow() {
+    QString path = writeLargeSounding(folder.path());
+    form = std::make_unique<MainForm>(Platform{std::make_shared<OneFileDialog>(path),
+                                               std::make_shared<NoMessages>(),
+                                               std::make_shared<BenchPlace>(),
+                                               std::make_shared<NoExit>()});
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) std::fprintf(stderr, "window not exposed\n");
+    form->MenuFileOpen->trigger();
+  }
+};
+
+// Down with the highlight in row 24: the grid scrolls and RefreshGrid rewrites all cells.
+// With `paint`, the cells that changed are also painted before the next key.
+void downAtRow24(benchmark::State& state, bool paint) {
+  OpenWindow window;
+  MainForm& form = *window.form;
+  Sounding& s = form.sounding();
+  for (int i = 0; i < 40; ++i) QTest::keyClick(form.txtDepth[s.CurrentRow], Qt::Key_Down);
+  for (auto _ : state) {
+    if (s.DataIndex >= s.NumReadings) {
+      state.PauseTiming();
+      s.DataIndex = 100;
+      state.ResumeTiming();
+    }
+    QTest::keyClick(form.txtDepth[24], Qt::Key_Down);
+    if (paint) QCoreApplication::processEvents();
+  }
+  if (s.CurrentRow != 24) state.SkipWithError("the highlight left row 24");
+}
+void BM_DownAtRow24(benchmark::State& state) { downAtRow24(state, false); }
+void BM_DownAtRow24Painted(benchmark::State& state) { downAtRow24(state, true); }
+BENCHMARK(BM_DownAtRow24)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DownAtRow24Painted)->Unit(benchmark::kMicrosecond);
+
+// The user picks another unit for channel 1 (and back on the next iteration): 10,000
+// values converted, then RefreshGrid.
+void BM_ChannelUnitChange(benchmark::State& state) {
+  OpenWindow window;
+  QComboBox* list = window.form->cmbChannelUnits[1];
+  bool down = true;
+  for (auto _ : state) {
+    QTest::keyClick(list, down ? Qt::Key_Down : Qt::Key_Up);
+    down = !down;
+  }
+}
+BENCHMARK(BM_ChannelUnitChange)->Unit(benchmark::kMicrosecond);
+
+// Start-up: MainForm built, channel definitions read, window shown.
+void BM_StartUp(benchmark::State& state) {
+  for (auto _ : state) {
+    MainForm form(Platform{std::make_shared<OneFileDialog>(QString()),
+                           std::make_shared<NoMessages>(), std::make_shared<BenchPlace>(),
+                           std::make_shared<NoExit>()});
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) state.SkipWithError("window not exposed");
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace pelorin
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The first start of a run pays for the application object and the fonts too.
+  QElapsedTimer cold;
+  cold.start();
+  QApplication application(argc, argv);
+  {
+    pelorin::MainForm form(pelorin::Platform{
+        std::make_shared<pelorin::OneFileDialog>(QString()), std::make_shared<pelorin::NoMessages>(),
+        std::make_shared<pelorin::BenchPlace>(), std::make_shared<pelorin::NoExit>()});
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) std::fprintf(stderr, "window not exposed\n");
+    QCoreApplication::processEvents();
+    std::printf("first start-up, application object included: %.1f ms\n", cold.nsecsElapsed() / 1e6);
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
