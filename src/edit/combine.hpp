@@ -1,0 +1,100 @@
+#pragma once
+// Combine: appends the readings of a second sounding file to the open sounding, for a
+// sounding recorded in two files. The second file is read with the calibration that fits
+// and shown in a panel; its readings from a chosen depth on are appended, their depths
+// either continuing the open sounding or left as recorded.
+//
+// Wiring in MainForm (frmSecondFileData, "COMBINE FILES"):
+//   menuCombine_Click   the open dialog; panel = readSecondSoundingFile(path or "" when
+//                       cancelled, model, definitions, the window's SecondSounding).
+//                       Show panel.messages one by one in OK message boxes; when
+//                       panel.shown: lblSecondFileChannels.Caption, txtSecondFileData.Text,
+//                       show frmSecondFileData, lblFinalDepthOfFirstSounding.Caption,
+//                       txtStartDepth.Text, chkNormalizeDepth.Value = 1.
+//   cmdCombineOK_Click  result = appendSecondSounding(model, SecondSounding,
+//                       txtStartDepth.Text, chkNormalizeDepth.Value == 1, depth unit of
+//                       cmbDepthUnits). Refused: message box with result.message, the
+//                       panel stays open. Appended: lblNumberOfReadings.Caption =
+//                       result.lblNumberOfReadings, hide frmSecondFileData. No RefreshGrid:
+//                       the grid shows the new readings the next time it is refilled.
+//
+// Texts taken from the files (channel names) stay in the files' Windows-1252 bytes, like
+// the model's own texts.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sounding/sounding.hpp"
+#include "sounding/units.hpp"
+
+namespace pelorin {
+
+// The second sounding as Combine keeps it. The first sounding's header and channel set-up
+// stay as they are; of the second file only its cone, channel block and readings count.
+// Kept after the append and overwritten by the next successful read.
+struct SecondSounding {
+  std::string ConeNumber2;  // line 4 of the second file
+  std::int16_t NumChannels2 = 0;
+  PerChannel<std::int16_t> ChannelType2{};
+  PerChannel<std::string> ChannelName2;  // leading blanks removed
+  PerChannel<float> FullScaleOutput2{};  // raw output at full scale
+  PerChannel<float> Baseline2{};         // raw zero reading before the sounding
+  PerChannel<float> FullScaleValue2{};   // base unit
+  PerChannel<float> ChannelFactor2{};    // factor of the unit the second file was written in
+  // The channel of the open sounding that receives channel k's values, 0 when none.
+  std::array<std::int16_t, MaxChannelTypes + 1> ChannelMap{};
+  std::int32_t NumReadings2 = 0;
+  ReadingColumn Depth2{};  // metres
+  ReadingColumn Speed2{};  // cm/s
+  // Engineering value of channel k at reading n (in the unit of the calibration used), or
+  // NoValue. Channels without a counterpart hold the second file's own conversion.
+  PerChannel<ReadingColumn> Reading2{};
+  std::int16_t MaxLag2 = 0;  // readings by which the second sounding's channels trail
+};
+
+// What menuCombine_Click shows after the dialog.
+struct CombinePanel {
+  std::vector<std::string> messages;  // one OK message box each, in this order
+  bool shown = false;                 // the second file was read; show the panel
+  std::string lblSecondFileChannels;  // " Depth" and the appended channels' names
+  std::string txtSecondFileData;      // one CR LF line per reading of the second file
+  std::string lblFinalDepthOfFirstSounding;
+  std::string txtStartDepth;
+  bool chkNormalizeDepth = false;
+};
+
+// Reads the bytes of a second sounding file with the sounding file reader, matches its
+// channels to the open sounding's by channel type and converts its readings: with the open
+// sounding's calibration when both files name the same cone, else with its own. A file the
+// reader refuses, or one without readings, leaves `second` and the model as they were and
+// gives the one message that says why. fileName is used in messages only.
+CombinePanel readSecondSounding(std::string_view bytes, const std::string& fileName,
+                                const Sounding& first, const ChannelDefinitions& defs,
+                                SecondSounding& second);
+
+// The same from the path the open dialog returned; an empty path (the dialog was
+// cancelled) gives "No File Selected." and reads nothing.
+CombinePanel readSecondSoundingFile(const std::string& path, const Sounding& first,
+                                    const ChannelDefinitions& defs, SecondSounding& second);
+
+// What cmdCombineOK_Click does with the panel.
+struct CombineResult {
+  bool appended = false;
+  std::string message;              // why OK was refused; nothing has changed then
+  std::string lblNumberOfReadings;  // the new count caption once appended
+};
+
+// Appends the second sounding's readings from the typed start depth on. The open
+// sounding's last MaxLag readings (whose lagging channels have no values) are replaced;
+// with normalizeDepth the depths continue from the reading before the last one, otherwise
+// they stay as recorded and must lie below the open sounding's final depth. Channels of
+// the open sounding without a counterpart get NoValue at the appended readings. The
+// display depths of the appended readings follow `unit`; no other reading is touched.
+CombineResult appendSecondSounding(Sounding& first, const SecondSounding& second,
+                                   std::string_view startDepthText, bool normalizeDepth,
+                                   DepthUnit unit);
+
+}  // namespace pelorin

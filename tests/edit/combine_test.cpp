@@ -1,0 +1,262 @@
+#include "edit/combine.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "sounding/open_sounding.hpp"
+#include "test_support.hpp"
+#include "text/number_text.hpp"
+
+// The first sounding (combine_first_*) runs every 0.05 m from 0.05 m to 10.00 m, 200
+// readings, MaxLag 2. The main second file runs from 9.50 m to 15.30 m (117 readings) on
+// the same cone "C1234"; its Fs channel has no value at the last three readings. Raw values
+// and calibrations are chosen so that every engineering value is exact: reading 3 of the
+// second file (9.60 m) gives Qc 137500, Fs 2531.25, U2 7468.75 with the first file's
+// calibration and Qc 140625, Fs 2562.5 with the second file's.
+
+namespace pelorin {
+namespace {
+
+constexpr const char* kFirst = "combine_first_qc_fs_u2.cpt";
+constexpr const char* kSecond = "combine_second_9_50_to_15_30.cpt";
+constexpr const char* kSameCone =
+    "The same cone was used for both test.  The baseline of the first file will be used.";
+constexpr const char* kDifferentCones =
+    "Different cones have been used.  The conversion factors of the second file will be used.";
+constexpr const char* kChannelCount =
+    "There number of channels recorded in the 1st file do not match the number of channels in "
+    "the 2nd file.  Only those channels that are in both files will be recorded.";
+
+std::unique_ptr<Sounding> openFixture(const char* name) {
+  FileError error;
+  auto s = openSoundingFile(test::fixturePath(name), test::projectDefinitions(), error);
+  EXPECT_TRUE(s) << error.message;
+  return s;
+}
+
+CombinePanel readSecond(const Sounding& first, const char* name, SecondSounding& second) {
+  return readSecondSoundingFile(test::fixturePath(name), first, test::projectDefinitions(), second);
+}
+
+TEST(CombineRead, FillsThePanelWithTheAppendedChannelsInMetres) {
+  auto first = openFixture(kFirst);
+  auto second = std::make_unique<SecondSounding>();
+  CombinePanel panel = readSecond(*first, kSecond, *second);
+
+  EXPECT_EQ(panel.messages, std::vector<std::string>{kSameCone});
+  ASSERT_TRUE(panel.shown);
+  EXPECT_EQ(panel.lblSecondFileChannels,
+            " Depth" + alignRight("Qc", 15) + alignRight("Fs", 15) + alignRight("U2", 15));
+  EXPECT_EQ(panel.lblFinalDepthOfFirstSounding, " 10 m");
+  EXPECT_EQ(panel.txtStartDepth, " 9.5");
+  EXPECT_TRUE(panel.chkNormalizeDepth);
+  EXPECT_EQ(second->NumReadings2, 117);  // the final-baseline line is no reading
+  std::string line3 = "   9.60" + alignRight("137500.000", 15) + alignRight("2531.250", 15) +
+                      alignRight("7468.750", 15) + "\r\n";
+  EXPECT_EQ(panel.txtSecondFileData.substr(2 * line3.size(), line3.size()), line3);
+  std::string last = "  15.30" + alignRight("850000.000", 15) + alignRight("-32768.000", 15) +
+                     alignRight("11031.250", 15) + "\r\n";
+  EXPECT_EQ(panel.txtSecondFileData.size(), 117 * line3.size());
+  EXPECT_EQ(panel.txtSecondFileData.substr(116 * line3.size()), last);
+}
+
+struct ConeCase {
+  const char* second;
+  int firstQcUnit;  // unit option selected for the first sounding's Qc before reading
+  const char* message;
+  float qc, fs;  // Reading2 of reading 3
+};
+
+TEST(CombineRead, ConvertsWithTheFirstCalibrationOnlyForTheSameCone) {
+  const ConeCase cases[] = {
+      {kSecond, 1, kSameCone, 137500, 2531.25f},
+      {kSecond, 2, kSameCone, 137.5f, 2531.25f},  // in the unit shown now (MPA)
+      {"combine_cone_lower_case.cpt", 1, kDifferentCones, 140625, 2562.5f},
+      {"combine_cone_trailing_blank.cpt", 2, kDifferentCones, 140625, 2562.5f},
+  };
+  for (const ConeCase& k : cases) {
+    SCOPED_TRACE(std::string(k.second) + " unit " + std::to_string(k.firstQcUnit));
+    auto first = openFixture(kFirst);
+    changeChannelUnit(*first, test::projectDefinitions(), 1, k.firstQcUnit);
+    auto second = std::make_unique<SecondSounding>();
+    EXPECT_EQ(readSecond(*first, k.second, *second).messages, std::vector<std::string>{k.message});
+    EXPECT_FLOAT_EQ(second->Reading2[1][3], k.qc);
+    EXPECT_FLOAT_EQ(second->Reading2[2][3], k.fs);
+    EXPECT_EQ(second->Reading2[2][115], NoValue);
+  }
+}
+
+struct ChannelCase {
+  const char* first;
+  const char* second;
+  std::vector<int> map;
+  bool countMessage;
+  std::vector<std::optional<float>> appended;  // first sounding's channels at reading 199
+};
+
+TEST(CombineAppend, RoutesValuesByChannelTypeTheLastMatchWinning) {
+  const ChannelCase cases[] = {
+      {kFirst, kSecond, {1, 2, 3}, false, {137500, 2531.25f, 7468.75f}},
+      {kFirst, "combine_second_qc_fs.cpt", {1, 2}, true, {137500, 2531.25f, std::nullopt}},
+      {"combine_first_qc_fs.cpt", "combine_second_fs_qc.cpt", {2, 1}, false, {137500, 2531.25f}},
+      {kFirst, "combine_second_qc_fs_fs.cpt", {1, 2, 2}, false, {137500, 5031.25f, std::nullopt}},
+      {"combine_first_qc_fs.cpt", kSecond, {1, 2, 0}, true, {137500, 2531.25f}},
+      {"combine_first_qc_fs_fs.cpt",
+       "combine_second_qc_fs.cpt",
+       {1, 3},
+       true,
+       {137500, std::nullopt, 2531.25f}},
+  };
+  for (const ChannelCase& k : cases) {
+    SCOPED_TRACE(std::string(k.first) + " + " + k.second);
+    auto first = openFixture(k.first);
+    auto second = std::make_unique<SecondSounding>();
+    CombinePanel panel = readSecond(*first, k.second, *second);
+    EXPECT_EQ(panel.messages.size(), k.countMessage ? 2u : 1u);
+    EXPECT_EQ(panel.messages.back() == kChannelCount, k.countMessage);
+    ASSERT_EQ(second->NumChannels2, static_cast<int>(k.map.size()));
+    for (std::size_t i = 0; i < k.map.size(); ++i) EXPECT_EQ(second->ChannelMap[i + 1], k.map[i]);
+
+    ASSERT_TRUE(appendSecondSounding(*first, *second, "9.6", true, DepthUnit::Metres).appended);
+    for (std::size_t c = 0; c < k.appended.size(); ++c)
+      for (int n : {199, 200, 210})  // 199 and 200 held the first sounding's own values
+        EXPECT_EQ(first->Reading[c + 1][n] == NoValue, !k.appended[c]) << c + 1 << " " << n;
+    for (std::size_t c = 0; c < k.appended.size(); ++c) {
+      if (k.appended[c]) {
+        EXPECT_FLOAT_EQ(first->Reading[c + 1][199], *k.appended[c]) << c + 1;
+      }
+    }
+  }
+}
+
+TEST(CombineRead, TakesTheLagFromTheMarkersOrTheFirstIncrement) {
+  // Readings every 0.02 m: the second file's own increment would give 5 or 8.
+  const std::pair<const char*, int> cases[] = {
+      {kSecond, 3},
+      {"combine_lag_markers_4_and_1.cpt", 4},
+      {"combine_lag_full_scale_100000.cpt", 2},
+      {"combine_lag_full_scale_150000.cpt", 3},
+      {"combine_lag_full_scale_60000.cpt", 0},
+  };
+  auto first = openFixture(kFirst);
+  for (auto [name, lag] : cases) {
+    auto second = std::make_unique<SecondSounding>();
+    ASSERT_TRUE(readSecond(*first, name, *second).shown) << name;
+    EXPECT_EQ(second->MaxLag2, lag) << name;
+  }
+}
+
+TEST(CombineRead, RefusesAFileItCannotReadAndKeepsTheTables) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"combine_depth_not_a_number.cpt", "line 27: the depth \"9.6x"},
+      {"combine_ends_in_channel_block.cpt", "line 19: the file ends"},
+      {"combine_no_readings.cpt", "the file holds no readings"},
+      {"combine_missing.cpt", "combine_missing.cpt"},
+  };
+  auto first = openFixture(kFirst);
+  auto second = std::make_unique<SecondSounding>();
+  readSecond(*first, kSecond, *second);
+  for (auto [name, problem] : cases) {
+    CombinePanel panel = readSecond(*first, name, *second);
+    EXPECT_FALSE(panel.shown) << name;
+    ASSERT_EQ(panel.messages.size(), 1u) << name;
+    EXPECT_NE(panel.messages[0].find(problem), std::string::npos) << panel.messages[0];
+    EXPECT_EQ(second->NumReadings2, 117) << name;
+    EXPECT_EQ(second->MaxLag2, 3) << name;
+  }
+  CombinePanel cancelled = readSecondSoundingFile("", *first, test::projectDefinitions(), *second);
+  EXPECT_EQ(cancelled.messages, std::vector<std::string>{"No File Selected."});
+  EXPECT_FALSE(cancelled.shown);
+}
+
+struct AppendCase {
+  const char* typed;
+  bool normalize;
+  DepthUnit unit;
+  int numReadings;
+  const char* depth199;
+  float qc199;
+};
+
+TEST(CombineAppend, ReplacesTheLaggingReadingsFromTheStartDepthOn) {
+  const AppendCase cases[] = {
+      {"9.6", true, DepthUnit::Metres, 313, "9.95", 137500},    // 9.60 m takes over 9.95 m
+      {"9.62", true, DepthUnit::Metres, 312, "10.00", 143750},  // 9.65 m lands a step below
+      {"10.5", false, DepthUnit::Feet, 295, "10.50", 250000},   // own depths from 10.50 m
+      {" 9.5", true, DepthUnit::Metres, 315, "9.95", 125000},
+      {"9.4999999999", true, DepthUnit::Metres, 315, "9.95", 125000},  // rounds up to 9.50
+      {"15.3", true, DepthUnit::Metres, 199, "9.95", 850000},
+  };
+  for (const AppendCase& k : cases) {
+    SCOPED_TRACE(k.typed);
+    auto first = openFixture(kFirst);
+    auto second = std::make_unique<SecondSounding>();
+    readSecond(*first, kSecond, *second);
+    auto before = std::make_unique<Sounding>(*first);
+
+    CombineResult result = appendSecondSounding(*first, *second, k.typed, k.normalize, k.unit);
+    ASSERT_TRUE(result.appended) << result.message;
+    EXPECT_EQ(first->NumReadings, k.numReadings);
+    EXPECT_EQ(result.lblNumberOfReadings, "# of Readings: " + blankLedNumber(k.numReadings));
+    EXPECT_EQ(formatPattern(first->Depth[199], "##0.00"), k.depth199);
+    EXPECT_EQ(first->Reading[0][199], displayDepth(first->Depth[199], k.unit));
+    EXPECT_FLOAT_EQ(first->Reading[1][199], k.qc199);
+    EXPECT_EQ(first->Depth[198], before->Depth[198]);
+    EXPECT_EQ(first->Reading[1][198], before->Reading[1][198]);
+    EXPECT_EQ(first->MaxLag, 3);
+    EXPECT_EQ(first->ChannelLag, before->ChannelLag);
+    EXPECT_EQ(first->RawReading, before->RawReading);
+    EXPECT_EQ(first->DataIndex, before->DataIndex);
+  }
+}
+
+TEST(CombineAppend, RefusesWithoutChangingAnything) {
+  struct Limit {
+    const char* typed;
+    bool normalize;
+    int numReadings, maxLag;  // of the first sounding; -1: as opened (200 and 2)
+    const char* message;      // nullptr: accepted
+  };
+  const char* between = "Value must be between 9.50 and 15.3.";
+  const Limit cases[] = {
+      {"20", true, -1, -1, between},
+      {"9.45", true, -1, -1, between},
+      {"deep", true, -1, -1, between},
+      {"9.8", false, -1, -1, "Value must be greater than 10 m."},
+      {"10", false, -1, -1, "Value must be greater than 10 m."},
+      {"9.6", true, 2, -1, "Cannot combine: the 1st file needs at least 3 readings and has 2."},
+      {"9.6", false, 2, -1, "Cannot combine: the 1st file needs at least 3 readings and has 2."},
+      {"9.6", true, 3, -1, nullptr},
+      {"9.6", true, 1, 0, "Cannot combine: the 1st file needs at least 2 readings and has 1."},
+      {"9.6", false, 1, 0, nullptr},     // no reference reading needed
+      {"9.6", true, 9887, -1, nullptr},  // 9887 - 2 + 115 makes exactly 10,000
+      {"9.6", true, 9888, -1,
+       "Cannot combine: the combined file would have 10001 readings, more than the 10,000 a "
+       "sounding can hold."},
+  };
+  for (const Limit& k : cases) {
+    SCOPED_TRACE(std::string(k.typed) + " " + std::to_string(k.numReadings));
+    auto first = openFixture(kFirst);
+    if (k.numReadings >= 0) first->NumReadings = k.numReadings;
+    if (k.maxLag >= 0) first->MaxLag = static_cast<std::int16_t>(k.maxLag);
+    auto second = std::make_unique<SecondSounding>();
+    readSecond(*first, kSecond, *second);
+    auto before = std::make_unique<Sounding>(*first);
+
+    CombineResult result =
+        appendSecondSounding(*first, *second, k.typed, k.normalize, DepthUnit::Metres);
+    EXPECT_EQ(result.appended, k.message == nullptr);
+    if (!k.message) continue;
+    EXPECT_EQ(result.message, k.message);
+    EXPECT_EQ(first->NumReadings, before->NumReadings);
+    EXPECT_EQ(first->MaxLag, before->MaxLag);
+    EXPECT_EQ(first->Depth, before->Depth);
+    EXPECT_EQ(first->Reading, before->Reading);
+  }
+}
+
+}  // namespace
+}  // namespace pelorin
