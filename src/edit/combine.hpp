@@ -68,7 +68,8 @@ struct CombinePanel {
 
 // Reads the bytes of a second sounding file with the sounding file reader, matches its
 // channels to the open sounding's by channel type and converts its readings: with the open
-// sounding's calibration when both files name the same cone, else with its own. A file the
+// sounding's calibration when both files name the same cone (line 4 exactly as each file
+// holds it: first.ConeNumber, not the edited text box), else with its own. A file the
 // reader refuses, or one without readings, leaves `second` and the model as they were and
 // gives the one message that says why. fileName is used in messages only.
 CombinePanel readSecondSounding(std::string_view bytes, const std::string& fileName,
