@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace pelorin {
 namespace {
@@ -34,8 +33,63 @@ std::size_t numberLength(std::string_view text) {
   return i;
 }
 
+// The value of a number text of at most 19 significant digits and a small exponent, when
+// double arithmetic gives it exactly as correctly rounded as from_chars would: the digits
+// as an integer of at most 2^53 times or divided by a power of ten of at most 10^22, both
+// exact, so the one multiplication or division rounds once.
+bool quickConvert(std::string_view number, double& value) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = number.data();
+  const char* end = p + number.size();
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  std::uint64_t mantissa = 0;
+  int significant = 0;
+  int exponent = 0;
+  for (; p < end && isDigit(*p); ++p) {
+    if (mantissa == 0 && *p == '0') continue;
+    if (++significant > 19) return false;
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+  }
+  if (p < end && *p == '.') {
+    for (++p; p < end && isDigit(*p); ++p) {
+      --exponent;
+      if (mantissa == 0 && *p == '0') continue;
+      if (++significant > 19) return false;
+      mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+  }
+  if (p < end) {  // the exponent: a letter, maybe a sign, digits
+    ++p;
+    bool negativeExponent = false;
+    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+    int written = 0;
+    for (; p < end; ++p) {
+      if (written > 1000) return false;
+      written = written * 10 + (*p - '0');
+    }
+    exponent += negativeExponent ? -written : written;
+  }
+  if (mantissa > (std::uint64_t{1} << 53)) return false;
+  double m = static_cast<double>(mantissa);
+  if (mantissa == 0)
+    value = 0;
+  else if (exponent >= 0 && exponent <= 22)
+    value = m * kPowers[exponent];
+  else if (exponent < 0 && exponent >= -22)
+    value = m / kPowers[-exponent];
+  else
+    return false;
+  if (negative) value = -value;
+  return true;
+}
+
 // Converts a text that numberLength accepted whole.
 double convertNumber(std::string_view number) {
+  double value = 0;
+  if (quickConvert(number, value)) return value;
   char buffer[64];
   std::string heap;
   char* out = buffer;
@@ -48,7 +102,6 @@ double convertNumber(std::string_view number) {
     if (ch == '+') continue;  // from_chars takes no plus sign
     out[n++] = (ch == 'd' || ch == 'D') ? 'e' : ch;
   }
-  double value = 0;
   auto result = std::from_chars(out, out + n, value);
   if (result.ec == std::errc::result_out_of_range) {
     // Beyond double's range: infinity with the number's sign, or zero for a tiny one.
@@ -59,59 +112,134 @@ double convertNumber(std::string_view number) {
   return value;
 }
 
-// printf's %.*f and %.*e round exact ties to even; the patterns round them away from zero.
-// A tie is exact only when value * 10^decimals is a whole number plus one half, so the
-// value is moved one step away from zero in that case.
-double breakTieAwayFromZero(double value, int decimals) {
-  if (decimals < 0 || decimals > 22 || !std::isfinite(value)) return value;
-  double scale = std::pow(10.0, decimals);
-  double product = value * scale;
-  double error = std::fma(value, scale, -product);
-  if (error != 0.0) return value;
-  double whole = std::floor(product);
-  if (product - whole != 0.5) return value;
-  return std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
+bool mayBePartOfNumber(char ch) {
+  return isDigit(ch) || ch == '.' || ch == '+' || ch == '-' || ch == 'e' || ch == 'E' ||
+         ch == 'd' || ch == 'D';
 }
 
-// The %.7g digits of value in the number-text style: no exponent for ordinary magnitudes,
-// "1E+07" for large ones, trailing zeros dropped.
+// The exact decimal expansion of a finite, non-negative value: integer digits, and after a
+// point as many digits as the value has binary fraction digits (so nothing is rounded).
+std::string exactDecimal(double magnitude) {
+  int exponent = 0;
+  std::frexp(magnitude, &exponent);  // magnitude = f * 2^exponent, 0.5 <= f < 1
+  int fractionDigits = std::max(0, 53 - exponent);
+  std::string text(320 + static_cast<std::size_t>(fractionDigits), '\0');
+  int n = std::snprintf(text.data(), text.size(), "%.*f", fractionDigits, magnitude);
+  text.resize(static_cast<std::size_t>(n));
+  return text;
+}
+
+// Adds one unit in the last place to a digit text ("129.99" -> "130.00", "99" -> "100").
+void incrementDigits(std::string& digits) {
+  for (std::size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] == '.') continue;
+    if (digits[i] != '9') {
+      ++digits[i];
+      return;
+    }
+    digits[i] = '0';
+  }
+  digits.insert(digits.begin(), '1');
+}
+
+// The magnitude of value rounded half away from zero to `decimals` places, from its exact
+// decimal expansion: "123.46" for 123.455 and 2 decimals, "3" for 2.5 and none.
+std::string roundedDecimal(double magnitude, int decimals) {
+  std::string digits = exactDecimal(magnitude);
+  std::size_t point = digits.find('.');
+  if (point == std::string::npos) {
+    point = digits.size();
+    digits += '.';
+  }
+  std::size_t keep = point + 1 + static_cast<std::size_t>(decimals);
+  if (digits.size() <= keep) digits.resize(keep + 1, '0');
+  bool up = digits[keep] >= '5';  // a tie, 5 followed by zeros only, goes up too
+  digits.resize(decimals > 0 ? keep : point);
+  if (up) incrementDigits(digits);
+  return digits;
+}
+
+// Up to seven significant digits in the number-text style, rounded half away from zero:
+// plain for magnitudes from 0.0001 to below 10^7, otherwise "1.234568E+07", "1E-05";
+// trailing zeros dropped.
 std::string sevenDigits(double value) {
   if (value == 0.0) return "0";
   if (!std::isfinite(value)) return value > 0 ? "1E+39" : "-1E+39";
-  int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-  double nudged = breakTieAwayFromZero(value, 6 - exponent);
-  char text[64];
-  std::snprintf(text, sizeof text, "%.7G", nudged);
-  std::string s = text;
-  auto e = s.find('E');
-  std::string mantissa = s.substr(0, e);
-  std::string tail = e == std::string::npos ? "" : s.substr(e);
-  if (mantissa.find('.') != std::string::npos) {
-    while (mantissa.back() == '0') mantissa.pop_back();
-    if (mantissa.back() == '.') mantissa.pop_back();
+  std::string exact = exactDecimal(std::fabs(value));
+  std::size_t point = exact.find('.');
+  if (point == std::string::npos) point = exact.size();
+  std::string all;  // every digit, the point left out
+  all.reserve(exact.size());
+  for (char ch : exact)
+    if (ch != '.') all += ch;
+  std::size_t first = all.find_first_not_of('0');
+  // value = 0.d1d2d3... * 10^(exponent + 1), d1 the first significant digit.
+  int exponent = static_cast<int>(point) - static_cast<int>(first) - 1;
+  std::string significant = all.substr(first, 7);
+  significant.resize(7, '0');
+  if (first + 7 < all.size() && all[first + 7] >= '5') {
+    incrementDigits(significant);
+    if (significant.size() > 7) {  // 9999999.5 -> 10000000
+      significant.pop_back();
+      ++exponent;
+    }
   }
-  if (!tail.empty()) {
-    // "E+07": sign and at least two digits.
-    char sign = tail[1];
-    std::string digits = tail.substr(2);
-    while (digits.size() > 2 && digits[0] == '0') digits.erase(0, 1);
-    tail = std::string("E") + sign + digits;
+  while (significant.size() > 1 && significant.back() == '0') significant.pop_back();
+
+  std::string text;
+  if (value < 0) text += '-';
+  std::string_view digits = significant;
+  if (exponent < -4 || exponent >= 7) {
+    text += digits[0];
+    if (digits.size() > 1) {
+      text += '.';
+      text += digits.substr(1);
+    }
+    char tail[16];
+    std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    text += tail;
+  } else if (exponent >= 0) {
+    auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits) {
+      text += digits;
+      text.append(integerDigits - digits.size(), '0');
+    } else {
+      text += digits.substr(0, integerDigits);
+      text += '.';
+      text += digits.substr(integerDigits);
+    }
+  } else {
+    text += '0';
+    text += '.';
+    text.append(static_cast<std::size_t>(-exponent - 1), '0');
+    text += digits;
   }
-  return mantissa + tail;
+  return text;
 }
 
 }  // namespace
 
 double numericPrefix(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && isIgnoredBlank(text[start])) ++start;
+  std::string_view rest = text.substr(start);
+  // The usual field: blanks, then the number with nothing blank inside it.
+  std::size_t stop = 0;
+  while (stop < rest.size() && mayBePartOfNumber(rest[stop])) ++stop;
+  if (stop == rest.size() || !isIgnoredBlank(rest[stop])) {
+    std::size_t length = numberLength(rest);
+    return length == 0 ? 0.0 : convertNumber(rest.substr(0, length));
+  }
+  // Blanks within: the number is read with them taken out.
   char buffer[128];
   std::string heap;
   char* packed = buffer;
-  if (text.size() > sizeof buffer) {
-    heap.resize(text.size());
+  if (rest.size() > sizeof buffer) {
+    heap.resize(rest.size());
     packed = heap.data();
   }
   std::size_t n = 0;
-  for (char ch : text)
+  for (char ch : rest)
     if (!isIgnoredBlank(ch)) packed[n++] = ch;
   std::string_view compact(packed, n);
   std::size_t length = numberLength(compact);
@@ -152,56 +280,90 @@ bool roundedScaled(double value, int decimals, std::uint64_t& scaled) {
 
 }  // namespace
 
-std::string formatPattern(double value, std::string_view pattern) {
-  auto point = pattern.find('.');
-  std::string_view integerPart = pattern.substr(0, point);
-  int decimals = 0;
-  if (point != std::string_view::npos)
-    for (char ch : pattern.substr(point + 1))
-      if (ch == '0' || ch == '#') ++decimals;
-  int minimumIntegerDigits = 0;
-  for (char ch : integerPart)
-    if (ch == '0') ++minimumIntegerDigits;
+namespace {
 
-  char text[400];
-  std::uint64_t scaled;
-  if (roundedScaled(value, decimals, scaled)) {
-    // Fast path for the magnitudes of depths, speeds and channel values.
-    char* end = text + sizeof text;
-    char* p = end;
-    for (int i = 0; i < decimals; ++i, scaled /= 10) *--p = static_cast<char>('0' + scaled % 10);
-    if (decimals > 0) *--p = '.';
-    do {
-      *--p = static_cast<char>('0' + scaled % 10);
-      scaled /= 10;
-    } while (scaled != 0);
-    if (std::signbit(value) && value != 0) *--p = '-';
-    std::memmove(text, p, static_cast<std::size_t>(end - p));
-    text[end - p] = '\0';
-  } else {
-    std::snprintf(text, sizeof text, "%.*f", decimals, breakTieAwayFromZero(value, decimals));
+// What a pattern asks for, read in one pass.
+struct PatternShape {
+  bool hasPoint = false;
+  int decimals = 0;
+  int optionalDecimals = 0;  // the "#" places at the end of the decimals
+  int minimumIntegerDigits = 0;
+};
+
+PatternShape shapeOf(std::string_view pattern) {
+  PatternShape shape;
+  for (char ch : pattern) {
+    if (ch == '.' && !shape.hasPoint) {
+      shape.hasPoint = true;
+    } else if (!shape.hasPoint) {
+      if (ch == '0') ++shape.minimumIntegerDigits;
+    } else if (ch == '0') {
+      ++shape.decimals;
+      shape.optionalDecimals = 0;
+    } else if (ch == '#') {
+      ++shape.decimals;
+      ++shape.optionalDecimals;
+    }
   }
-  std::string_view digits = text;
-  std::string result;
-  if (digits.front() == '-') {
-    result.push_back('-');
-    digits.remove_prefix(1);
-  }
+  return shape;
+}
+
+// Lays out rounded digits ("123.46", "0", "3.50") by the pattern: a whole part of 0 is
+// dropped, then "0" places pad it; "#" decimals lose their trailing zeros.
+std::string layOut(bool negative, std::string_view digits, const PatternShape& shape) {
   auto dot = digits.find('.');
   std::string_view whole = digits.substr(0, dot);
+  std::string_view fraction = dot == std::string_view::npos ? std::string_view() : digits.substr(dot + 1);
+  for (int k = 0; k < shape.optionalDecimals && !fraction.empty() && fraction.back() == '0'; ++k)
+    fraction.remove_suffix(1);
   if (whole == "0") whole = {};
-  for (int i = static_cast<int>(whole.size()); i < minimumIntegerDigits; ++i) result += '0';
+  std::string result;
+  result.reserve(whole.size() + fraction.size() + static_cast<std::size_t>(shape.minimumIntegerDigits) + 2);
+  if (negative) result += '-';
+  if (static_cast<int>(whole.size()) < shape.minimumIntegerDigits)
+    result.append(static_cast<std::size_t>(shape.minimumIntegerDigits) - whole.size(), '0');
   result += whole;
-  if (point != std::string_view::npos) {
+  if (shape.hasPoint) {
     result += '.';
-    if (dot != std::string_view::npos) result += digits.substr(dot + 1);
+    result += fraction;
   }
   return result;
 }
 
+}  // namespace
+
+std::string formatPattern(double value, std::string_view pattern) {
+  PatternShape shape = shapeOf(pattern);
+  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : value < 0 ? "-Inf" : "Inf";
+  bool negative = value < 0;
+
+  std::uint64_t scaled;
+  if (!roundedScaled(value, shape.decimals, scaled))
+    return layOut(negative, roundedDecimal(std::fabs(value), shape.decimals), shape);
+
+  // Fast path for the magnitudes of depths, speeds and channel values: the text is built
+  // from the right in a small buffer, without a second pass.
+  char buffer[48];
+  char* const end = buffer + sizeof buffer;
+  char* p = end;
+  int decimals = shape.decimals;
+  int optional = shape.optionalDecimals;
+  for (; optional > 0 && scaled % 10 == 0; --optional, --decimals) scaled /= 10;  // "#" decimals
+  for (int i = 0; i < decimals; ++i, scaled /= 10) *--p = static_cast<char>('0' + scaled % 10);
+  if (shape.hasPoint) *--p = '.';
+  int integerDigits = 0;
+  for (; scaled != 0; scaled /= 10, ++integerDigits) *--p = static_cast<char>('0' + scaled % 10);
+  for (; integerDigits < shape.minimumIntegerDigits; ++integerDigits) *--p = '0';
+  if (negative) *--p = '-';
+  return std::string(p, end);
+}
+
 std::string alignRight(std::string_view text, std::size_t width) {
-  if (text.size() >= width) return std::string(text);
-  return std::string(width - text.size(), ' ') + std::string(text);
+  std::string result;
+  result.reserve(std::max(width, text.size()));
+  if (text.size() < width) result.append(width - text.size(), ' ');
+  result += text;
+  return result;
 }
 
 std::string fixedWidth(std::string_view text, std::size_t width) {

@@ -21,8 +21,9 @@ std::optional<double> strictNumber(std::string_view text);
 std::int64_t roundHalfEven(double value);
 
 // Formats with a numeric pattern: "0" a digit always shown, "#" a digit shown only when
-// significant, "." the decimal point. The exact value is rounded half away from zero to
-// the pattern's decimals; integer digits beyond the pattern are all shown; no separators.
+// significant (trailing zeros in "#" decimal places are dropped), "." the decimal point.
+// The exact value is rounded half away from zero to the pattern's decimals; integer digits
+// beyond the pattern are all shown; a negative value gets a leading "-"; no separators.
 std::string formatPattern(double value, std::string_view pattern);
 
 // The "@@@..." pattern: right-aligns text in width columns; a longer text stays whole.

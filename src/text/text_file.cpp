@@ -20,12 +20,30 @@ void TextReader::skipLineEnd() {
   ++nextLine_;
 }
 
+namespace {
+// The first byte ch in [from, to), or to.
+const char* find(const char* from, const char* to, char ch) {
+  const void* found = std::memchr(from, ch, static_cast<std::size_t>(to - from));
+  return found ? static_cast<const char*>(found) : to;
+}
+
+// The first line end in [from, to), or the first byte ch before it. memchr looks at many
+// bytes at once, which matters for the 200-column reading lines of a sounding.
+const char* findLineEndOr(const char* from, const char* to, char ch) {
+  to = find(from, to, '\n');
+  to = find(from, to, '\r');
+  return ch == '\n' ? to : find(from, to, ch);
+}
+}  // namespace
+
 bool TextReader::readLine(std::string& line) {
   if (atEnd()) return false;
   line_ = nextLine_;
-  std::size_t start = pos_;
-  while (!atEnd() && !atLineEnd()) ++pos_;
-  line.assign(bytes_.substr(start, pos_ - start));
+  const char* begin = bytes_.data();
+  const char* start = begin + pos_;
+  const char* stop = findLineEndOr(start, begin + bytes_.size(), '\n');
+  pos_ = static_cast<std::size_t>(stop - begin);
+  line.assign(start, stop);
   skipLineEnd();
   return true;
 }
@@ -35,19 +53,21 @@ bool TextReader::readItem(std::string& item) {
   if (atEnd()) return false;
   line_ = nextLine_;
   item.clear();
+  const char* begin = bytes_.data();
+  const char* end = begin + bytes_.size();
   if (bytes_[pos_] == '"') {
-    std::size_t start = ++pos_;
-    while (!atEnd() && bytes_[pos_] != '"' && !atLineEnd()) ++pos_;
-    item.assign(bytes_.substr(start, pos_ - start));
-    if (!atEnd() && bytes_[pos_] == '"') ++pos_;
+    const char* start = begin + ++pos_;
+    const char* close = findLineEndOr(start, end, '"');
+    item.assign(start, close);
+    if (close < end && *close == '"') ++close;
     // Whatever stands between the closing quote and the delimiter is passed over.
-    while (!atEnd() && bytes_[pos_] != ',' && !atLineEnd()) ++pos_;
+    pos_ = static_cast<std::size_t>(findLineEndOr(close, end, ',') - begin);
   } else {
-    std::size_t start = pos_;
-    while (!atEnd() && bytes_[pos_] != ',' && !atLineEnd()) ++pos_;
-    std::size_t end = pos_;
-    while (end > start && (bytes_[end - 1] == ' ' || bytes_[end - 1] == '\t')) --end;
-    item.assign(bytes_.substr(start, end - start));
+    const char* start = begin + pos_;
+    const char* stop = findLineEndOr(start, end, ',');
+    pos_ = static_cast<std::size_t>(stop - begin);
+    while (stop > start && (stop[-1] == ' ' || stop[-1] == '\t')) --stop;
+    item.assign(start, stop);
   }
   if (!atEnd() && bytes_[pos_] == ',')
     ++pos_;
@@ -152,17 +172,26 @@ std::string utf8ToWindows1252(std::string_view text) {
     unsigned char b = static_cast<unsigned char>(text[i]);
     char32_t cp;
     std::size_t length;
+    // A lead byte counts only with its continuation bytes; a broken sequence costs one "?"
+    // for its lead byte and the bytes after it are taken as they come.
+    auto continues = [&](std::size_t count) {
+      if (i + count >= text.size()) return false;
+      for (std::size_t k = 1; k <= count; ++k)
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+      return true;
+    };
     if (b < 0x80) {
       cp = b, length = 1;
-    } else if ((b & 0xE0) == 0xC0 && i + 1 < text.size()) {
+    } else if ((b & 0xE0) == 0xC0 && continues(1)) {
       cp = ((b & 0x1F) << 6) | (text[i + 1] & 0x3F), length = 2;
-    } else if ((b & 0xF0) == 0xE0 && i + 2 < text.size()) {
+    } else if ((b & 0xF0) == 0xE0 && continues(2)) {
       cp = ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F), length = 3;
-    } else if ((b & 0xF8) == 0xF0 && i + 3 < text.size()) {
+    } else if ((b & 0xF8) == 0xF0 && continues(3)) {
       cp = 0x110000, length = 4;  // outside the code page
     } else {
       cp = 0x110000, length = 1;
     }
+    if ((length == 2 && cp < 0x80) || (length == 3 && cp < 0x800)) cp = 0x110000;  // overlong
     i += length;
     if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100)) {
       out += static_cast<char>(cp);
