@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/export_command.hpp"
+#include "export/readings_table.hpp"
 #include "cli/operations.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
@@ -20,6 +21,7 @@ constexpr const char* kUsage =
     "       pelorin-cli clean  IN.cpt -o OUT.cpt [--definitions DIR] [OPERATION ...]\n"
     "       pelorin-cli export IN.cpt -o OUT.cpd --system SYSTEM [--definitions DIR] "
     "[OPERATION ...]\n"
+    "       pelorin-cli csv    IN.cpt -o OUT.csv [--definitions DIR] [OPERATION ...]\n"
     "       SYSTEM: english, metric-kpa, metric-bar, kgf-ksc, kgf-bar\n";
 
 // A float as the shortest text that reads back as the same float.
@@ -138,15 +140,11 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
     problem = "no input file";
     return false;
   }
-  if (a.command == "clean" && a.output.empty()) {
-    problem = "clean needs -o OUT";
+  if (a.command != "info" && a.output.empty()) {
+    problem = a.command + " needs -o OUT";
     return false;
   }
   if (a.command == "export") {
-    if (a.output.empty()) {
-      problem = "export needs -o OUT";
-      return false;
-    }
     if (!exportSystemNamed(a.system)) {
       problem = a.system.empty() ? "export needs --system SYSTEM"
                                  : "unknown system \"" + a.system + "\"";
@@ -160,7 +158,8 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
 
 int run(const std::vector<std::string>& args, const std::string& programFolder,
         std::ostream& out, std::ostream& err) {
-  if (args.empty() || (args[0] != "info" && args[0] != "clean" && args[0] != "export")) {
+  if (args.empty() ||
+      (args[0] != "info" && args[0] != "clean" && args[0] != "export" && args[0] != "csv")) {
     err << kUsage;
     return 2;
   }
@@ -193,7 +192,9 @@ int run(const std::vector<std::string>& args, const std::string& programFolder,
     return exportAsUser(session, a.output, *exportSystemNamed(a.system)) ? 0 : 1;
 
   std::string bytes;
-  if (!writeSoundingFile(*sounding, *defs, headerTexts(*sounding), bytes, error)) {
+  if (a.command == "csv") {
+    bytes = readingsTable(*sounding, *defs, session.depthUnit, TableStyle::CommaSeparated);
+  } else if (!writeSoundingFile(*sounding, *defs, headerTexts(*sounding), bytes, error)) {
     err << "pelorin-cli: \"" << a.output << "\": " << error.message << "\n";
     return 1;
   }
