@@ -204,3 +204,41 @@ TEST_F(GridTest, SelectingTheUnitInForceLeavesTheValues) {
 
 }  // namespace
 }  // namespace pelorin::test
+
+namespace pelorin::test {
+namespace {
+
+TEST_F(GridTest, OnlyTheNavigationKeysActInTheDepthColumn) {
+  // '&', '(', '-' and '.' share their Qt codes with the virtual keys of Up, Down, Insert
+  // and Delete; they must not act as those keys.
+  for (Qt::Key key : {Qt::Key_Ampersand, Qt::Key_ParenLeft, Qt::Key_Minus, Qt::Key_Period,
+                      Qt::Key_PageDown, Qt::Key_A, Qt::Key_Return}) {
+    pressInDepthColumn(key);
+    EXPECT_EQ(counters(), "Data Index:  6|# of Readings:  600") << key;
+  }
+  QTest::keyClick(depthCell(6), Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(counters(), "Data Index:  7|# of Readings:  600") << "Shift+Down acts as Down";
+}
+
+TEST_F(GridTest, ALagBeyondTheGridPutsTheCurrentReadingInTheLastRow) {
+  open(appFixture("lag_30_markers.cpt"));
+  const Sounding& s = form->sounding();
+  ASSERT_EQ(s.MaxLag, 30);
+  EXPECT_EQ(s.DataIndex, 31);
+  EXPECT_EQ(s.CurrentRow, 24);
+  EXPECT_EQ(text("txtDepth_1"), "0.16") << "row 1 shows reading 8";
+  EXPECT_EQ(text("txtDepth_24"), "0.62");
+  EXPECT_EQ(background(depthCell(24)), QColor(200, 200, 200));
+  for (int r = 1; r <= GridRows; ++r)
+    EXPECT_EQ(background(channelCell(2, r)), QColor(255, 255, 255)) << "Fs's mark lies above the grid";
+  pressInDepthColumn(Qt::Key_Up);
+  EXPECT_EQ(counters(), "Data Index:  31|# of Readings:  60");
+  pressInDepthColumn(Qt::Key_Down);
+  EXPECT_EQ(counters(), "Data Index:  32|# of Readings:  60");
+  EXPECT_EQ(text("txtDepth_24"), "0.64");
+  pressInDepthColumn(Qt::Key_Up);
+  EXPECT_EQ(text("txtDepth_24"), "0.62");
+}
+
+}  // namespace
+}  // namespace pelorin::test
