@@ -120,8 +120,10 @@ class Reader {
       s_.Baseline[c][1] = toSingle(numericPrefix(channelField(rows[4], static_cast<int>(c))));
     for (std::size_t c = 1; c <= fieldsOf(5); ++c)
       s_.FullScaleValue[c] = toSingle(numericPrefix(channelField(rows[5], static_cast<int>(c))));
-    for (std::size_t c = 1; c <= fieldsOf(6); ++c) {
-      std::string_view name = withoutLeadingBlanks(channelField(rows[6], static_cast<int>(c)));
+    // Every channel gets a unit option: one whose row 6 is short of its field counts as a
+    // name that matches none, so it is not left without a factor.
+    for (int c = 1; c <= s_.NumChannels; ++c) {
+      std::string_view name = withoutLeadingBlanks(channelField(rows[6], c));
       int type = s_.ChannelType[c];
       s_.ChannelUnit[c] = 1;
       for (int u = 1; u <= defs_.UnitCount[type]; ++u)
@@ -134,9 +136,12 @@ class Reader {
       if (s_.FullScaleOutput[c] == 0 || !std::isfinite(s_.FullScaleOutput[c]))
         return fail(firstRowLine + 2, "channel " + std::to_string(c) +
                                           " has no usable full-scale output (row 3)");
-      if (!std::isfinite(s_.FullScaleValue[c]) || !std::isfinite(s_.Baseline[c][1]))
+      if (!std::isfinite(s_.Baseline[c][1]))
         return fail(firstRowLine + 3, "channel " + std::to_string(c) +
-                                          " has a baseline or full-scale value out of range");
+                                          " has a zero reading out of range (row 4)");
+      if (!std::isfinite(s_.FullScaleValue[c]))
+        return fail(firstRowLine + 4, "channel " + std::to_string(c) +
+                                          " has a full-scale value out of range (row 5)");
       if (s_.ChannelFactor[c] == 0 || !std::isfinite(s_.ChannelFactor[c]))
         return fail(firstRowLine + 6, "channel " + std::to_string(c) +
                                           " has no usable unit factor (row 7)");
