@@ -86,7 +86,9 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   buildCombinePanel(area);
   buildExportPanel(area);
 
+  // The controls stand at fixed places: the window keeps the size that holds them.
   adjustSize();
+  setFixedSize(size());
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 
