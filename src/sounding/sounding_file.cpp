@@ -234,7 +234,10 @@ float rawOutput(const Sounding& s, int c, int n, float unitFactor) {
 }
 
 void appendRow(std::string& out) { out.append(kLeadColumns, ' '); }
-void appendField(std::string& out, std::string_view text) { out += alignRight(text, kFieldWidth); }
+void appendField(std::string& out, std::string_view text) {
+  if (text.size() < kFieldWidth) out.append(kFieldWidth - text.size(), ' ');
+  out += text;
+}
 void endLine(std::string& out) { out += "\r\n"; }
 
 }  // namespace
@@ -308,15 +311,15 @@ bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
   std::array<float, MaxChannels + 1> factor{};
   for (int c = 1; c <= s.NumChannels; ++c) factor[c] = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
   for (int n = 1; n <= s.NumReadings; ++n) {
-    out += alignRight(formatPattern(s.Depth[n], "##0.00"), 6);
-    out += alignRight(formatPattern(s.Speed[n], "##0.00"), 7);
+    appendPatternAligned(out, s.Depth[n], "##0.00", 6);
+    appendPatternAligned(out, s.Speed[n], "##0.00", 7);
     for (int c = 1; c <= s.NumChannels; ++c) {
       float value = s.Reading[c][n];
       if (value == NoValue) {
         appendField(out, "-32768");
         continue;
       }
-      appendField(out, formatPattern(rawOutput(s, c, n, factor[c]), "####0.00000"));
+      appendPatternAligned(out, rawOutput(s, c, n, factor[c]), "####0.00000", kFieldWidth);
     }
     endLine(out);
   }

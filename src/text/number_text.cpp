@@ -107,7 +107,7 @@ double convertNumber(std::string_view number) {
     // Beyond double's range: infinity with the number's sign, or zero for a tiny one.
     const char* e = std::find_if(out, out + n, [](char ch) { return ch == 'e' || ch == 'E'; });
     bool tiny = e != out + n && e + 1 < out + n && e[1] == '-';
-    value = tiny ? 0.0 : (out[0] == '-' ? -HUGE_VAL : HUGE_VAL);
+    value = out[0] == '-' ? -(tiny ? 0.0 : HUGE_VAL) : (tiny ? 0.0 : HUGE_VAL);
   }
   return value;
 }
@@ -332,19 +332,13 @@ std::string layOut(bool negative, std::string_view digits, const PatternShape& s
 
 }  // namespace
 
-std::string formatPattern(double value, std::string_view pattern) {
-  PatternShape shape = shapeOf(pattern);
-  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : value < 0 ? "-Inf" : "Inf";
-  bool negative = value < 0;
+namespace {
 
+// The fast path of formatPattern: the text is built from the right, ending at end, without a
+// second pass. Returns its first character, or null when the value needs the exact path.
+char* formatQuickly(double value, const PatternShape& shape, char* end) {
   std::uint64_t scaled;
-  if (!roundedScaled(value, shape.decimals, scaled))
-    return layOut(negative, roundedDecimal(std::fabs(value), shape.decimals), shape);
-
-  // Fast path for the magnitudes of depths, speeds and channel values: the text is built
-  // from the right in a small buffer, without a second pass.
-  char buffer[48];
-  char* const end = buffer + sizeof buffer;
+  if (!roundedScaled(value, shape.decimals, scaled)) return nullptr;
   char* p = end;
   int decimals = shape.decimals;
   int optional = shape.optionalDecimals;
@@ -354,8 +348,42 @@ std::string formatPattern(double value, std::string_view pattern) {
   int integerDigits = 0;
   for (; scaled != 0; scaled /= 10, ++integerDigits) *--p = static_cast<char>('0' + scaled % 10);
   for (; integerDigits < shape.minimumIntegerDigits; ++integerDigits) *--p = '0';
-  if (negative) *--p = '-';
-  return std::string(p, end);
+  if (value < 0) *--p = '-';
+  return p;
+}
+
+// Room for a fast-path text: 15 digits, the decimals, sign, point and "0" places.
+constexpr std::size_t kQuickRoom = 40;
+
+}  // namespace
+
+std::string formatPattern(double value, std::string_view pattern) {
+  PatternShape shape = shapeOf(pattern);
+  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : value < 0 ? "-Inf" : "Inf";
+  if (shape.minimumIntegerDigits <= 10) {
+    char buffer[kQuickRoom];
+    if (char* p = formatQuickly(value, shape, buffer + sizeof buffer))
+      return std::string(p, buffer + sizeof buffer);
+  }
+  return layOut(value < 0, roundedDecimal(std::fabs(value), shape.decimals), shape);
+}
+
+void appendPatternAligned(std::string& out, double value, std::string_view pattern,
+                          std::size_t width) {
+  PatternShape shape = shapeOf(pattern);
+  if (std::isfinite(value) && shape.minimumIntegerDigits <= 10) {
+    char buffer[kQuickRoom];
+    char* end = buffer + sizeof buffer;
+    if (char* p = formatQuickly(value, shape, end)) {
+      auto length = static_cast<std::size_t>(end - p);
+      if (length < width) out.append(width - length, ' ');
+      out.append(p, length);
+      return;
+    }
+  }
+  std::string text = formatPattern(value, pattern);
+  if (text.size() < width) out.append(width - text.size(), ' ');
+  out += text;
 }
 
 std::string alignRight(std::string_view text, std::size_t width) {

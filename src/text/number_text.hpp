@@ -29,6 +29,11 @@ std::string formatPattern(double value, std::string_view pattern);
 // The "@@@..." pattern: right-aligns text in width columns; a longer text stays whole.
 std::string alignRight(std::string_view text, std::size_t width);
 
+// Appends alignRight(formatPattern(value, pattern), width) to out without a text of its
+// own per value: the column writer of the sounding file's reading lines.
+void appendPatternAligned(std::string& out, double value, std::string_view pattern,
+                          std::size_t width);
+
 // Cuts text to width or fills it with blanks on the right.
 std::string fixedWidth(std::string_view text, std::size_t width);
 

@@ -98,6 +98,13 @@ TEST(FormatPatternCheck, AgreesWithTheExactReferenceOnRandomFloats) {
     }
     std::string expected = referenceFormat(f, hashes, zeros, decimals, optional, 150);
     std::string actual = formatPattern(f, pattern);
+    // The column writer of the reading lines must give the same text, aligned.
+    std::string column = "|";
+    std::size_t width = static_cast<std::size_t>(small(random) * 5);
+    appendPatternAligned(column, f, pattern, width);
+    std::string expectedColumn = "|";
+    expectedColumn += alignRight(expected, width);
+    if (column != expectedColumn) actual = column;
     if (actual != expected) {
       ++failures;
       ADD_FAILURE() << "value " << std::hexfloat << f << std::defaultfloat << " (" << f

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "text/number_text.hpp"
@@ -60,6 +63,47 @@ TEST(NumericPrefix, NeverFailsOnHugeOrTinyExponents) {
   std::string longDigits(300, '9');
   EXPECT_GT(numericPrefix(longDigits), 9e298);
   EXPECT_EQ(numericPrefix(std::string(1000, ' ') + "7"), 7);
+}
+
+// Random number texts with blanks scattered through them against strtod on the same
+// number written plainly: the quick conversion of short numbers must give the very same
+// double as a full conversion, and long ones must still be right.
+TEST(NumericPrefix, AgreesWithStrtodOnRandomNumbers) {
+  std::mt19937_64 random(99);
+  auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const char* tails[] = {"", "x", " KPA", ",5", "-", "e", "E+", ".", "d"};
+  int failures = 0;
+  for (int i = 0; i < 200000 && failures < 20; ++i) {
+    std::string plain;
+    if (below(3) == 0) plain += below(2) ? '-' : '+';
+    int whole = below(4) == 0 ? 0 : 1 + below(below(5) == 0 ? 25 : 8);
+    int fraction = below(3) == 0 ? 0 : 1 + below(below(5) == 0 ? 25 : 7);
+    if (whole == 0 && fraction == 0) whole = 1;
+    for (int k = 0; k < whole; ++k) plain += static_cast<char>('0' + below(10));
+    if (fraction > 0 || below(4) == 0) plain += '.';
+    for (int k = 0; k < fraction; ++k) plain += static_cast<char>('0' + below(10));
+    std::string written = plain;
+    if (below(3) == 0) {
+      int exponent = below(10) == 0 ? below(700) - 350 : below(61) - 30;
+      std::string sign = exponent < 0 ? "-" : below(2) ? "+" : "";
+      std::string digits = std::to_string(std::abs(exponent));
+      plain += "e" + sign + digits;
+      written += std::string(1, "eEdD"[below(4)]) + sign + digits;
+    }
+    written += tails[below(9)];
+    std::string text;  // blanks, tabs and line feeds anywhere
+    for (char ch : written) {
+      while (below(6) == 0) text += " \t\n"[below(3)];
+      text += ch;
+    }
+    double expected = std::strtod(plain.c_str(), nullptr);
+    double actual = numericPrefix(text);
+    if (std::memcmp(&expected, &actual, sizeof actual) != 0) {
+      ++failures;
+      ADD_FAILURE() << '"' << text << "\" gives " << actual << ", strtod of \"" << plain
+                    << "\" " << expected;
+    }
+  }
 }
 
 TEST(StrictNumber, AcceptsOnlyAWholeNumber) {
