@@ -219,14 +219,14 @@ bool takeCombineOptions(const std::vector<std::string>& args, std::size_t& i, Op
   return from;
 }
 
-struct OperationSpec {
+struct OperationEntry {
   const char* flag;
   int values;
   bool (*apply)(Session&, const Operation&);
 };
 
 // Flags, the number of values each takes, and the window's operation behind it.
-constexpr OperationSpec kOperations[] = {
+constexpr OperationEntry kOperations[] = {
     {"--unit", 1, applyUnit},
     {"--depth-unit", 1, applyDepthUnit},
     {"--delete", 1, applyDelete},
@@ -239,9 +239,9 @@ constexpr OperationSpec kOperations[] = {
     {"--combine", 1, applyCombine},
 };
 
-const OperationSpec* findSpec(const std::string& flag) {
-  for (const auto& spec : kOperations)
-    if (flag == spec.flag) return &spec;
+const OperationEntry* findOperation(const std::string& flag) {
+  for (const auto& entry : kOperations)
+    if (flag == entry.flag) return &entry;
   return nullptr;
 }
 
@@ -249,13 +249,13 @@ const OperationSpec* findSpec(const std::string& flag) {
 
 bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
                     std::vector<Operation>& operations, std::string& problem) {
-  const OperationSpec* spec = findSpec(args[i]);
-  if (!spec) {
+  const OperationEntry* entry = findOperation(args[i]);
+  if (!entry) {
     problem = "unknown operation \"" + args[i] + "\"";
     return false;
   }
   Operation op{args[i], {}};
-  for (int k = 0; k < spec->values; ++k) {
+  for (int k = 0; k < entry->values; ++k) {
     if (++i >= args.size()) {
       problem = op.flag + " needs a value";
       return false;
@@ -275,9 +275,9 @@ bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
 
 bool applyOperations(Session& session, const std::vector<Operation>& operations) {
   for (const Operation& op : operations) {
-    const OperationSpec* spec = findSpec(op.flag);
-    if (!spec) return refuse(session, op, "unknown operation");
-    if (!spec->apply(session, op)) return false;
+    const OperationEntry* entry = findOperation(op.flag);
+    if (!entry) return refuse(session, op, "unknown operation");
+    if (!entry->apply(session, op)) return false;
   }
   return true;
 }

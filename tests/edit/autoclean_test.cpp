@@ -21,7 +21,7 @@ using test::projectDefinitions;
 
 float sum(float a, double b) { return toSingle(a + b); }
 
-struct ChannelSpec {
+struct ChannelSetUp {
   int type;
   const char* name;
   int lag = 0;
@@ -31,7 +31,7 @@ struct ChannelSpec {
 // A sounding with the given depths at increment 0.05 m, speed 10 + n cm/s, and per channel
 // the value 100 c + n for reading n (stored lag positions early, markers at the end).
 std::unique_ptr<Sounding> makeSounding(const std::vector<float>& depths,
-                                       const std::vector<ChannelSpec>& channels = {}) {
+                                       const std::vector<ChannelSetUp>& channels = {}) {
   const ChannelDefinitions& defs = projectDefinitions();
   auto s = std::make_unique<Sounding>();
   s->DepthIncrement = 0.05f;
@@ -41,23 +41,23 @@ std::unique_ptr<Sounding> makeSounding(const std::vector<float>& depths,
     s->Speed[n] = static_cast<float>(10 + n);
   }
   s->NoPoreChannel = true;
-  for (const ChannelSpec& spec : channels) {
+  for (const ChannelSetUp& setUp : channels) {
     int c = ++s->NumChannels;
-    s->ChannelType[c] = static_cast<std::int16_t>(spec.type);
-    s->ChannelName[c] = spec.name;
-    s->ChannelLag[c] = static_cast<std::int16_t>(spec.lag);
-    s->ChannelUnit[c] = static_cast<std::int16_t>(spec.option);
-    s->ChannelFactor[c] = defs.UnitFactor[spec.type][spec.option];
+    s->ChannelType[c] = static_cast<std::int16_t>(setUp.type);
+    s->ChannelName[c] = setUp.name;
+    s->ChannelLag[c] = static_cast<std::int16_t>(setUp.lag);
+    s->ChannelUnit[c] = static_cast<std::int16_t>(setUp.option);
+    s->ChannelFactor[c] = defs.UnitFactor[setUp.type][setUp.option];
     s->FullScaleOutput[c] = 10.0f;
     s->FullScaleValue[c] = 1000.0f * c;
     s->Baseline[c] = {0.0f, 0.5f * c, 0.25f * c};
     s->BaselineDrift[c] = 2.0f * c;
     for (int n = 1; n <= s->NumReadings; ++n) {
-      bool marker = n > s->NumReadings - spec.lag;
+      bool marker = n > s->NumReadings - setUp.lag;
       s->RawReading[c][n] = marker ? NoValue : static_cast<float>(c + 0.01 * n);
-      s->Reading[c][n] = marker ? NoValue : static_cast<float>(100 * c + n + spec.lag);
+      s->Reading[c][n] = marker ? NoValue : static_cast<float>(100 * c + n + setUp.lag);
     }
-    if (spec.type == 3) s->NoPoreChannel = false;
+    if (setUp.type == 3) s->NoPoreChannel = false;
   }
   return s;
 }
@@ -147,16 +147,16 @@ TEST(AutoCleanPoreChannel, GoesInAtPositionThreeAndMovesTheRestWithTheirSetUp) {
 TEST(AutoCleanPoreChannel, OnlyWhenThereIsRoomAndNoPoreChannelYet) {
   struct Case {
     const char* what;
-    std::vector<ChannelSpec> channels;
+    std::vector<ChannelSetUp> channels;
     bool noPoreChannel;
     int channelsAfter;
   };
-  std::vector<ChannelSpec> ten(10, ChannelSpec{1, "Qc"});
+  std::vector<ChannelSetUp> ten(10, ChannelSetUp{1, "Qc"});
   const Case cases[] = {
       {"no channels", {}, true, 0},
       {"one channel", {{1, "Qc"}}, true, 1},
       {"two channels", {{1, "Qc"}, {2, "Fs"}}, true, 3},
-      {"nine channels", std::vector<ChannelSpec>(9, ChannelSpec{1, "Qc"}), true, 10},
+      {"nine channels", std::vector<ChannelSetUp>(9, ChannelSetUp{1, "Qc"}), true, 10},
       {"ten channels", ten, true, 10},
       {"a pore-pressure channel", {{1, "Qc"}, {2, "Fs"}, {3, "U2"}}, false, 3},
   };
