@@ -66,6 +66,9 @@ void MainForm::resetChannelColumn(int c) {
 }
 
 void MainForm::MenuFileOpen_Click() {
+  // The current row goes back to the top before the dialog, also when it is cancelled.
+  std::int16_t currentRow = sounding_->CurrentRow;
+  sounding_->CurrentRow = 1;
   FileDialogResult chosen = showFileDialog(kSoundingFilter, false);
   if (chosen.fileName.isEmpty()) return;
 
@@ -75,6 +78,7 @@ void MainForm::MenuFileOpen_Click() {
   std::string path = QFile::encodeName(chosen.fileName).toStdString();
   std::unique_ptr<Sounding> opened = openSoundingFile(path, *definitions_, error);
   if (!opened) {
+    sounding_->CurrentRow = currentRow;
     showMessage(QString::fromStdString(error.message));
     return;
   }

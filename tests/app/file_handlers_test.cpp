@@ -122,7 +122,7 @@ TEST(DialogStartFolder, FollowsTheRuleAndFallsBackToFoldersThatExist) {
   }
 }
 
-TEST_F(FileTest, CancellingOpenChangesNothing) {
+TEST_F(FileTest, CancellingOpenChangesNothingButTheCurrentRow) {
   open("");
   EXPECT_EQ(text("lblFileName"), "WELCOME TO PELORIN");
   EXPECT_TRUE(control("frmMessage")->isVisible());
@@ -134,7 +134,8 @@ TEST_F(FileTest, CancellingOpenChangesNothing) {
   auto before = std::make_unique<Sounding>(form->sounding());
   open("");
   EXPECT_EQ(form->sounding().DataIndex, before->DataIndex);
-  EXPECT_EQ(form->sounding().CurrentRow, before->CurrentRow);
+  EXPECT_EQ(form->sounding().CurrentRow, 1);
+  EXPECT_EQ(form->sounding().Reading, before->Reading);
   EXPECT_EQ(text("lblFileName"), "FILE:sample_clay_002.cpt");
 }
 
