@@ -278,10 +278,6 @@ bool roundedScaled(double value, int decimals, std::uint64_t& scaled) {
   return true;
 }
 
-}  // namespace
-
-namespace {
-
 // What a pattern asks for, read in one pass.
 struct PatternShape {
   bool hasPoint = false;
