@@ -19,7 +19,7 @@ TEST(Grid, SpeedCellTextAndAlarmFollowTheShownValue) {
   } cases[] = {
       {10.0f, "10.00", false}, {10.01f, "10.01", true}, {0.004f, ".00", true},
       {10.004f, "10.00", false}, {-0.5f, "-.50", false}, {0.0f, ".00", true},
-      {2.0f, "2.00", false},     {150.0f, "150.00", true}, {-0.004f, "-.00", true},
+      {2.0f, "2.00", false},     {150.0f, "150.00", true}, {-0.004f, ".00", true},
   };
   for (auto c : cases) {
     SCOPED_TRACE(c.speed);

@@ -45,7 +45,9 @@ std::string referenceFormat(double value, int hashes, int zeros, int decimals, i
   for (int k = 0; k < optional && !fraction.empty() && fraction.back() == '0'; ++k)
     fraction.pop_back();
   (void)hashes;  // "#" integer places never add anything
-  std::string text = value < 0 ? "-" : "";
+  // A value that rounds to zero carries no sign.
+  bool zero = (whole + fraction).find_first_not_of('0') == std::string::npos;
+  std::string text = value < 0 && !zero ? "-" : "";
   text += whole;
   if (decimals > 0 || optional > 0) text += "." + fraction;
   return text;
