@@ -190,6 +190,10 @@ class Reader {
         } else {
           s_.Reading[c][n] = engineering(raw, s_.Baseline[c][1], s_.FullScaleOutput[c],
                                          s_.FullScaleValue[c], s_.ChannelFactor[c]);
+          // A calibration that blows a reading up beyond the float range is no calibration.
+          if (!std::isfinite(s_.Reading[c][n]))
+            return fail(line, "the value of channel " + std::to_string(c) +
+                                  " does not fit its calibration");
         }
       }
     }

@@ -172,6 +172,7 @@ TEST(SoundingFileReader, RefusedFilesNameTheFileTheLineAndTheProblem) {
       {"zero_full_scale_output.cpt", 18, "row 3"},
       {"full_scale_value_out_of_range.cpt", 20, "row 5"},
       {"zero_unit_factor.cpt", 22, "row 7"},
+      {"reading_beyond_float_range.cpt", 24, "channel 2 does not fit"},
       {"depth_not_a_number.cpt", 26, "depth \"1.0x"},
       {"speed_not_a_number.cpt", 25, "speed"},
       {"shifted_speed_not_a_number.cpt", 26, "depth \"5.00 1\""},
