@@ -4,12 +4,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -129,6 +131,108 @@ void BM_ChannelUnitChange(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ChannelUnitChange)->Unit(benchmark::kMicrosecond);
+
+// Edit Depth, Shift Channel(s) and AutoClean as the user runs them: the panel opened and
+// filled, the text typed, the button pressed, RefreshGrid. Alternate iterations undo the
+// previous one, so the sounding stays the same size and range.
+void BM_StartDepthOk(benchmark::State& state) {
+  OpenWindow window;
+  MainForm& form = *window.form;
+  bool down = true;
+  for (auto _ : state) {
+    form.menuStartDepth->trigger();
+    form.txtNewStartDepth->setText(down ? "5" : "0.02");
+    form.Command3->click();
+    down = !down;
+  }
+}
+BENCHMARK(BM_StartDepthOk)->Unit(benchmark::kMicrosecond);
+
+void BM_DepthIncrementOk(benchmark::State& state) {
+  OpenWindow window;
+  MainForm& form = *window.form;
+  bool up = true;
+  for (auto _ : state) {
+    form.mnuDepthIncrement->trigger();
+    (up ? form.Command9 : form.Command10)->click();
+    form.cmdOK->click();
+    up = !up;
+  }
+}
+BENCHMARK(BM_DepthIncrementOk)->Unit(benchmark::kMicrosecond);
+
+void BM_ShiftReadings(benchmark::State& state) {
+  OpenWindow window;
+  MainForm& form = *window.form;
+  bool up = true;
+  for (auto _ : state) {
+    form.mnuShiftBaseline->trigger();
+    form.txtShiftChannelByChan[1]->setText(up ? "0.5" : "-0.5");
+    form.txtShiftChannelByChan[MaxChannels]->setText(up ? "-1.25" : "1.25");
+    form.Command5->click();
+    up = !up;
+  }
+}
+BENCHMARK(BM_ShiftReadings)->Unit(benchmark::kMicrosecond);
+
+// Every third value of every channel zero or below, put back before each press.
+void BM_RemoveNegatives(benchmark::State& state) {
+  OpenWindow window;
+  MainForm& form = *window.form;
+  auto before = std::make_unique<Sounding>(form.sounding());
+  for (int c = 1; c <= MaxChannels; ++c)
+    for (int n = 1; n <= before->NumReadings; n += 3) before->Reading[c][n] = -before->Reading[c][n];
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.sounding() = *before;
+    state.ResumeTiming();
+    form.mnuShiftBaseline->trigger();
+    form.Command7->click();
+  }
+}
+BENCHMARK(BM_RemoveNegatives)->Unit(benchmark::kMicrosecond);
+
+// AutoClean with work for both depth steps: every seventh depth 7 mm off the increment
+// grid, and 9,950 readings with ten stops of five increments to fill.
+// With `pore`, channel 3 is no pore-pressure channel, so one is added and the channels
+// from 3 on move up and get their unit lists again.
+void autoCleanOnce(benchmark::State& state, bool pore) {
+  OpenWindow window;
+  MainForm& form = *window.form;
+  auto before = std::make_unique<Sounding>(form.sounding());
+  Sounding& s = *before;
+  s.NumReadings = 9950;
+  double offset = 0;
+  for (int n = 1; n <= s.NumReadings; ++n) {
+    if (n % 995 == 0) offset += 0.08;
+    s.Depth[n] = toSingle(0.02 * n + offset + (n % 7 == 0 ? 0.007 : 0.0));
+  }
+  if (pore) {
+    // Nine channels: the pore-pressure column taken out.
+    for (int c = 3; c < MaxChannels; ++c) {
+      s.ChannelType[c] = s.ChannelType[c + 1];
+      s.ChannelName[c] = s.ChannelName[c + 1];
+      s.ChannelUnit[c] = s.ChannelUnit[c + 1];
+      s.ChannelFactor[c] = s.ChannelFactor[c + 1];
+      s.Reading[c] = s.Reading[c + 1];
+    }
+    s.NumChannels = MaxChannels - 1;
+    s.NoPoreChannel = true;
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.sounding() = *before;
+    state.ResumeTiming();
+    form.mnuAutoClean->trigger();
+  }
+  state.counters["readings"] = form.sounding().NumReadings;
+  if (form.sounding().NumReadings <= 9950) state.SkipWithError("the gaps were not filled");
+  if (form.sounding().NumChannels != MaxChannels) state.SkipWithError("a channel is missing");
+}
+void BM_AutoClean(benchmark::State& state) { autoCleanOnce(state, false); }
+void BM_AutoCleanAddingPoreChannel(benchmark::State& state) { autoCleanOnce(state, true); }
+BENCHMARK(BM_AutoClean)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AutoCleanAddingPoreChannel)->Unit(benchmark::kMicrosecond);
 
 // Start-up: MainForm built, channel definitions read, window shown.
 void BM_StartUp(benchmark::State& state) {

@@ -1,5 +1,6 @@
 // The DEPTH INCREMENT panel: the step between readings, raised or lowered a step at a time.
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -29,6 +30,12 @@ void MainForm::buildDepthIncrementPanel(QWidget* area) {
   Command10 = makeButton(p, "Command10", "DECREASE", twipsRect(2760, 1920, 1095, 375));
   cmdOK = makeButton(p, "cmdOK", "OK", twipsRect(600, 2520, 1575, 615));
   Command11 = makeButton(p, "Command11", "CANCEL", twipsRect(2520, 2520, 1575, 615));
+
+  connect(mnuDepthIncrement, &QAction::triggered, this, [this] { mnuDepthIncrement_Click(); });
+  connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+  connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
 }
 
 }  // namespace pelorin

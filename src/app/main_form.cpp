@@ -144,6 +144,7 @@ void MainForm::buildMenus() {
   connect(MenuFileOpen, &QAction::triggered, this, [this] { MenuFileOpen_Click(); });
   connect(MenuFileSave, &QAction::triggered, this, [this] { MenuFileSave_Click(); });
   connect(MenuFileExit, &QAction::triggered, this, [this] { MenuFileExit_Click(); });
+  connect(mnuAutoClean, &QAction::triggered, this, [this] { mnuAutoClean_Click(); });
 }
 
 void MainForm::buildHeader(QWidget* area) {

@@ -67,6 +67,27 @@ class MainForm : public QMainWindow {
   // change; every index set from code goes through here.
   void setListIndex(QComboBox* list, int index);
 
+  // --- Handlers: start depth and depth increment (Edit Depth) ---
+  void menuStartDepth_Click();
+  void Command3_Click();  // OK
+  void Command4_Click();  // Cancel
+  void mnuDepthIncrement_Click();
+  void Command9_Click();   // INCREASE
+  void Command10_Click();  // DECREASE
+  void cmdOK_Click();
+  void Command11_Click();  // CANCEL
+  // The increment being chosen on the DEPTH INCREMENT panel, metres, and the ratio its OK
+  // scaled the depths and speeds by.
+  float NewIncrement = 0;
+  float IncrementRatio = 0;
+
+  // --- Handlers: shift channels, remove negatives, AutoClean ---
+  void mnuShiftBaseline_Click();
+  void Command5_Click();  // SHIFT READINGS
+  void Command7_Click();  // REMOVE NEGATIVES
+  void Command6_Click();  // CANCEL
+  void mnuAutoClean_Click();
+
   // The file dialog with the starting-folder rule shared by Open, Combine, Save and
   // Export. Empty fileName when the user cancelled.
   FileDialogResult showFileDialog(const QString& filter, bool save);

@@ -1,6 +1,7 @@
 // The SHIFT CHANNEL(S) panel: one row per channel with its final baseline, its lowest
 // reading and a box for the offset to shift it by.
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,11 @@ void MainForm::buildShiftChannelsPanel(QWidget* area) {
   Command5 = makeButton(p, "Command5", "SHIFT READINGS", twipsRect(2040, 6840, 1335, 495));
   Command7 = makeButton(p, "Command7", "REMOVE NEGATIVES", twipsRect(3720, 6840, 1335, 495));
   Command6 = makeButton(p, "Command6", "CANCEL", twipsRect(5400, 6840, 1335, 495));
+
+  connect(mnuShiftBaseline, &QAction::triggered, this, [this] { mnuShiftBaseline_Click(); });
+  connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+  connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+  connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
 }
 
 }  // namespace pelorin

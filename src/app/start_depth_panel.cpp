@@ -1,5 +1,6 @@
 // The CHANGE START DEPTH panel: the sounding's first depth and the one to move it to.
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,10 @@ void MainForm::buildChangeStartDepthPanel(QWidget* area) {
   Label25 = makeLabel(p, "Label25", "m", twipsRect(2760, 840, 255, 255));
   Command3 = makeButton(p, "Command3", "OK", twipsRect(600, 1440, 855, 375));
   Command4 = makeButton(p, "Command4", "Cancel", twipsRect(1680, 1440, 855, 375));
+
+  connect(menuStartDepth, &QAction::triggered, this, [this] { menuStartDepth_Click(); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
 }
 
 }  // namespace pelorin
