@@ -1,6 +1,7 @@
 // The COMBINE FILES panel: the second sounding's data and the depth from which it is
 // appended to the first.
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -48,6 +49,10 @@ void MainForm::buildCombinePanel(QWidget* area) {
   chkNormalizeDepth->setGeometry(twipsRect(120, 6120, 2895, 255));
   fitCaption(chkNormalizeDepth, 20);
   cmdCombineOK = makeButton(p, "cmdCombineOK", "OK", twipsRect(3120, 6000, 1335, 495));
+
+  // File, Combine opens the panel; its OK, the only button, appends.
+  connect(menuCombine, &QAction::triggered, this, [this] { menuCombine_Click(); });
+  connect(cmdCombineOK, &QPushButton::clicked, this, [this] { cmdCombineOK_Click(); });
 }
 
 }  // namespace pelorin

@@ -1,5 +1,6 @@
 // The EXPORT DATA panel: the five unit systems of the analog sounding file.
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -54,6 +55,16 @@ void MainForm::buildExportPanel(QWidget* area) {
   }
   Command1 = makeButton(p, "Command1", "OK", twipsRect(1440, 5760, 1215, 375));
   Command2 = makeButton(p, "Command2", "Cancel", twipsRect(2880, 5760, 1215, 375));
+
+  // File, Export opens the panel. An option's click runs also when it is already chosen.
+  connect(MenuExport, &QAction::triggered, this, [this] { MenuExport_Click(); });
+  connect(optEnglish, &QRadioButton::clicked, this, [this] { optEnglish_Click(); });
+  connect(optMetricAbsKPA, &QRadioButton::clicked, this, [this] { optMetricAbsKPA_Click(); });
+  connect(optMetricAbsBAR, &QRadioButton::clicked, this, [this] { optMetricAbsBAR_Click(); });
+  connect(optMetricWtKSC, &QRadioButton::clicked, this, [this] { optMetricWtKSC_Click(); });
+  connect(optMetricWtBAR, &QRadioButton::clicked, this, [this] { optMetricWtBAR_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 
 }  // namespace pelorin

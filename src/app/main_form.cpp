@@ -14,6 +14,7 @@
 #include <climits>
 
 #include "app/widgets.hpp"
+#include "edit/combine.hpp"  // the second sounding's tables, owned here
 #include "text/text_file.hpp"
 
 namespace pelorin {

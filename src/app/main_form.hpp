@@ -28,6 +28,9 @@ class QRadioButton;
 
 namespace pelorin {
 
+struct SecondSounding;
+enum class ExportSystem;
+
 template <typename T>
 using RowArray = std::array<T*, GridRows + 1>;  // [1 .. 24]
 template <typename T>
@@ -87,6 +90,20 @@ class MainForm : public QMainWindow {
   void Command7_Click();  // REMOVE NEGATIVES
   void Command6_Click();  // CANCEL
   void mnuAutoClean_Click();
+
+  // --- Handlers: combine a second sounding ---
+  void menuCombine_Click();
+  void cmdCombineOK_Click();
+
+  // --- Handlers: export to the analog format ---
+  void MenuExport_Click();
+  void optEnglish_Click();
+  void optMetricAbsKPA_Click();
+  void optMetricAbsBAR_Click();
+  void optMetricWtKSC_Click();
+  void optMetricWtBAR_Click();
+  void Command2_Click();  // Cancel
+  void Command1_Click();  // OK: writes the analog file
 
   // The file dialog with the starting-folder rule shared by Open, Combine, Save and
   // Export. Empty fileName when the user cancelled.
@@ -192,6 +209,16 @@ class MainForm : public QMainWindow {
   std::unique_ptr<ChannelDefinitions> definitions_;
   bool DialogShownBefore = false;
   bool RowSelectAllowed = false;
+
+  // Combine: the second sounding's tables, kept after the append until the next read.
+  SecondSounding& secondSounding();
+  // Runs once Combine's OK has appended the second sounding.
+  void afterCombine();
+  std::unique_ptr<SecondSounding> second_;
+
+  // Export: the chosen unit system's name (Windows-1252), empty until one is chosen.
+  void chooseExportSystem(ExportSystem system);
+  std::string ExportUnitSystem;
 };
 
 // Twips (1/1440 inch) to pixels at 96 dots per inch: 15 twips make a pixel.

@@ -1,0 +1,62 @@
+// File, Combine: a second sounding file read, shown in the COMBINE FILES panel and appended
+// to the open sounding from the depth the user types.
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "app/main_form.hpp"
+#include "edit/combine.hpp"
+
+namespace pelorin {
+
+SecondSounding& MainForm::secondSounding() {
+  // About half a megabyte: taken only once a second file is read.
+  if (!second_) second_ = std::make_unique<SecondSounding>();
+  return *second_;
+}
+
+void MainForm::menuCombine_Click() {
+  FileDialogResult chosen = showFileDialog("Digital CPT data (*.cpt)|*.cpt", false);
+  // An empty path (the dialog was cancelled) gives "No File Selected." and reads nothing;
+  // a file the reader refuses leaves the second sounding's tables as they were.
+  std::string path =
+      chosen.fileName.isEmpty() ? std::string() : QFile::encodeName(chosen.fileName).toStdString();
+  CombinePanel panel = readSecondSoundingFile(path, *sounding_, *definitions_, secondSounding());
+  for (const std::string& message : panel.messages) showMessage(QString::fromStdString(message));
+  if (!panel.shown) return;
+
+  lblSecondFileChannels->setText(fromModelText(panel.lblSecondFileChannels));
+  // The readings come as CR LF lines; the text box keeps plain line feeds.
+  txtSecondFileData->setPlainText(fromModelText(panel.txtSecondFileData).replace("\r\n", "\n"));
+  frmSecondFileData->show();
+  frmSecondFileData->raise();
+  lblFinalDepthOfFirstSounding->setText(fromModelText(panel.lblFinalDepthOfFirstSounding));
+  txtStartDepth->setText(fromModelText(panel.txtStartDepth));
+  chkNormalizeDepth->setChecked(panel.chkNormalizeDepth);
+}
+
+void MainForm::cmdCombineOK_Click() {
+  // The typed text goes to the core as the batch tool passes --from.
+  CombineResult result =
+      appendSecondSounding(*sounding_, secondSounding(), txtStartDepth->text().toStdString(),
+                           chkNormalizeDepth->isChecked(), depthUnit());
+  if (!result.appended) {
+    // Nothing has changed; the user may correct the depth and press OK again.
+    showMessage(QString::fromStdString(result.message));
+    return;
+  }
+  lblNumberOfReadings->setText(QString::fromStdString(result.lblNumberOfReadings));
+  frmSecondFileData->hide();
+  afterCombine();
+}
+
+void MainForm::afterCombine() {
+  // The one place for what follows an append. The grid is deliberately left as it is: it
+  // shows the appended readings the next time it is refilled.
+}
+
+}  // namespace pelorin

@@ -1,0 +1,65 @@
+// File, Export: the EXPORT DATA panel's five unit systems and the analog sounding file its
+// OK writes.
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/main_form.hpp"
+#include "export/analog_file.hpp"
+#include "export/unit_systems.hpp"
+
+namespace pelorin {
+
+void MainForm::MenuExport_Click() {
+  frmExportData->show();
+  frmExportData->raise();
+  // Only the first showing chooses a system; later ones keep the choice and re-apply
+  // nothing, so units changed since stay as the user left them.
+  for (QRadioButton* option :
+       {optEnglish, optMetricAbsKPA, optMetricAbsBAR, optMetricWtKSC, optMetricWtBAR})
+    if (option->isChecked()) return;
+  optEnglish->setChecked(true);
+  optEnglish_Click();
+}
+
+void MainForm::chooseExportSystem(ExportSystem system) {
+  // Each unit found in a channel's list is selected as the user would select it, so the
+  // channel's readings are converted and the grid refilled.
+  ExportUnitSystem = chooseExportUnitSystem(
+      *sounding_, *definitions_, system,
+      [this](int channel, int listIndex) { setListIndex(cmbChannelUnits[channel], listIndex); });
+}
+
+void MainForm::optEnglish_Click() { chooseExportSystem(ExportSystem::English); }
+void MainForm::optMetricAbsKPA_Click() { chooseExportSystem(ExportSystem::MetricAbsKPA); }
+void MainForm::optMetricAbsBAR_Click() { chooseExportSystem(ExportSystem::MetricAbsBAR); }
+void MainForm::optMetricWtKSC_Click() { chooseExportSystem(ExportSystem::MetricWtKSC); }
+void MainForm::optMetricWtBAR_Click() { chooseExportSystem(ExportSystem::MetricWtBAR); }
+
+void MainForm::Command2_Click() {
+  // Cancel: the chosen system and the channel units it set stay.
+  frmExportData->hide();
+}
+
+void MainForm::Command1_Click() {
+  FileDialogResult chosen = showFileDialog("Analog CPT data (*.cpd)|*.cpd", true);
+  if (chosen.fileName.isEmpty()) return;  // cancelled: the panel stays, nothing is written
+
+  // The header boxes as they stand now, with the user's edits.
+  AnalogHeaderTexts header{toModelText(txtDateandTime->text()), toModelText(txtOperator->text()),
+                           toModelText(txtLocation->text()),    toModelText(txtConeNumber->text()),
+                           toModelText(txtJobNumber->text()),   toModelText(txtWaterTableDepth->text())};
+  std::string failure =
+      writeAnalogFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_, header,
+                      toModelText(chosen.fileTitle), ExportUnitSystem);
+  if (!failure.empty()) {
+    // An earlier file of that name is left as it was; the user can choose another.
+    showMessage(QString::fromStdString(failure));
+    return;
+  }
+  frmExportData->hide();
+}
+
+}  // namespace pelorin
