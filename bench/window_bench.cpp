@@ -11,12 +11,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "app/main_form.hpp"
+#include "app/profile_panel.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/sounding_file.hpp"
 #include "text/number_text.hpp"
@@ -97,10 +99,12 @@ struct OpenWindow {
 };
 
 // Down with the highlight in row 24: the grid scrolls and RefreshGrid rewrites all cells.
-// With `paint`, the cells that changed are also painted before the next key.
-void downAtRow24(benchmark::State& state, bool paint) {
+// With `paint`, the cells that changed (and the depth profile, unless `profile` is false)
+// are also painted before the next key.
+void downAtRow24(benchmark::State& state, bool paint, bool profile = true) {
   OpenWindow window;
   MainForm& form = *window.form;
+  if (!profile) form.mnuViewProfile->trigger();
   Sounding& s = form.sounding();
   for (int i = 0; i < 40; ++i) QTest::keyClick(form.txtDepth[s.CurrentRow], Qt::Key_Down);
   for (auto _ : state) {
@@ -118,6 +122,23 @@ void BM_DownAtRow24(benchmark::State& state) { downAtRow24(state, false); }
 void BM_DownAtRow24Painted(benchmark::State& state) { downAtRow24(state, true); }
 BENCHMARK(BM_DownAtRow24)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DownAtRow24Painted)->Unit(benchmark::kMicrosecond);
+void BM_DownAtRow24PaintedWithoutProfile(benchmark::State& state) { downAtRow24(state, true, false); }
+BENCHMARK(BM_DownAtRow24PaintedWithoutProfile)->Unit(benchmark::kMicrosecond);
+
+// The depth profile redrawn in full after a reading changed: the readings taken again and
+// every track drawn, into an offscreen picture.
+void BM_ProfileRedraw(benchmark::State& state) {
+  OpenWindow window;
+  ProfilePanel& panel = *window.form->picProfile;
+  float& value = window.form->sounding().Reading[1][5000];
+  for (auto _ : state) {
+    value = -value;
+    panel.readingsChanged();
+    QPixmap picture = panel.grab();
+    benchmark::DoNotOptimize(picture);
+  }
+}
+BENCHMARK(BM_ProfileRedraw)->Unit(benchmark::kMillisecond);
 
 // The user picks another unit for channel 1 (and back on the next iteration): 10,000
 // values converted, then RefreshGrid.

@@ -56,7 +56,8 @@ void MainForm::cmdCombineOK_Click() {
 
 void MainForm::afterCombine() {
   // The one place for what follows an append. The grid is deliberately left as it is: it
-  // shows the appended readings the next time it is refilled.
+  // shows the appended readings the next time it is refilled. The profile shows them at once.
+  profileChanged();
 }
 
 }  // namespace pelorin

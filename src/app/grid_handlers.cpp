@@ -24,6 +24,7 @@ void MainForm::RefreshGrid() {
     for (int c = 1; c <= s.NumChannels; ++c)
       txtChannel[c][r]->setText(QString::fromLatin1(texts.channel[c]));
   }
+  profileChanged();
 }
 
 void MainForm::txtDepth_Click(int row) {
@@ -54,11 +55,12 @@ void MainForm::txtDepth_KeyDown(int /*row*/, int keyCode, int /*shift*/) {
     RefreshGrid();
   }
   writeCounters();
+  profileCurrentChanged();
 }
 
 void MainForm::txtChannel_KeyDown(int channel, int row, const QString& text) {
   // The value reaches the readings one key late: the text before this key is stored.
-  setChannelValueFromText(*sounding_, channel, row, text.toStdString());
+  if (setChannelValueFromText(*sounding_, channel, row, text.toStdString())) profileChanged();
 }
 
 }  // namespace pelorin

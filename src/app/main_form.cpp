@@ -86,6 +86,8 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   buildShiftChannelsPanel(area);
   buildCombinePanel(area);
   buildExportPanel(area);
+  // Beside the client area, not over it.
+  buildProfilePanel();
 
   // The controls stand at fixed places: the window keeps the size that holds them.
   adjustSize();

@@ -17,6 +17,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDockWidget;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -29,6 +30,7 @@ class QRadioButton;
 namespace pelorin {
 
 struct SecondSounding;
+class ProfilePanel;
 enum class ExportSystem;
 
 template <typename T>
@@ -110,6 +112,17 @@ class MainForm : public QMainWindow {
   FileDialogResult showFileDialog(const QString& filter, bool save);
   void showMessage(const QString& text);
 
+  // --- Handlers: the View menu and the depth profile beside the grid ---
+  void mnuViewProfile_Click();
+  void mnuCopyReadings_Click();
+  // A click in the profile at a display depth: the nearest reading becomes current, as the
+  // same number of Up or Down presses would make it.
+  void picProfile_MouseDown(double displayDepth);
+  // The profile takes the readings again (after RefreshGrid and Combine's OK) or only moves
+  // its current-reading line (Up, Down); both just schedule a repaint.
+  void profileChanged();
+  void profileCurrentChanged();
+
   // --- Controls ---
   // Header fields and their labels, in file order.
   QLineEdit *txtCompanyName, *txtOperator, *txtConeNumber, *txtLocation, *txtJobNumber,
@@ -172,6 +185,12 @@ class MainForm : public QMainWindow {
   QAction *MenuFileOpen, *menuCombine, *MenuFileSave, *MenuExport, *mnuAutoClean,
       *MenuFileExit, *mnuShiftBaseline, *menuStartDepth, *mnuDepthIncrement;
   QAction *sep1, *sep2, *sep3, *sep4, *sep5;
+  QMenu* mnuView = nullptr;
+  QAction *mnuViewProfile = nullptr, *mnuCopyReadings = nullptr;
+
+  // The depth profile, right of the client area.
+  QDockWidget* dockProfile = nullptr;
+  ProfilePanel* picProfile = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -186,6 +205,7 @@ class MainForm : public QMainWindow {
   void buildCombinePanel(QWidget* area);
   void buildExportPanel(QWidget* area);
   void buildMenus();
+  void buildProfilePanel();
 
   void writeCounters();
   // Returns a channel column to the state it has before any file is opened.

@@ -93,13 +93,14 @@ TEST_F(LayoutTest, ButtonCaptionsFitTheirButtons) {
 
 TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
   QList<QAction*> bar = form->menuBar()->actions();
-  ASSERT_EQ(bar.size(), 3);
+  ASSERT_EQ(bar.size(), 4);  // the View menu comes last (profile_test.cpp)
   EXPECT_EQ(bar[0]->text(), "&File");
   EXPECT_EQ(bar[1]->text(), "&Shift Channel(s)");
   EXPECT_EQ(bar[1]->objectName(), "mnuShiftBaseline");
   EXPECT_FALSE(bar[1]->isEnabled());
   EXPECT_EQ(bar[1]->menu(), nullptr) << "a command without items";
   EXPECT_EQ(bar[2]->text(), "&Edit Depth");
+  EXPECT_EQ(bar[3]->text(), "&View");
 
   struct Item {
     const char* name;

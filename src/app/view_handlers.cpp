@@ -1,0 +1,101 @@
+// The View menu and the depth profile beside the grid: showing and hiding the profile,
+// copying the readings for a spreadsheet, and a click in the profile that makes a reading
+// current.
+
+#include <QAction>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/main_form.hpp"
+#include "app/profile_panel.hpp"
+#include "display/navigation.hpp"
+#include "export/readings_table.hpp"
+
+namespace pelorin {
+
+namespace {
+// Room for a depth axis and eleven tracks (ten channels and Rf) of about 45 pixels.
+constexpr int kProfileWidth = 560;
+}  // namespace
+
+void MainForm::buildProfilePanel() {
+  // The profile stands right of the client area, which keeps its size and its controls'
+  // places: the window grows wider by the profile's width.
+  dockProfile = new QDockWidget(this);
+  dockProfile->setObjectName("dockProfile");
+  dockProfile->setFeatures(QDockWidget::NoDockWidgetFeatures);
+  dockProfile->setAllowedAreas(Qt::RightDockWidgetArea);
+  // No title bar: the profile is part of the window, not a panel to move about.
+  auto* noTitle = new QWidget(dockProfile);
+  noTitle->setFixedSize(0, 0);
+  dockProfile->setTitleBarWidget(noTitle);
+  picProfile = new ProfilePanel(*this, dockProfile);
+  picProfile->setFixedWidth(kProfileWidth);
+  picProfile->setMinimumHeight(200);
+  dockProfile->setWidget(picProfile);
+  addDockWidget(Qt::RightDockWidgetArea, dockProfile);
+
+  mnuView = menuBar()->addMenu("&View");
+  mnuView->setObjectName("mnuView");
+  mnuViewProfile = mnuView->addAction("&Profile");
+  mnuViewProfile->setObjectName("mnuViewProfile");
+  mnuViewProfile->setCheckable(true);
+  mnuViewProfile->setChecked(true);
+  mnuCopyReadings = mnuView->addAction("&Copy Readings");
+  mnuCopyReadings->setObjectName("mnuCopyReadings");
+  connect(mnuViewProfile, &QAction::triggered, this, [this] { mnuViewProfile_Click(); });
+  connect(mnuCopyReadings, &QAction::triggered, this, [this] { mnuCopyReadings_Click(); });
+}
+
+void MainForm::mnuViewProfile_Click() {
+  dockProfile->setVisible(mnuViewProfile->isChecked());
+  // The window keeps the size that holds what it shows: narrower without the profile.
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  layout()->invalidate();
+  layout()->activate();
+  setFixedSize(sizeHint());
+}
+
+void MainForm::mnuCopyReadings_Click() {
+  std::string table =
+      readingsTable(*sounding_, *definitions_, depthUnit(), TableStyle::TabSeparated);
+  QGuiApplication::clipboard()->setText(QString::fromStdString(table));
+}
+
+void MainForm::picProfile_MouseDown(double displayDepth) {
+  Sounding& s = *sounding_;
+  int n = nearestReading(s, depthUnit(), displayDepth);
+  if (n == 0) return;
+  // Up and Down on the model, pressed as often as it takes; the window then ends where
+  // those presses would leave it. The grid text is written again only if one of them
+  // scrolled it (the reading in the top row changed), the highlight only if the current
+  // row moved.
+  const int topBefore = s.DataIndex - s.CurrentRow;
+  const int rowBefore = s.CurrentRow;
+  std::string problem;
+  if (!goToReading(s, n, problem)) return;
+  if (s.DataIndex - s.CurrentRow != topBefore) RefreshGrid();
+  if (s.CurrentRow != rowBefore) {
+    RowSelectAllowed = true;
+    txtDepth_Click(s.CurrentRow);
+  }
+  txtDepth[s.CurrentRow]->setFocus();
+  writeCounters();
+  profileCurrentChanged();
+}
+
+void MainForm::profileChanged() {
+  if (picProfile) picProfile->readingsChanged();
+}
+
+void MainForm::profileCurrentChanged() {
+  if (picProfile) picProfile->currentChanged();
+}
+
+}  // namespace pelorin
