@@ -17,14 +17,10 @@ class ScriptedFileDialog : public FileDialog {
   void answer(const QString& path) { answers_.push_back(path); }
   FileDialogResult show(const FileDialogRequest& request) override {
     requests.push_back(request);
-    if (answers_.empty()) {
-      unanswered = true;
-      return {};
-    }
-    QString path = answers_.front();
-    answers_.pop_front();
-    if (path.isEmpty()) return {};
-    return {path, QFileInfo(path).fileName()};
+    unanswered = unanswered || answers_.empty();
+    QString path = answers_.empty() ? QString() : answers_.front();
+    if (!answers_.empty()) answers_.pop_front();
+    return path.isEmpty() ? FileDialogResult{} : FileDialogResult{path, QFileInfo(path).fileName()};
   }
   std::vector<FileDialogRequest> requests;
   bool unanswered = false;  // a dialog came that the test did not expect
@@ -33,22 +29,19 @@ class ScriptedFileDialog : public FileDialog {
   std::deque<QString> answers_;
 };
 
-class ScriptedMessageBox : public MessageBox {
- public:
+struct ScriptedMessageBox : MessageBox {
   void show(const QString& text) override { texts.push_back(text); }
   std::vector<QString> texts;
 };
 
-class ScriptedPlace : public ProgramPlace {
- public:
+struct ScriptedPlace : ProgramPlace {
   QString programFolder() const override { return folder; }
   QString currentDirectory() const override { return current; }
   bool folderExists(const QString& path) const override { return QDir(path).exists(); }
   QString folder, current;
 };
 
-class ScriptedExit : public ProgramExit {
- public:
+struct ScriptedExit : ProgramExit {
   void exit() override { ++calls; }
   int calls = 0;
 };

@@ -1,25 +1,44 @@
 #pragma once
 // A MainForm on the offscreen platform with a scripted dialog, message box and exit, and
-// helpers to find its controls by name and read what they show.
+// helpers to drive its controls by name, read what they show and compare its files with
+// pelorin-cli's.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sstream>
 
 #include "app/main_form.hpp"
+#include "cli/cli.hpp"
+#include "display/grid.hpp"
 #include "scripted_platform.hpp"
 
 namespace pelorin::test {
 
 inline QString sample(const char* name) { return QString(PELORIN_DATA) + "/" + name; }
 inline QString appFixture(const char* name) { return QString(PELORIN_APP_TEST_DATA) + "/" + name; }
+inline const QString kClay = sample("sample_clay_002.cpt");  // 600 readings, Fs lags 5
+const QColor kGrey(200, 200, 200), kWhite(255, 255, 255);
+
+inline std::string fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<cannot read " + path.toStdString() + ">";
+}
+// The file pelorin-cli writes to `out` when run with args.
+inline std::string batchBytes(const std::vector<std::string>& args, const QString& out) {
+  std::ostringstream o, e;
+  EXPECT_EQ(cli::run(args, PELORIN_PROGRAM_FOLDER, o, e), 0) << e.str();
+  return fileBytes(out);
+}
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -27,6 +46,10 @@ class WindowTest : public ::testing::Test {
     ASSERT_TRUE(temporary.isValid());
     place->folder = PELORIN_PROGRAM_FOLDER;
     place->current = temporary.path();
+    restart();
+  }
+  // A new window, as when the program starts.
+  void restart() {
     form = std::make_unique<MainForm>(Platform{dialog, messages, place, programExit});
     form->show();
     QApplication::setActiveWindow(form.get());
@@ -37,15 +60,30 @@ class WindowTest : public ::testing::Test {
     form.reset();
   }
 
-  // File, Open with the dialog answering path ("" cancels).
-  void open(const QString& path) {
+  // A menu item or a dialog-opening menu item with the dialog answering path ("" cancels).
+  void menu(const char* item) { control<QAction>(item)->trigger(); }
+  void menu(const char* item, const QString& path) {
     dialog->answer(path);
-    form->MenuFileOpen->trigger();
+    menu(item);
   }
-  void save(const QString& path) {
-    dialog->answer(path);
-    form->MenuFileSave->trigger();
+  void open(const QString& path) { menu("MenuFileOpen", path); }
+  void save(const QString& path) { menu("MenuFileSave", path); }
+  void click(const QString& button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
+  // A user's step: "box=text" types text into the box, a menu item's name triggers it,
+  // anything else clicks the button of that name.
+  void act(const QString& step) {
+    if (step.contains('=')) return type(step.section('=', 0, 0), step.section('=', 1));
+    if (auto* item = form->findChild<QAction*>(step)) return item->trigger();
+    click(step);
   }
+  void type(const QString& box, const QString& typed) {
+    auto* edit = control<QLineEdit>(box);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, typed);
+  }
+  bool shown(const QString& name) const { return control(name)->isVisible(); }
+  std::string lastMessage() const { return messages->texts.empty() ? "" : messages->texts.back().toStdString(); }
 
   template <typename T = QWidget>
   T* control(const QString& name) const {
@@ -53,26 +91,61 @@ class WindowTest : public ::testing::Test {
     EXPECT_TRUE(found) << name.toStdString();
     return found;
   }
-  QLineEdit* depthCell(int row) const { return control<QLineEdit>(QString("txtDepth_%1").arg(row)); }
-  QLineEdit* speedCell(int row) const { return control<QLineEdit>(QString("txtSpeed_%1").arg(row)); }
-  QLineEdit* channelCell(int c, int row) const {
-    return control<QLineEdit>(QString("txtChannel%1_%2").arg(c).arg(row));
-  }
+  QLineEdit* depthCell(int row) const { return form->txtDepth[row]; }
+  QLineEdit* speedCell(int row) const { return form->txtSpeed[row]; }
+  QLineEdit* channelCell(int c, int row) const { return form->txtChannel[c][row]; }
   std::string text(const QString& name) const {
     QWidget* w = control(name);
     if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toStdString();
     if (auto* box = qobject_cast<QLineEdit*>(w)) return box->text().toStdString();
+    if (auto* list = qobject_cast<QComboBox*>(w)) return list->currentText().toStdString();
     return {};
   }
   static QColor background(QLineEdit* box) { return box->palette().color(QPalette::Base); }
   static QColor foreground(QLineEdit* box) { return box->palette().color(QPalette::Text); }
+  std::string counters() const { return text("lblDataIndex") + "|" + text("lblNumberOfReadings"); }
 
   // A key pressed in the depth cell of the current row, where the focus is.
   void pressInDepthColumn(Qt::Key key, int times = 1) {
     for (int i = 0; i < times; ++i) QTest::keyClick(depthCell(form->sounding().CurrentRow), key);
   }
-  // The unit list chosen with the keyboard, as a user does.
+  // A unit list changed with the keyboard, as a user does.
   void chooseInList(const QString& name, Qt::Key key) { QTest::keyClick(control<QComboBox>(name), key); }
+
+  // What the 24 rows show; a cancel leaves it as it was.
+  std::string gridTexts() const {
+    std::string all;
+    for (int r = 1; r <= GridRows; ++r) {
+      QStringList cells = {depthCell(r)->text(), speedCell(r)->text()};
+      for (int c = 1; c <= form->sounding().NumChannels; ++c) cells << channelCell(c, r)->text();
+      all += cells.join('|').toStdString() + "\n";
+    }
+    return all;
+  }
+  // The grid rewritten from the model: a refresh that did not happen shows here.
+  void expectGridShowsTheModel() const {
+    const Sounding& s = form->sounding();
+    std::string expected;
+    for (int r = 1; r <= GridRows; ++r) {
+      int n = gridReading(s, r);
+      expected += depthCellText(displayDepth(s.Depth[n], form->depthUnit())) + "|" + speedCellText(s.Speed[n]);
+      for (int c = 1; c <= s.NumChannels; ++c) expected.append("|").append(channelCellText(s, form->definitions(), c, n));
+      expected += "\n";
+    }
+    EXPECT_EQ(gridTexts(), expected);
+  }
+  // File, Save to a temporary file; its bytes.
+  std::string savedBytes() {
+    QString out = temporary.filePath("window.cpt");
+    save(out);
+    return fileBytes(out);
+  }
+  // pelorin-cli clean on input with the operations.
+  std::string cleanBytes(const QString& input, std::vector<std::string> operations) {
+    QString out = temporary.filePath("batch.cpt");
+    operations.insert(operations.begin(), {"clean", input.toStdString(), "-o", out.toStdString()});
+    return batchBytes(operations, out);
+  }
 
   QTemporaryDir temporary;
   std::shared_ptr<ScriptedFileDialog> dialog = std::make_shared<ScriptedFileDialog>();

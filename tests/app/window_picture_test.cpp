@@ -1,37 +1,45 @@
-// Pictures of the window for a person to look at: with a sample sounding open, and with
-// each panel shown over the grid. Written to the build folder.
+// Pictures of the window for a person to look at: before any file, with a sample open,
+// each panel shown empty over the grid and each panel filled from the sample. Written to
+// the build folder.
 
 #include <QGroupBox>
-#include <QPixmap>
 
 #include "window_fixture.hpp"
 
 namespace pelorin::test {
 namespace {
 
-using PictureTest = WindowTest;
+class PictureTest : public WindowTest {
+ protected:
+  void picture(const QString& name) {
+    QString path = QString(PELORIN_PICTURES) + "/pelorin_" + name + ".png";
+    EXPECT_TRUE(form->grab().save(path)) << path.toStdString();
+  }
+};
 
-TEST_F(PictureTest, WindowWithASampleOpen) {
-  open(sample("sample_clay_002.cpt"));
+TEST_F(PictureTest, TheWindowAndEachPanel) {
+  picture("start");
+  open(kClay);
   pressInDepthColumn(Qt::Key_Down, 30);
-  QString path = QString(PELORIN_PICTURES) + "/pelorin_window.png";
-  EXPECT_TRUE(form->grab().save(path)) << path.toStdString();
-}
-
-TEST_F(PictureTest, EachPanelOverTheGrid) {
-  open(sample("sample_clay_002.cpt"));
+  picture("window");
   for (const char* name : {"frmChangeStartDepth", "frmDepthIncrement", "frmShiftBaselines",
                            "frmSecondFileData", "frmExportData"}) {
     auto* panel = control<QGroupBox>(name);
     panel->show();
     panel->raise();
-    QString path = QString(PELORIN_PICTURES) + "/pelorin_" + name + ".png";
-    EXPECT_TRUE(form->grab().save(path)) << path.toStdString();
+    picture(name);
     panel->hide();
   }
-  // Before any file: the message panel.
-  auto fresh = std::make_unique<MainForm>(Platform{dialog, messages, place, programExit});
-  EXPECT_TRUE(fresh->grab().save(QString(PELORIN_PICTURES) + "/pelorin_start.png"));
+  const std::pair<const char*, const char*> filled[] = {
+      {"menuStartDepth", "Command4"}, {"mnuDepthIncrement", "Command11"}, {"mnuShiftBaseline", "Command6"},
+      {"MenuExport", "Command2"}};
+  for (const auto& [item, cancel] : filled) {
+    menu(item);
+    picture(QString("filled_") + item);
+    click(cancel);
+  }
+  menu("menuCombine", kClay);
+  picture("combine_filled");
 }
 
 }  // namespace
