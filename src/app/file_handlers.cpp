@@ -144,7 +144,7 @@ void MainForm::MenuFileSave_Click() {
   std::string bytes;
   FileError error;
   if (!writeSoundingFile(*sounding_, *definitions_, header, bytes, error)) {
-    showMessage(QString::fromStdString(error.message));
+    showMessage("\"" + chosen.fileName + "\": " + QString::fromStdString(error.message));
     return;
   }
   std::string failure =

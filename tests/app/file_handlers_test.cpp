@@ -143,6 +143,7 @@ TEST_F(FileTest, AChannelTypeWithoutDefinitionsOpensButCannotBeSaved) {
   EXPECT_EQ(text("txtChannel2_1"), "2");
   save(temporary.filePath("out.cpt"));
   EXPECT_NE(lastMessage().find("channel 2"), std::string::npos) << lastMessage();
+  EXPECT_NE(lastMessage().find("out.cpt"), std::string::npos) << lastMessage();
   EXPECT_EQ(programExit->calls, 0);
   EXPECT_FALSE(QFile::exists(temporary.filePath("out.cpt")));
 }
