@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.hpp"
 #include "../tests/edit/autoclean_literal.hpp"
 #include "edit/autoclean.hpp"
 #include "sounding/channel_definitions.hpp"
@@ -21,13 +22,7 @@ namespace {
 
 using namespace pelorin;
 
-const ChannelDefinitions& definitions() {
-  static const ChannelDefinitions defs = [] {
-    std::vector<std::string> warnings;
-    return loadChannelDefinitions(PELORIN_DATA, warnings);
-  }();
-  return defs;
-}
+using pelorin::bench::definitions;
 
 constexpr int kReadings = 5000;
 constexpr int kMissing = 5000;

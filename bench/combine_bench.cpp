@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.hpp"
 #include "edit/combine.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/sounding_file.hpp"
@@ -20,13 +21,7 @@ using namespace pelorin;
 
 constexpr int kReadings = 5000;
 
-const ChannelDefinitions& definitions() {
-  static const ChannelDefinitions defs = [] {
-    std::vector<std::string> warnings;
-    return loadChannelDefinitions(PELORIN_DATA, warnings);
-  }();
-  return defs;
-}
+using pelorin::bench::definitions;
 
 // Channel types 1 to 10 in their base units, readings every 0.02 m from firstDepth; the
 // friction sleeve (channel 2) trails by five readings.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.hpp"
 #include "edit/depth_increment.hpp"
 #include "edit/shift_channels.hpp"
 #include "edit/start_depth.hpp"
@@ -22,13 +23,7 @@ namespace {
 
 using namespace pelorin;
 
-const ChannelDefinitions& definitions() {
-  static const ChannelDefinitions defs = [] {
-    std::vector<std::string> warnings;
-    return loadChannelDefinitions(PELORIN_DATA, warnings);
-  }();
-  return defs;
-}
+using pelorin::bench::definitions;
 
 // Channel types 1 to 10 in their base units (Qc in MPa), values wandering around zero so
 // that zero and negative readings occur; every 97th reading of channel 3 has no value and

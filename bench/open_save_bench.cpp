@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
@@ -22,13 +23,7 @@
 namespace pelorin {
 namespace {
 
-const ChannelDefinitions& definitions() {
-  static const ChannelDefinitions defs = [] {
-    std::vector<std::string> warnings;
-    return loadChannelDefinitions(PELORIN_DATA, warnings);
-  }();
-  return defs;
-}
+using pelorin::bench::definitions;
 
 // One channel of the bench sounding: type, name, calibration and the range of its values
 // in the selected unit.
