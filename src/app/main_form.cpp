@@ -262,22 +262,25 @@ QLineEdit* MainForm::cell(int column, int row) const {
   return txtChannel[column - 1][row];
 }
 
+namespace {
+void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, colour);
+  widget->setPalette(palette);
+}
+}  // namespace
+
 void MainForm::setCellTextColour(int column, int row, bool red) {
   if (cellRed_[column][row] == red) return;
   cellRed_[column][row] = red;
-  QLineEdit* box = cell(column, row);
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::Text, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
-  box->setPalette(palette);
+  setPaletteColour(cell(column, row), QPalette::Text, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
 }
 
 void MainForm::setCellBackground(int column, int row, bool grey) {
   if (cellGrey_[column][row] == grey) return;
   cellGrey_[column][row] = grey;
-  QLineEdit* box = cell(column, row);
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::Base, grey ? QColor(200, 200, 200) : QColor(255, 255, 255));
-  box->setPalette(palette);
+  setPaletteColour(cell(column, row), QPalette::Base,
+                   grey ? QColor(200, 200, 200) : QColor(255, 255, 255));
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
