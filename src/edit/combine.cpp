@@ -224,7 +224,6 @@ CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
   // A typed depth just below the first depth can round up to it in single precision and
   // reach no depth at all; the depths are then measured from the first reading.
   const int startAt = std::max(1, startIndex(typed, t, count2));
-  const double referenceDepth = normalizeDepth ? s.Depth[reference] : 0.0;
   const double depthAtStart = t.Depth2[startAt];
 
   // Which channel of the open sounding each second-file channel feeds; a later channel of
@@ -243,8 +242,11 @@ CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
   for (int i = 1; i <= count2; ++i) {
     if (!(start <= t.Depth2[i])) continue;
     const int m = ++s.NumReadings;
-    s.Depth[m] =
-        normalizeDepth ? toSingle(t.Depth2[i] - depthAtStart + referenceDepth) : t.Depth2[i];
+    // The reference depth is read as it stands now: with a MaxLag of 2 the first appended
+    // reading took the reference position, so later ones continue from its new depth.
+    s.Depth[m] = normalizeDepth
+                     ? toSingle(t.Depth2[i] - depthAtStart + static_cast<double>(s.Depth[reference]))
+                     : t.Depth2[i];
     s.Reading[0][m] = displayDepth(s.Depth[m], unit);
     s.Speed[m] = t.Speed2[i];
     for (auto [k, j] : feeds) s.Reading[j][m] = t.Reading2[k][i];

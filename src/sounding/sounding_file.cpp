@@ -221,18 +221,11 @@ class Reader {
   FileError& error_;
 };
 
-// The raw output to write for channel c at position n. The raw value read from the file is
-// kept whenever it still converts to exactly the value held, so readings nobody changed keep
-// their raw output to the last digit and a saved file opened and saved again is the same
-// file. Any other value is worked back from its engineering value, each step rounded to a
-// float before the next.
+// The raw output to write for channel c at position n, worked back from its engineering
+// value in the unit now shown, each step rounded to a float before the next. Readings nobody
+// changed take the same road, so their raw output agrees with the file's up to float rounding.
 float rawOutput(const Sounding& s, int c, int n, float unitFactor) {
-  float value = s.Reading[c][n];
-  float raw = s.RawReading[c][n];
-  if (raw != NoValue && engineering(raw, s.Baseline[c][1], s.FullScaleOutput[c],
-                                    s.FullScaleValue[c], s.ChannelFactor[c]) == value)
-    return raw;
-  float w = toSingle(static_cast<double>(value) / unitFactor);
+  float w = toSingle(static_cast<double>(s.Reading[c][n]) / unitFactor);
   w = toSingle(static_cast<double>(w) / s.FullScaleValue[c] * s.FullScaleOutput[c]);
   return toSingle(static_cast<double>(s.Baseline[c][1]) + w);
 }

@@ -305,8 +305,8 @@ PatternShape shapeOf(std::string_view pattern) {
 }
 
 // Lays out rounded digits ("123.46", "0", "3.50") by the pattern: a whole part of 0 is
-// dropped, then "0" places pad it; "#" decimals lose their trailing zeros. A value that
-// rounds to zero is shown without a sign, so "-0.00" never appears.
+// dropped, then "0" places pad it; "#" decimals lose their trailing zeros. Every value below
+// zero keeps its "-", also one that rounds to zero ("-0.00", "-.00").
 std::string layOut(bool negative, std::string_view digits, const PatternShape& shape) {
   auto dot = digits.find('.');
   std::string_view whole = digits.substr(0, dot);
@@ -316,7 +316,7 @@ std::string layOut(bool negative, std::string_view digits, const PatternShape& s
   if (whole == "0") whole = {};
   std::string result;
   result.reserve(whole.size() + fraction.size() + static_cast<std::size_t>(shape.minimumIntegerDigits) + 2);
-  if (negative && digits.find_first_of("123456789") != std::string_view::npos) result += '-';
+  if (negative) result += '-';
   if (static_cast<int>(whole.size()) < shape.minimumIntegerDigits)
     result.append(static_cast<std::size_t>(shape.minimumIntegerDigits) - whole.size(), '0');
   result += whole;
@@ -337,7 +337,6 @@ char* formatQuickly(double value, const PatternShape& shape, char* end) {
   std::uint64_t scaled;
   if (!roundedScaled(value, shape.decimals, scaled)) return nullptr;
   char* p = end;
-  bool roundsToZero = scaled == 0;
   int decimals = shape.decimals;
   int optional = shape.optionalDecimals;
   for (; optional > 0 && scaled % 10 == 0; --optional, --decimals) scaled /= 10;  // "#" decimals
@@ -346,7 +345,7 @@ char* formatQuickly(double value, const PatternShape& shape, char* end) {
   int integerDigits = 0;
   for (; scaled != 0; scaled /= 10, ++integerDigits) *--p = static_cast<char>('0' + scaled % 10);
   for (; integerDigits < shape.minimumIntegerDigits; ++integerDigits) *--p = '0';
-  if (value < 0 && !roundsToZero) *--p = '-';
+  if (value < 0) *--p = '-';  // a float zero, -0 included, is not below zero
   return p;
 }
 

@@ -158,13 +158,14 @@ TEST(CombineAppend, ReplacesTheLaggingReadingsFromTheStartDepthOn) {
     DepthUnit unit;
     int numReadings;
     const char* depth199;
+    const char* depth200;  // continues from reading 199 as it stands once appended
     float qc199;
   } cases[] = {
-      {"9.6", true, DepthUnit::Metres, 313, "9.95", 137500},           // 9.60 m takes over 9.95 m
-      {"9.62", true, DepthUnit::Metres, 312, "10.00", 143750},         // 9.65 m lands a step below
-      {"10.5", false, DepthUnit::Feet, 295, "10.50", 250000},          // own depths from 10.50 m
-      {"9.4999999999", true, DepthUnit::Metres, 315, "9.95", 125000},  // rounds up to 9.50
-      {"15.3", true, DepthUnit::Metres, 199, "9.95", 850000},
+      {"9.6", true, DepthUnit::Metres, 313, "9.95", "10.00", 137500},  // 9.60 m takes over 9.95 m
+      {"9.62", true, DepthUnit::Metres, 312, "10.00", "10.10", 143750},  // 9.65 m a step below
+      {"10.5", false, DepthUnit::Feet, 295, "10.50", "10.55", 250000},   // own depths
+      {"9.4999999999", true, DepthUnit::Metres, 315, "9.95", "10.00", 125000},  // up to 9.50
+      {"15.3", true, DepthUnit::Metres, 199, "9.95", nullptr, 850000},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.typed);
@@ -178,6 +179,9 @@ TEST(CombineAppend, ReplacesTheLaggingReadingsFromTheStartDepthOn) {
     EXPECT_EQ(first->NumReadings, k.numReadings);
     EXPECT_EQ(result.lblNumberOfReadings, "# of Readings: " + blankLedNumber(k.numReadings));
     EXPECT_EQ(formatPattern(first->Depth[199], "##0.00"), k.depth199);
+    if (k.depth200) {
+      EXPECT_EQ(formatPattern(first->Depth[200], "##0.00"), k.depth200);
+    }
     EXPECT_EQ(first->Reading[0][199], displayDepth(first->Depth[199], k.unit));
     EXPECT_FLOAT_EQ(first->Reading[1][199], k.qc199);
     EXPECT_EQ(first->Reading[1][198], before->Reading[1][198]);

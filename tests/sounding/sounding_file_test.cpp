@@ -143,12 +143,15 @@ TEST(SoundingFileWriter, SavesWhatItOpenedByteForByteAndTidiesOtherFiles) {
   // units line, numbers without their decimals, a row 5 without the unit name, "-32768.00".
   // unknown_unit_name.cpt: row 6 "Mpa" is saved as the base unit with its factor; the raw
   // values stay. The final-baseline line is saved with its first value ending in column 33,
-  // and a no-value marker as "-32768" whatever its decimals.
+  // and a no-value marker as "-32768" whatever its decimals. raw_values_in_counts.cpt: raw
+  // values in counts are worked back from the engineering values and move in their last
+  // digits; a raw value just below zero keeps its sign ("-0.00000").
   const std::pair<const char*, const char*> cases[] = {
       {"loose_formatting.cpt", "loose_formatting.saved.cpt"},
       {"unknown_unit_name.cpt", "unknown_unit_name.saved.cpt"},
       {"final_baseline_line.cpt", "final_baseline_line.saved.cpt"},
       {"no_value_with_decimals.cpt", "no_value_with_decimals.saved.cpt"},
+      {"raw_values_in_counts.cpt", "raw_values_in_counts.saved.cpt"},
       {"loose_formatting.saved.cpt", nullptr}, {"unknown_unit_name.saved.cpt", nullptr},
       {"final_baseline_line_negative.cpt", nullptr},
       {"sample_clay_002.cpt", nullptr}, {"sample_sand_005.cpt", nullptr},

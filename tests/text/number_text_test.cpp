@@ -86,7 +86,9 @@ TEST(FormatPattern, WorkedExamples) {
       {2, "0.0#", "2.0"}, {2, "0.##", "2."},  // "#" decimals are shown only when significant
       // The exact value is rounded half away from zero, where printf would go to even.
       {0.125, "0.00", "0.13"}, {-2.5, "0", "-3"}, {1.005f, "0.00", "1.00"},  // 1.00499999523...
-      {-0.004f, "##.00", ".00"},  // rounds to zero: no minus sign
+      // Below zero keeps its sign even when it rounds to zero; a zero of either sign has none.
+      {-0.001, "##0.00", "-0.00"}, {-0.001, "##.00", "-.00"}, {-0.000001, "####0.00000", "-0.00000"},
+      {-0.0, "##0.00", "0.00"}, {0.0, "##.00", ".00"},
       {HUGE_VAL, "##0.00", "Inf"}, {-HUGE_VAL, "##0.00", "-Inf"}, {NAN, "##0.00", "NaN"},
   };
   for (auto [value, pattern, text] : cases)
@@ -113,8 +115,7 @@ std::string referenceFormat(double value, int zeros, int decimals, int optional)
   while (static_cast<int>(whole.size()) < zeros) whole.insert(whole.begin(), '0');
   for (int k = 0; k < optional && !fraction.empty() && fraction.back() == '0'; ++k)
     fraction.pop_back();
-  bool zero = (whole + fraction).find_first_not_of('0') == std::string::npos;
-  return (value < 0 && !zero ? "-" : "") + whole + (decimals > 0 ? "." + fraction : "");
+  return (value < 0 ? "-" : "") + whole + (decimals > 0 ? "." + fraction : "");
 }
 
 // Every depth, speed and raw value written to a file goes through formatPattern's fast
