@@ -38,8 +38,8 @@ std::string openDepthIncrement(const Sounding& s, DepthIncrementChoice& choice);
 // INCREASE: one step up, no upper limit; returns the new label text.
 std::string increaseIncrement(DepthIncrementChoice& choice);
 
-// DECREASE: one step down while the increment stays above one step, so it never reaches
-// 0.005 m or below. Returns the new label text, or nothing when the label stays as it is.
+// DECREASE: one step down while the increment is above one step (0.005 m), so it never
+// drops to zero or below. Returns the new label text, or nothing when the label stays.
 std::optional<std::string> decreaseIncrement(DepthIncrementChoice& choice);
 
 // OK: IncrementRatio = NewIncrement / DepthIncrement, then for every reading the display

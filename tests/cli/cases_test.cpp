@@ -1,0 +1,83 @@
+// Every line of tests/cases.txt is one pelorin-cli run and what it must give; the file says
+// how a line reads.
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/run_cli.hpp"
+
+namespace pelorin::test {
+namespace {
+
+struct Case {
+  std::string where;              // "cases.txt:LINE: the line"
+  std::vector<std::string> args;  // as written, files not yet resolved
+  std::string expected;           // a file, "out:FILE" or "refused N: TEXT"
+  std::string told;               // a text standard error must hold, or empty
+};
+
+std::vector<Case> readCases() {
+  std::ifstream in(std::string(PELORIN_TEST_DATA) + "/../cases.txt");
+  std::vector<Case> cases;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    auto arrow = line.find(" => ");
+    if (line.empty() || line[0] == '#' || arrow == std::string::npos) continue;
+    Case c{"cases.txt:" + std::to_string(number) + ": " + line, {}, line.substr(arrow + 4), ""};
+    std::istringstream words(line.substr(0, arrow));
+    for (std::string word; words >> word;) c.args.push_back(word);
+    if (auto told = c.expected.find("; told "); told != std::string::npos) {
+      c.told = c.expected.substr(told + 7);
+      c.expected.resize(told);
+    }
+    cases.push_back(c);
+  }
+  return cases;
+}
+
+// A fixture of tests/data, a file of data/, or the word as it stands.
+std::string resolved(const std::string& word) {
+  for (const std::string& path : {fixturePath(word), dataPath(word)})
+    if (word.find('.') != std::string::npos && std::filesystem::is_regular_file(path)) return path;
+  return word;
+}
+
+TEST(Cases, EachRunGivesWhatItsLineSays) {
+  const std::vector<Case> cases = readCases();
+  ASSERT_GT(cases.size(), 50u);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.where);
+    std::vector<std::string> args;
+    for (const auto& word : c.args) args.push_back(resolved(word));
+
+    const bool refused = c.expected.starts_with("refused ");
+    const bool toStandardOutput = c.expected.starts_with("out:");
+    std::string output;
+    if (auto out = std::find(args.begin(), args.end(), "OUT"); out != args.end()) {
+      *out = output = temporaryFolder() + "/out";
+      std::ofstream(output, std::ios::binary) << "kept";
+    } else if (!refused && !toStandardOutput && args[0] != "info") {
+      output = temporaryFolder() + "/" + c.expected;
+      args.insert(args.begin() + 2, {"-o", output});
+    }
+
+    CliRun run = runCli(args);
+    if (refused) {
+      EXPECT_EQ(run.status, c.expected[8] - '0') << run.err;
+      EXPECT_NE(run.err.find(c.expected.substr(11)), std::string::npos) << run.err;
+      if (!output.empty()) {
+        EXPECT_EQ(fileBytes(output), "kept");  // the target is untouched
+      }
+      continue;
+    }
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(c.told.empty() ? run.err.empty() : run.err.find(c.told) != std::string::npos)
+        << run.err;
+    EXPECT_EQ(toStandardOutput ? run.out : fileBytes(output),
+              fileBytes(resolved(toStandardOutput ? c.expected.substr(4) : c.expected)));
+  }
+}
+
+}  // namespace
+}  // namespace pelorin::test
