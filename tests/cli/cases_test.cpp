@@ -5,7 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/operations.hpp"
 #include "cli/run_cli.hpp"
+#include "sounding/open_sounding.hpp"
 
 namespace pelorin::test {
 namespace {
@@ -76,6 +78,35 @@ TEST(Cases, EachRunGivesWhatItsLineSays) {
         << run.err;
     EXPECT_EQ(toStandardOutput ? run.out : fileBytes(output),
               fileBytes(resolved(toStandardOutput ? c.expected.substr(4) : c.expected)));
+  }
+}
+
+// The saved files hold metres; the grid's depth column is the display depth of every
+// reading, which each operation that moves or adds depths brings up to date in feet too.
+TEST(Cases, OperationsLeaveTheDisplayDepthsInTheUnitShown) {
+  const std::vector<std::vector<std::string>> runs = {
+      {"sample_clay_002.cpt", "--start-depth", "2", "--increment-steps", "3", "--insert", "12"},
+      {"autoclean_off_grid_depths_and_gaps.cpt", "--autoclean"},
+      {"combine_first_qc_fs_u2.cpt", "--depth-unit", "ft", "--combine",
+       "combine_second_9_50_to_15_30.cpt", "--from", "9.6"},
+      {"combine_first_qc_fs_u2.cpt", "--depth-unit", "ft", "--combine",
+       "combine_second_9_50_to_15_30.cpt", "--from", "10.5", "--no-normalize"}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.back());
+    std::vector<std::string> args;
+    for (const auto& word : run) args.push_back(resolved(word));
+    FileError error;
+    auto s = openSoundingFile(args[0], projectDefinitions(), error);
+    ASSERT_TRUE(s) << error.message;
+    std::vector<cli::Operation> operations;
+    std::string problem;
+    for (std::size_t i = 1; i < args.size();)
+      ASSERT_TRUE(cli::parseOperation(args, i, operations, problem));
+    std::ostringstream messages;
+    cli::Session session{*s, projectDefinitions(), messages, args[0], DepthUnit::Feet};
+    ASSERT_TRUE(cli::applyOperations(session, operations)) << messages.str();
+    for (int n = 1; n <= s->NumReadings; ++n)
+      ASSERT_EQ(s->Reading[0][n], displayDepth(s->Depth[n], DepthUnit::Feet)) << n;
   }
 }
 

@@ -33,15 +33,6 @@ TEST(ExportCommand, EachSystemIsThePanelsOption) {
               "soundi21/09/2023 08:0R. Bakker       " + name + "\r\n");
 }
 
-TEST(ExportCommand, DepthStepAndLagInTheUnitShownDepthsInMetres) {
-  EXPECT_EQ(exported({"--depth-unit", "ft", "--system", "english"}),
-            "soundi21/09/2023 08:0R. Bakker       English\r\n"
-            "Dike km 12.4    C10-0388        PG-0931          3  1.50  .07  .07  1  2  3\r\n"
-            "  1.00   10.44   0.104    7.25\r\n"
-            "  1.02    5.22   0.052    3.63\r\n"
-            "  1.04    2.61 -32768     1.45\r\n");
-}
-
 TEST(ExportCommand, FirstOpeningOfThePanelSelectsEnglish) {
   // Without KSC for the friction sleeve, the kgf system leaves it in English's TSF rather
   // than in the kPa it was opened in.

@@ -24,12 +24,6 @@ constexpr const char* kFirst = "first_qc_fs_u2";
 constexpr const char* kSecond = "second_9_50_to_15_30";
 constexpr const char* kSame =
     "The same cone was used for both test.  The baseline of the first file will be used.";
-constexpr const char* kOther =
-    "Different cones have been used.  The conversion factors of the second file will be used.";
-constexpr const char* kCount =
-    "There number of channels recorded in the 1st file do not match the number of channels in "
-    "the 2nd file.  Only those channels that are in both files will be recorded.";
-
 // The fixture combine_NAME.cpt.
 std::string fixture(const std::string& name) {
   return test::fixturePath("combine_" + name + ".cpt");
@@ -66,52 +60,6 @@ TEST(CombineRead, FillsThePanelWithTheAppendedChannelsInMetres) {
                      alignRight("11031.250", 15) + "\r\n";
   EXPECT_EQ(panel.txtSecondFileData.size(), 117 * line3.size());
   EXPECT_EQ(panel.txtSecondFileData.substr(116 * line3.size()), last);
-}
-
-// The first file's calibration, in the unit its channel shows, only for the same cone; the
-// values go to the first sounding's last channel of the same type.
-TEST(CombineAppend, ConvertsForTheConeAndRoutesValuesByChannelType) {
-  using V = std::vector<std::optional<float>>;  // channels at reading 199; none: no value
-  struct Case {
-    const char *first, *second;
-    int firstQcUnit;
-    std::vector<const char*> messages;
-    std::vector<int> map;
-    V appended;
-  } cases[] = {
-      {kFirst, kSecond, 2, {kSame}, {1, 2, 3}, {137.5f, 2531.25f, 7468.75f}},  // in MPA
-      {kFirst, "cone_lower_case", 1, {kOther}, {1, 2, 3}, {140625, 2562.5f}},
-      {kFirst, "cone_trailing_blank", 2, {kOther}, {1, 2, 3}, {140625, 2562.5f}},
-      {kFirst, "second_qc_fs", 1, {kSame, kCount}, {1, 2}, {137500, 2531.25f, std::nullopt}},
-      {"first_qc_fs", "second_fs_qc", 1, {kSame}, {2, 1}, {137500, 2531.25f}},
-      {kFirst, "second_qc_fs_fs", 1, {kSame}, {1, 2, 2}, {137500, 5031.25f, std::nullopt}},
-      {"first_qc_fs", kSecond, 1, {kSame, kCount}, {1, 2, 0}, {137500, 2531.25f}},
-      {"first_qc_fs_fs",
-       "second_qc_fs",
-       1,
-       {kSame, kCount},
-       {1, 3},
-       {137500, std::nullopt, 2531.25f}},
-  };
-  for (const Case& k : cases) {
-    SCOPED_TRACE(std::string(k.first) + " + " + k.second);
-    auto first = openFixture(k.first);
-    changeChannelUnit(*first, test::projectDefinitions(), 1, k.firstQcUnit);
-    auto second = std::make_unique<SecondSounding>();
-    CombinePanel panel = readSecond(*first, k.second, *second);
-    EXPECT_EQ(panel.messages, std::vector<std::string>(k.messages.begin(), k.messages.end()));
-    EXPECT_EQ(std::vector<int>(&second->ChannelMap[1], &second->ChannelMap[1] + k.map.size()),
-              k.map);
-    EXPECT_EQ(second->NumChannels2, static_cast<int>(k.map.size()));
-
-    ASSERT_TRUE(appendSecondSounding(*first, *second, "9.6", true, DepthUnit::Metres).appended);
-    for (std::size_t c = 0; c < k.appended.size(); ++c) {
-      // 199 and 200 held the first sounding's own values.
-      for (int n : {199, 200, 210})
-        EXPECT_EQ(first->Reading[c + 1][n] == NoValue, !k.appended[c]) << c + 1 << " " << n;
-      EXPECT_FLOAT_EQ(first->Reading[c + 1][199], k.appended[c].value_or(NoValue)) << c + 1;
-    }
-  }
 }
 
 TEST(CombineRead, TakesTheLagFromTheMarkersOrTheFirstIncrement) {
@@ -151,57 +99,15 @@ TEST(CombineRead, RefusesAFileItCannotReadAndKeepsTheTables) {
   }
 }
 
-TEST(CombineAppend, ReplacesTheLaggingReadingsFromTheStartDepthOn) {
-  struct Case {
-    const char* typed;
-    bool normalize;
-    DepthUnit unit;
-    int numReadings;
-    const char* depth199;
-    const char* depth200;  // continues from reading 199 as it stands once appended
-    float qc199;
-  } cases[] = {
-      {"9.6", true, DepthUnit::Metres, 313, "9.95", "10.00", 137500},  // 9.60 m takes over 9.95 m
-      {"9.62", true, DepthUnit::Metres, 312, "10.00", "10.10", 143750},  // 9.65 m a step below
-      {"10.5", false, DepthUnit::Feet, 295, "10.50", "10.55", 250000},   // own depths
-      {"9.4999999999", true, DepthUnit::Metres, 315, "9.95", "10.00", 125000},  // up to 9.50
-      {"15.3", true, DepthUnit::Metres, 199, "9.95", nullptr, 850000},
-  };
-  for (const Case& k : cases) {
-    SCOPED_TRACE(k.typed);
-    auto first = openFixture(kFirst);
-    auto second = std::make_unique<SecondSounding>();
-    readSecond(*first, kSecond, *second);
-    auto before = std::make_unique<Sounding>(*first);
-
-    CombineResult result = appendSecondSounding(*first, *second, k.typed, k.normalize, k.unit);
-    ASSERT_TRUE(result.appended) << result.message;
-    EXPECT_EQ(first->NumReadings, k.numReadings);
-    EXPECT_EQ(result.lblNumberOfReadings, "# of Readings: " + blankLedNumber(k.numReadings));
-    EXPECT_EQ(formatPattern(first->Depth[199], "##0.00"), k.depth199);
-    if (k.depth200) {
-      EXPECT_EQ(formatPattern(first->Depth[200], "##0.00"), k.depth200);
-    }
-    EXPECT_EQ(first->Reading[0][199], displayDepth(first->Depth[199], k.unit));
-    EXPECT_FLOAT_EQ(first->Reading[1][199], k.qc199);
-    EXPECT_EQ(first->Reading[1][198], before->Reading[1][198]);
-    EXPECT_EQ(first->MaxLag, 3);
-    EXPECT_EQ(first->RawReading, before->RawReading);
-  }
-}
-
 TEST(CombineAppend, RefusesWithoutChangingAnything) {
   const char* between = "Value must be between 9.50 and 15.3.";
-  const char* greater = "Value must be greater than 10 m.";
   struct Case {
     const char* typed;
     bool normalize;
     int numReadings, maxLag;  // of the first sounding; -1: as opened (200 and 2)
     const char* message;      // nullptr: accepted
   } cases[] = {
-      {"20", true, -1, -1, between},
       {"9.45", true, -1, -1, between},
-      {"10", false, -1, -1, greater},
       {"9.6", false, 2, -1, "Cannot combine: the 1st file needs at least 3 readings and has 2."},
       {"9.6", true, 3, -1, nullptr},
       {"9.6", true, 1, 0, "Cannot combine: the 1st file needs at least 2 readings and has 1."},

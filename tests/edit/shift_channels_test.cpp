@@ -82,57 +82,5 @@ TEST(ShiftChannels, PanelRowsPerChannel) {
   EXPECT_EQ(panel.Row[1].FinalBaseline + " " + panel.Row[2].FinalBaseline, "0.013 -3.0");
 }
 
-TEST(ShiftChannels, OnlyABoxHoldingANumberOtherThanZeroShiftsItsChannel) {
-  const std::pair<const char*, double> cases[] = {
-      {"0", 0},    {"", 0},      {"abc", 0},     {"1.5x", 0},
-      {"1e40", 0}, {"0.5", 0.5}, {" 0.5 ", 0.5}, {"-1.25", -1.25},
-  };
-  for (auto [box, added] : cases) {
-    SCOPED_TRACE(box);
-    auto s = makeSounding(5, 1.0f, 0.02f);
-    addChannel(*s, 1, {3.2f, -1.5f, M, 0.4f, 0.0f}, 2, 100000);
-    addChannel(*s, 2, {10.0f, 20.0f, 30.0f, 40.0f, M});
-    s->Reading[1][6] = 9.0f;  // past the last reading
-    auto before = std::make_unique<Sounding>(*s);
-    std::array<std::string, MaxChannels + 1> boxes;
-    boxes.fill("0");
-    boxes[1] = box;
-    shiftReadings(*s, boxes);
-    for (int n = 1; n <= 5; ++n) {
-      float old = before->Reading[1][n];
-      EXPECT_EQ(s->Reading[1][n], old == M ? M : toSingle(old + added)) << n;
-    }
-    EXPECT_EQ(s->Reading[1][6], 9.0f);
-    EXPECT_EQ(s->Reading[2], before->Reading[2]);
-  }
-}
-
-// Zero and negative readings become 0.1 % of full scale in the unit shown; the X and Y
-// inclinations (types 6 and 7) keep theirs.
-TEST(ShiftChannels, RemoveNegatives) {
-  struct Case {
-    int type, option;
-    float fullScaleValue;
-    std::vector<float> readings, expected;
-  };
-  const Case cases[] = {
-      {1, 2, 100000, {3.2f, -1.5f, 0.0f, -0.0f, M}, {3.2f, 0.1f, 0.1f, 0.1f, M}},
-      {2, 3, 1000, {-0.2f, 0.0f, 0.3f}, {0.01f, 0.01f, 0.3f}},
-      {6, 1, 20, {-3.5f, 0.0f, 1.0f}, {-3.5f, 0.0f, 1.0f}},
-      {7, 1, 20, {-3.5f, 0.0f, 1.0f}, {-3.5f, 0.0f, 1.0f}},
-      {10, 1, 20, {-3.5f, 0.0f, 1.0f}, {0.02f, 0.02f, 1.0f}},
-  };
-  for (const Case& k : cases) {
-    auto s = makeSounding(static_cast<int>(k.readings.size()), 1.0f, 0.02f);
-    int c = addChannel(*s, k.type, k.readings, k.option, k.fullScaleValue);
-    s->Reading[c][s->NumReadings + 1] = -7.0f;  // past the last reading
-    removeNegatives(*s);
-    std::vector<float> expected = k.expected,
-                       got(&s->Reading[c][1], &s->Reading[c][2] + k.expected.size());
-    expected.push_back(-7.0f);
-    EXPECT_EQ(got, expected) << "type " << k.type << " option " << k.option;
-  }
-}
-
 }  // namespace
 }  // namespace pelorin
