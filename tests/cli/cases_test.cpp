@@ -15,7 +15,7 @@ namespace {
 struct Case {
   std::string where;              // "cases.txt:LINE: the line"
   std::vector<std::string> args;  // as written, files not yet resolved
-  std::string expected;           // a file, "out:FILE" or "refused N: TEXT"
+  std::string expected;           // a file, "out:FILE", "prints: TEXT | ..." or "refused N: TEXT"
   std::string told;               // a text standard error must hold, or empty
 };
 
@@ -54,7 +54,8 @@ TEST(Cases, EachRunGivesWhatItsLineSays) {
     for (const auto& word : c.args) args.push_back(resolved(word));
 
     const bool refused = c.expected.starts_with("refused ");
-    const bool toStandardOutput = c.expected.starts_with("out:");
+    const bool toStandardOutput =
+        c.expected.starts_with("out:") || c.expected.starts_with("prints: ");
     std::string output;
     if (auto out = std::find(args.begin(), args.end(), "OUT"); out != args.end()) {
       *out = output = temporaryFolder() + "/out";
@@ -76,6 +77,14 @@ TEST(Cases, EachRunGivesWhatItsLineSays) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(c.told.empty() ? run.err.empty() : run.err.find(c.told) != std::string::npos)
         << run.err;
+    if (c.expected.starts_with("prints: ")) {
+      std::string texts = c.expected.substr(8) + " | ";
+      for (std::size_t at = 0, end; (end = texts.find(" | ", at)) != std::string::npos;
+           at = end + 3)
+        EXPECT_NE(run.out.find(texts.substr(at, end - at)), std::string::npos)
+            << texts.substr(at, end - at);
+      continue;
+    }
     EXPECT_EQ(toStandardOutput ? run.out : fileBytes(output),
               fileBytes(resolved(toStandardOutput ? c.expected.substr(4) : c.expected)));
   }
