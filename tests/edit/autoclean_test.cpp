@@ -52,20 +52,6 @@ std::string firstDifference(const Sounding& a, const Sounding& b) {
   return a.NoPoreChannel == b.NoPoreChannel ? "" : "NoPoreChannel";
 }
 
-TEST(AutoCleanPoreChannel, OnlyWhenThereIsRoomAndNoPoreChannelYet) {
-  const std::pair<std::vector<int>, int> cases[] = {
-      {{}, 0},        {{1}, 1}, {{1, 2}, 3}, {std::vector(9, 1), 10}, {std::vector(10, 1), 10},
-      {{1, 2, 3}, 3},  // a pore-pressure channel already
-  };
-  for (const auto& [types, channelsAfter] : cases) {
-    auto s = makeSounding({1.00f, 1.05f, 1.10f}, types);
-    auto before = std::make_unique<Sounding>(*s);
-    bool inserted = autoClean(*s, projectDefinitions()).channelInserted;
-    EXPECT_EQ(s->NumChannels, channelsAfter) << types.size();
-    EXPECT_EQ(firstDifference(*s, *before), inserted ? "counts" : "") << types.size();
-  }
-}
-
 TEST(AutoCleanPoreChannel, FactorComesFromThePorePressureUnits) {
   // The channel that moves to 4 has other units; channel 3 must not take its factor.
   ChannelDefinitions defs = projectDefinitions();
