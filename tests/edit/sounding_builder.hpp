@@ -1,6 +1,7 @@
 #pragma once
-// Small soundings built in memory, for the edit and export tests.
+// Small soundings built in memory.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "sounding/sounding.hpp"
 #include "sounding/units.hpp"
 #include "test_support.hpp"
+#include "text/number_text.hpp"
 
 namespace pelorin::test {
 
@@ -51,6 +53,25 @@ inline int addChannel(Sounding& s, int type, const std::vector<float>& values, i
     s.Reading[c][n] = s.RawReading[c][n] = i < values.size() ? values[i] : 100.0f * c + n;
   }
   return c;
+}
+
+// Readings every `increment` metres from `first` at n / 10 cm/s. Channel c is of type c, in
+// its base unit with raw output equal to value, holds 100 c + n at position n and, as the
+// reader leaves a lagging channel, no value at its last lags[c - 1] positions.
+inline std::unique_ptr<Sounding> builtSounding(int readings, const std::vector<int>& lags,
+                                               float first = 1.0f, float increment = 0.05f) {
+  auto s = makeSounding(readings, first, increment);
+  for (int n = 1; n <= readings; ++n) s->Speed[n] = toSingle(n / 10.0);
+  for (int lag : lags) {
+    int c = addChannel(*s, s->NumChannels + 1, {});
+    s->FullScaleOutput[c] = s->FullScaleValue[c] = 1;
+    s->Baseline[c][1] = 0;
+    s->ChannelLag[c] = static_cast<std::int16_t>(lag);
+    s->MaxLag = std::max(s->MaxLag, s->ChannelLag[c]);
+    for (int n = readings - lag + 1; n <= readings; ++n) s->Reading[c][n] = NoValue;
+  }
+  s->DataIndex = s->CurrentRow = static_cast<std::int16_t>(s->MaxLag + 1);
+  return s;
 }
 
 }  // namespace pelorin::test
