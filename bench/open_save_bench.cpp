@@ -18,6 +18,7 @@
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 #include "text/number_text.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {

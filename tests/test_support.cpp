@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sounding/channel_definitions.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin::test {

@@ -10,6 +10,7 @@
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin::cli {

@@ -7,6 +7,7 @@
 
 #include "sounding/sounding_file.hpp"
 #include "text/number_text.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "text/number_text.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {

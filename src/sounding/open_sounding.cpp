@@ -4,6 +4,7 @@
 
 #include "sounding/units.hpp"
 #include "text/number_text.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {

@@ -1,11 +1,6 @@
 #include "text/text_file.hpp"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace pelorin {
 
@@ -73,63 +68,6 @@ bool TextReader::readItem(std::string& item) {
     ++pos_;
   else
     skipLineEnd();
-  return true;
-}
-
-std::string writeFileSafely(const std::string& path, std::string_view bytes) {
-  auto slash = path.find_last_of('/');
-  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  std::string pattern = (slash == std::string::npos ? std::string("./") : folder) + ".pelorin-XXXXXX";
-  int fd = mkstemp(pattern.data());
-  if (fd < 0) return "Cannot write \"" + path + "\": " + std::strerror(errno) + ".";
-  auto fail = [&](int error) {
-    ::close(fd);
-    ::unlink(pattern.c_str());
-    return "Cannot write \"" + path + "\": " + std::strerror(error) + ".";
-  };
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail(errno);
-    }
-    written += static_cast<std::size_t>(n);
-  }
-  // A new file gets the usual permissions rather than mkstemp's owner-only ones.
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  if (::fsync(fd) != 0) return fail(errno);
-  if (::close(fd) != 0) {
-    int error = errno;
-    ::unlink(pattern.c_str());
-    return "Cannot write \"" + path + "\": " + std::strerror(error) + ".";
-  }
-  if (std::rename(pattern.c_str(), path.c_str()) != 0) {
-    int error = errno;
-    ::unlink(pattern.c_str());
-    return "Cannot write \"" + path + "\": " + std::strerror(error) + ".";
-  }
-  return {};
-}
-
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    error = "Cannot read \"" + path + "\": " + std::strerror(errno) + ".";
-    return false;
-  }
-  bytes.clear();
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-  bool failed = std::ferror(file);
-  std::fclose(file);
-  if (failed) {
-    error = "Cannot read \"" + path + "\": read error.";
-    return false;
-  }
   return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Single-byte text files (Windows-1252, CR LF): reading lines and text items from bytes in
-// memory, and writing a file safely.
+// memory, and the code page.
 
 #include <string>
 #include <string_view>
@@ -36,14 +36,6 @@ class TextReader {
   int nextLine_ = 1;
   int line_ = 0;
 };
-
-// Writes bytes to path through a temporary file in the same folder that is renamed over
-// path, so a failed write leaves any earlier file of that name as it was.
-// Returns an empty text on success, otherwise what went wrong (naming the file).
-std::string writeFileSafely(const std::string& path, std::string_view bytes);
-
-// Reads a whole file; false with a message naming the file when it cannot be read.
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& error);
 
 // Windows-1252 bytes to UTF-8 and back (for the window and the batch tool's JSON). A
 // character with no Windows-1252 byte becomes "?".

@@ -9,6 +9,7 @@
 
 #include "cli/cli.hpp"
 #include "test_support.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin::test {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "edit/sounding_builder.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {

@@ -13,6 +13,7 @@
 #include "sounding/open_sounding.hpp"
 #include "test_support.hpp"
 #include "text/number_text.hpp"
+#include "text/file_io.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin::test {

@@ -1,19 +1,11 @@
-// Text files: whole lines and text items from bytes, the Windows-1252 code page, and
-// writing a file so that a failure never costs the user the earlier file.
+// Text files: whole lines and text items from bytes, and the Windows-1252 code page.
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-
-#include <iterator>
-#include <csignal>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "test_support.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -71,63 +63,6 @@ TEST(Windows1252, EveryByteRoundTripsAndOtherCharactersBecomeQuestionMarks) {
       {"a\xF0\x9F\x98\x80" "b", "a?b"}, {"\xE4\xB8\xAD", "?"}, {"\xFF", "?"}, {"\xC3(", "?("},
       {"\xE2\x82", "??"}, {"\xC0\x80", "?"}};  // cut short; an overlong NUL is no character
   for (const auto& [utf8, cp1252] : outside) EXPECT_EQ(utf8ToWindows1252(utf8), cp1252);
-}
-
-namespace fs = std::filesystem;
-
-// The number of files in folder, to see that no temporary file is left behind.
-long filesIn(const std::string& folder) {
-  return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
-}
-
-std::string contentOf(const std::string& path) {
-  std::string bytes, error;
-  return readWholeFile(path, bytes, error) ? bytes : error;
-}
-
-TEST(WriteFileSafely, ReplacesTheFileReadableByOthersAndLeavesNothingElse) {
-  std::string folder = test::temporaryFolder(), path = folder + "/sounding.cpt";
-  std::string binary;
-  for (int i = 0; i < 200000; ++i) binary += static_cast<char>(i * 7);
-  mode_t mask = ::umask(022);
-  for (const std::string& bytes : {std::string("first\r\n\xFD"), binary, std::string()}) {
-    EXPECT_EQ(writeFileSafely(path, bytes), "");
-    EXPECT_EQ(contentOf(path), bytes);
-  }
-  ::umask(mask);
-  struct stat info {};
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0644u);
-  EXPECT_EQ(filesIn(folder), 1);
-}
-
-TEST(WriteFileSafely, FailuresNameThePathAndLeaveTheEarlierFileAndNoTemporaryFile) {
-  std::string folder = test::temporaryFolder(), path = folder + "/sounding.cpt";
-  std::string error = writeFileSafely(folder + "/no such folder/out.cpt", "data");
-  EXPECT_NE(error.find(folder + "/no such folder/out.cpt"), std::string::npos) << error;
-
-  fs::create_directories(folder + "/taken/inside");  // a folder cannot be replaced
-  error = writeFileSafely(folder + "/taken", "data");
-  EXPECT_NE(error.find(folder + "/taken"), std::string::npos) << error;
-  EXPECT_TRUE(fs::is_directory(folder + "/taken/inside"));
-
-  // A full disk, as the file-size limit makes it: the write stops part of the way.
-  ASSERT_EQ(writeFileSafely(path, "earlier"), "");
-  rlimit old{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit tight{1000, old.rlim_max};
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-  error = writeFileSafely(path, std::string(100000, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
-  EXPECT_NE(error.find(path), std::string::npos) << error;
-  EXPECT_EQ(contentOf(path), "earlier");
-  EXPECT_EQ(filesIn(folder), 2);  // the file and the folder "taken"
-
-  std::string bytes;
-  EXPECT_FALSE(readWholeFile(folder + "/missing.cpt", bytes, error));
-  EXPECT_NE(error.find(folder + "/missing.cpt"), std::string::npos) << error;
 }
 
 }  // namespace

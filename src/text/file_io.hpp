@@ -1,0 +1,25 @@
+#pragma once
+// Reading a whole file and writing one so that what it replaces is never harmed: the bytes go
+// to a temporary file in the target's folder that replaces the target only once it is
+// complete and on disk.
+
+#include <string>
+#include <string_view>
+
+namespace pelorin {
+
+// Writes bytes to path. A symbolic link is followed to the file it points to (which need not
+// exist yet) and stays a link; an existing file keeps its permission bits and, where the
+// process may set them, its owner and group. Refused, with nothing replaced: a folder, a
+// device, a FIFO or a socket, a file with other hard links, a file without write
+// permission (also for root), a name in a folder that does not exist. The temporary file
+// is created unnamed where the file system allows it, and a named one is removed when
+// SIGINT, SIGTERM or SIGHUP ends the process during the save. Returns an empty text on
+// success, otherwise what went wrong, naming the file.
+std::string writeFileSafely(const std::string& path, std::string_view bytes);
+
+// Reads a whole regular file; anything else (a folder, a FIFO, a device) is refused at once
+// without waiting on it. False with a message naming the file when it cannot be read.
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+}  // namespace pelorin
