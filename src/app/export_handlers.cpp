@@ -51,9 +51,12 @@ void MainForm::Command1_Click() {
   AnalogHeaderTexts header{toModelText(txtDateandTime->text()), toModelText(txtOperator->text()),
                            toModelText(txtLocation->text()),    toModelText(txtConeNumber->text()),
                            toModelText(txtJobNumber->text()),   toModelText(txtWaterTableDepth->text())};
+  std::string warning;
   std::string failure =
       writeAnalogFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_, header,
-                      toModelText(chosen.fileTitle), ExportUnitSystem);
+                      toModelText(chosen.fileTitle), ExportUnitSystem,
+                      mnuRefuseUnreadable->isChecked(), &warning);
+  if (!warning.empty()) showMessage(QString::fromStdString(warning));
   if (!failure.empty()) {
     // An earlier file of that name is left as it was; the user can choose another.
     showMessage(QString::fromStdString(failure));

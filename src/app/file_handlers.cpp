@@ -6,11 +6,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <cstdio>
 
 #include "app/main_form.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
+#include "sounding/save_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 #include "text/number_text.hpp"
 #include "text/file_io.hpp"
@@ -142,21 +145,24 @@ void MainForm::MenuFileSave_Click() {
   std::array<QLineEdit*, 12> boxes = headerBoxes();
   for (std::size_t i = 0; i < boxes.size(); ++i) header[i] = toModelText(boxes[i]->text());
 
-  std::string bytes;
-  FileError error;
-  if (!writeSoundingFile(*sounding_, *definitions_, header, bytes, error)) {
-    showMessage("\"" + chosen.fileName + "\": " + QString::fromStdString(error.message));
+  SaveResult saved = saveSoundingFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_,
+                                      *definitions_, header, mnuRefuseUnreadable->isChecked());
+  if (!saved.refusal.empty()) {
+    // Nothing is lost: the user can correct the sounding or save elsewhere.
+    showMessage(QString::fromStdString(saved.refusal));
     return;
   }
-  std::string failure =
-      writeFileSafely(QFile::encodeName(chosen.fileName).toStdString(), bytes);
-  if (!failure.empty()) {
-    // Nothing is lost: the user can save elsewhere.
-    showMessage(QString::fromStdString(failure));
-    return;
-  }
+  if (!saved.warning.empty()) showMessage(QString::fromStdString(saved.warning));
   showMessage("File saved.  To cleanup another file, restart the program.");
   platform_.programExit->exit();
+}
+
+void MainForm::buildOptionsMenu() {
+  mnuOptions = menuBar()->addMenu("&Options");
+  mnuOptions->setObjectName("mnuOptions");
+  mnuRefuseUnreadable = mnuOptions->addAction("&Refuse Files That Would Not Read Back");
+  mnuRefuseUnreadable->setObjectName("mnuRefuseUnreadable");
+  mnuRefuseUnreadable->setCheckable(true);
 }
 
 }  // namespace pelorin

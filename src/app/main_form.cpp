@@ -88,6 +88,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   buildExportPanel(area);
   // Beside the client area, not over it.
   buildProfilePanel();
+  buildOptionsMenu();
 
   // The controls stand at fixed places: the window keeps the size that holds them.
   adjustSize();

@@ -187,6 +187,10 @@ class MainForm : public QMainWindow {
   QAction *sep1, *sep2, *sep3, *sep4, *sep5;
   QMenu* mnuView = nullptr;
   QAction *mnuViewProfile = nullptr, *mnuCopyReadings = nullptr;
+  // Options: a save or export whose file would not read back is refused instead of written
+  // with a warning.
+  QMenu* mnuOptions = nullptr;
+  QAction* mnuRefuseUnreadable = nullptr;
 
   // The depth profile, right of the client area.
   QDockWidget* dockProfile = nullptr;
@@ -197,6 +201,7 @@ class MainForm : public QMainWindow {
 
  private:
   void buildHeader(QWidget* area);
+  void buildOptionsMenu();
   void buildGrid(QWidget* area);
   void buildMessagePanel(QWidget* area);
   void buildChangeStartDepthPanel(QWidget* area);

@@ -9,6 +9,7 @@
 #include "cli/operations.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
+#include "sounding/save_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 #include "text/file_io.hpp"
 #include "text/text_file.hpp"
@@ -19,9 +20,10 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: pelorin-cli info   FILE.cpt [--definitions DIR]\n"
-    "       pelorin-cli clean  IN.cpt -o OUT.cpt [--definitions DIR] [OPERATION ...]\n"
-    "       pelorin-cli export IN.cpt -o OUT.cpd --system SYSTEM [--definitions DIR] "
+    "       pelorin-cli clean  IN.cpt -o OUT.cpt [--definitions DIR] [--refuse-unreadable] "
     "[OPERATION ...]\n"
+    "       pelorin-cli export IN.cpt -o OUT.cpd --system SYSTEM [--definitions DIR] "
+    "[--refuse-unreadable] [OPERATION ...]\n"
     "       pelorin-cli csv    IN.cpt -o OUT.csv [--definitions DIR] [OPERATION ...]\n"
     "       SYSTEM: english, metric-kpa, metric-bar, kgf-ksc, kgf-bar\n";
 
@@ -100,6 +102,7 @@ std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {
 
 struct Arguments {
   std::string command, input, output, definitions, system;
+  bool refuseUnreadable = false;  // refuse a file that would not read back, instead of a warning
   std::vector<Operation> operations;
 };
 
@@ -121,6 +124,9 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
       if (!value(a.output)) return false;
     } else if (arg == "--definitions") {
       if (!value(a.definitions)) return false;
+    } else if (arg == "--refuse-unreadable" && a.command != "info") {
+      a.refuseUnreadable = true;
+      ++i;
     } else if (arg == "--system" && a.command == "export") {
       if (!value(a.system)) return false;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -189,22 +195,20 @@ int run(const std::vector<std::string>& args, const std::string& programFolder,
 
   Session session{*sounding, *defs, err, a.input};
   if (!applyOperations(session, a.operations)) return 1;
-  if (a.command == "export")
-    return exportAsUser(session, a.output, *exportSystemNamed(a.system)) ? 0 : 1;
 
-  std::string bytes;
+  if (a.command == "export")
+    return exportAsUser(session, a.output, *exportSystemNamed(a.system), a.refuseUnreadable) ? 0 : 1;
   if (a.command == "csv") {
-    bytes = readingsTable(*sounding, *defs, session.depthUnit, TableStyle::CommaSeparated);
-  } else if (!writeSoundingFile(*sounding, *defs, headerTexts(*sounding), bytes, error)) {
-    err << "pelorin-cli: \"" << a.output << "\": " << error.message << "\n";
-    return 1;
+    std::string failure = writeFileSafely(
+        a.output, readingsTable(*sounding, *defs, session.depthUnit, TableStyle::CommaSeparated));
+    if (!failure.empty()) err << "pelorin-cli: " << failure << "\n";
+    return failure.empty() ? 0 : 1;
   }
-  std::string failure = writeFileSafely(a.output, bytes);
-  if (!failure.empty()) {
-    err << "pelorin-cli: " << failure << "\n";
-    return 1;
-  }
-  return 0;
+  SaveResult saved =
+      saveSoundingFile(a.output, *sounding, *defs, headerTexts(*sounding), a.refuseUnreadable);
+  if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";
+  if (!saved.refusal.empty()) err << "pelorin-cli: " << saved.refusal << "\n";
+  return saved.refusal.empty() ? 0 : 1;
 }
 
 }  // namespace pelorin::cli

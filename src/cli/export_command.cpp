@@ -22,7 +22,8 @@ std::optional<ExportSystem> exportSystemNamed(std::string_view name) {
   return std::nullopt;
 }
 
-bool exportAsUser(Session& session, const std::string& output, ExportSystem system) {
+bool exportAsUser(Session& session, const std::string& output, ExportSystem system,
+                  bool refuseUnreadable) {
   Sounding& s = session.sounding;
   // The first opening of the panel checks English; the user then clicks SYSTEM's option,
   // which runs its click even when it is English already.
@@ -31,7 +32,10 @@ bool exportAsUser(Session& session, const std::string& output, ExportSystem syst
 
   // The dialog's file title: the name without its folder, in the file's code page.
   std::string title = utf8ToWindows1252(std::filesystem::path(output).filename().string());
-  std::string failure = writeAnalogFile(output, s, analogHeaderTexts(s), title, name);
+  std::string warning;
+  std::string failure =
+      writeAnalogFile(output, s, analogHeaderTexts(s), title, name, refuseUnreadable, &warning);
+  if (!warning.empty()) session.messages << "pelorin-cli: warning: " << warning << "\n";
   if (!failure.empty()) {
     session.messages << "pelorin-cli: " << failure << "\n";
     return false;

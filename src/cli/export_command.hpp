@@ -17,7 +17,9 @@ std::optional<ExportSystem> exportSystemNamed(std::string_view name);
 // The panel's first opening selects English, then SYSTEM's option is clicked, then OK
 // writes the analog file to `output` with its file name as the file title and the
 // sounding's own header texts in the header boxes. False with the reason on the
-// session's message stream when the file cannot be written.
-bool exportAsUser(Session& session, const std::string& output, ExportSystem system);
+// session's message stream when the file cannot be written, or when its columns would
+// overflow and refuseUnreadable asks to refuse that (otherwise a warning).
+bool exportAsUser(Session& session, const std::string& output, ExportSystem system,
+                  bool refuseUnreadable = false);
 
 }  // namespace pelorin::cli

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "sounding/sounding_file.hpp"
-#include "text/number_text.hpp"
 #include "text/file_io.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -20,12 +20,18 @@ constexpr int kMaxColumns = 4;
 // The column code a channel type announces in header line 2; empty for types without one.
 std::string_view columnCode(int type) {
   switch (type) {
-    case 1: return "  1";  // cone resistance Qc
-    case 2: return "  2";  // sleeve friction Fs
-    case 3: return "  3";  // pore pressure PP
-    case 6: return "  4";  // inclination: resultant of this channel and the next
-    case 10: return "  5";
-    default: return {};
+    case 1:
+      return "  1";  // cone resistance Qc
+    case 2:
+      return "  2";  // sleeve friction Fs
+    case 3:
+      return "  3";  // pore pressure PP
+    case 6:
+      return "  4";  // inclination: resultant of this channel and the next
+    case 10:
+      return "  5";
+    default:
+      return {};
   }
 }
 
@@ -65,8 +71,8 @@ float waterTable(const AnalogHeaderTexts& header) {
 }  // namespace
 
 AnalogHeaderTexts analogHeaderTexts(const Sounding& s) {
-  return {s.DateAndTime, s.OperatorName, s.LocationText, s.ConeNumber, s.JobNumber,
-          s.WaterTableDepth};
+  return {s.DateAndTime, s.OperatorName, s.LocationText,
+          s.ConeNumber,  s.JobNumber,    s.WaterTableDepth};
 }
 
 int exportChannelCount(const Sounding& s) {
@@ -77,9 +83,12 @@ int exportChannelCount(const Sounding& s) {
 }
 
 std::string analogFileBytes(const Sounding& s, const AnalogHeaderTexts& header,
-                            std::string_view fileTitle, std::string_view exportUnitSystem) {
-  int channels = s.NumChannels < 0 ? 0 : (s.NumChannels > MaxChannels ? MaxChannels : s.NumChannels);
-  int readings = s.NumReadings < 0 ? 0 : (s.NumReadings > MaxReadings ? MaxReadings : s.NumReadings);
+                            std::string_view fileTitle, std::string_view exportUnitSystem,
+                            std::string* overflow) {
+  int channels =
+      s.NumChannels < 0 ? 0 : (s.NumChannels > MaxChannels ? MaxChannels : s.NumChannels);
+  int readings =
+      s.NumReadings < 0 ? 0 : (s.NumReadings > MaxReadings ? MaxReadings : s.NumReadings);
 
   std::string out;
   out.reserve(128 + static_cast<std::size_t>(readings) * (6 + 8 * kMaxColumns + 2));
@@ -121,16 +130,25 @@ std::string analogFileBytes(const Sounding& s, const AnalogHeaderTexts& header,
 
   const ColumnFormats formats = columnFormats(exportUnitSystem);
   const auto& r = s.Reading;
-  auto appendColumn = [&out](bool missing, float value, std::string_view pattern) {
-    if (missing)
-      appendAligned(out, kMissingText, 8);
-    else
-      appendAligned(out, formatPattern(value, pattern), 8);
+  int n = 0, column = 0;
+  // A field wider than its columns is written whole; the first one is reported.
+  auto append = [&](std::string_view text, std::size_t width) {
+    if (overflow && overflow->empty() && text.size() > width)
+      *overflow = "reading " + std::to_string(n) + ": " +
+                  (column == 0 ? std::string("the depth") : "column " + std::to_string(column)) +
+                  " \"" + std::string(text) + "\" is wider than its " + std::to_string(width) +
+                  " columns";
+    appendAligned(out, text, width);
+  };
+  auto appendColumn = [&](bool missing, float value, std::string_view pattern) {
+    ++column;
+    append(missing ? std::string(kMissingText) : formatPattern(value, pattern), 8);
   };
   // Columns come from fixed channel positions; only a column's first channel is tested for
   // the no-value marker, a resultant's second channel is taken as it stands.
-  for (int n = 1; n <= readings; ++n) {
-    appendAligned(out, formatPattern(s.Depth[n], "##0.00"), 6);
+  for (n = 1; n <= readings; ++n) {
+    column = 0;
+    append(formatPattern(s.Depth[n], "##0.00"), 6);
     appendColumn(r[1][n] == NoValue, r[1][n], formats.qc);
     if (columns >= 2) appendColumn(r[2][n] == NoValue, r[2][n], formats.fs);
     if (columns >= 3) {
@@ -139,8 +157,7 @@ std::string analogFileBytes(const Sounding& s, const AnalogHeaderTexts& header,
       else
         appendColumn(r[3][n] == NoValue, r[3][n], formats.plainThird);
     }
-    if (columns >= 4)
-      appendColumn(r[4][n] == NoValue, resultant(r[5][n], r[4][n]), formats.fourth);
+    if (columns >= 4) appendColumn(r[4][n] == NoValue, resultant(r[5][n], r[4][n]), formats.fourth);
     out += kLineEnd;
   }
   return out;
@@ -148,10 +165,18 @@ std::string analogFileBytes(const Sounding& s, const AnalogHeaderTexts& header,
 
 std::string writeAnalogFile(const std::string& path, const Sounding& s,
                             const AnalogHeaderTexts& header, std::string_view fileTitle,
-                            std::string_view exportUnitSystem) {
+                            std::string_view exportUnitSystem, bool refuseUnreadable,
+                            std::string* warning) {
   if (!std::isfinite(waterTable(header)))
     return "Cannot write \"" + path + "\": the water table depth is too large.";
-  return writeFileSafely(path, analogFileBytes(s, header, fileTitle, exportUnitSystem));
+  std::string overflow;
+  std::string bytes = analogFileBytes(s, header, fileTitle, exportUnitSystem, &overflow);
+  if (!overflow.empty() && refuseUnreadable)
+    return "Cannot write \"" + path + "\": its columns would not line up: " + overflow + ".";
+  std::string failure = writeFileSafely(path, bytes);
+  if (warning && failure.empty() && !overflow.empty())
+    *warning = "\"" + path + "\" was written, but its columns do not line up: " + overflow + ".";
+  return failure;
 }
 
 }  // namespace pelorin

@@ -39,15 +39,20 @@ AnalogHeaderTexts analogHeaderTexts(const Sounding& s);
 int exportChannelCount(const Sounding& s);
 
 // The whole analog file for s. fileTitle is the chosen file's name without its folder;
-// exportUnitSystem is the system's name from the panel (Windows-1252).
+// exportUnitSystem is the system's name from the panel (Windows-1252). When overflow is
+// given it receives the first reading field wider than its columns, which shifts the
+// columns after it, or stays empty.
 std::string analogFileBytes(const Sounding& s, const AnalogHeaderTexts& header,
-                            std::string_view fileTitle, std::string_view exportUnitSystem);
+                            std::string_view fileTitle, std::string_view exportUnitSystem,
+                            std::string* overflow = nullptr);
 
 // Writes the analog file to path through a temporary file renamed over it. Returns an empty
 // text on success, otherwise what went wrong, naming the file; an earlier file of that name
-// is then left as it was.
+// is then left as it was. A field wider than its columns is written whole with a warning,
+// or refused when refuseUnreadable asks for that.
 std::string writeAnalogFile(const std::string& path, const Sounding& s,
                             const AnalogHeaderTexts& header, std::string_view fileTitle,
-                            std::string_view exportUnitSystem);
+                            std::string_view exportUnitSystem, bool refuseUnreadable = false,
+                            std::string* warning = nullptr);
 
 }  // namespace pelorin

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 #include "text/number_text.hpp"
 #include "text/text_file.hpp"
@@ -60,14 +61,12 @@ class Reader {
          Sounding& s, FileError& error)
       : text_(bytes), fileName_(fileName), defs_(defs), s_(s), error_(error) {}
 
-  bool read() {
-    return readHeader() && readChannelBlock() && readReadings();
-  }
+  bool read() { return readHeader() && readChannelBlock() && readReadings(); }
 
  private:
   bool fail(int line, const std::string& problem) {
-    error_.message = "Cannot read \"" + fileName_ + "\": line " + std::to_string(line) + ": " +
-                     problem + ".";
+    error_.message =
+        "Cannot read \"" + fileName_ + "\": line " + std::to_string(line) + ": " + problem + ".";
     return false;
   }
   bool endsEarly(const char* what) {
@@ -77,10 +76,9 @@ class Reader {
   bool readHeader() {
     std::string line;
     if (!text_.readLine(line)) return endsEarly("the header");  // identification, not examined
-    for (std::string* field : {&s_.CompanyName, &s_.OperatorName, &s_.ConeNumber,
-                               &s_.LocationText, &s_.JobNumber, &s_.HoleNumber,
-                               &s_.DateAndTime, &s_.HeaderText, &s_.Footnote1, &s_.Footnote2,
-                               &s_.GPSData, &s_.WaterTableDepth})
+    for (std::string* field : {&s_.CompanyName, &s_.OperatorName, &s_.ConeNumber, &s_.LocationText,
+                               &s_.JobNumber, &s_.HoleNumber, &s_.DateAndTime, &s_.HeaderText,
+                               &s_.Footnote1, &s_.Footnote2, &s_.GPSData, &s_.WaterTableDepth})
       if (!text_.readLine(*field)) return endsEarly("the end of the header");
     for (int spare = 0; spare < 2; ++spare)
       if (!text_.readLine(line)) return endsEarly("the channel block");
@@ -95,8 +93,8 @@ class Reader {
 
     std::size_t fields = rows[1].size() / kFieldWidth;
     if (fields > MaxChannels)
-      return fail(firstRowLine, "the channel block has " + std::to_string(fields) +
-                                    " channels, more than 10");
+      return fail(firstRowLine,
+                  "the channel block has " + std::to_string(fields) + " channels, more than 10");
     s_.NumChannels = static_cast<std::int16_t>(fields);
     s_.NoPoreChannel = true;
     auto fieldsOf = [&](int row) {
@@ -134,17 +132,17 @@ class Reader {
 
     for (int c = 1; c <= s_.NumChannels; ++c) {
       if (s_.FullScaleOutput[c] == 0 || !std::isfinite(s_.FullScaleOutput[c]))
-        return fail(firstRowLine + 2, "channel " + std::to_string(c) +
-                                          " has no usable full-scale output (row 3)");
+        return fail(firstRowLine + 2,
+                    "channel " + std::to_string(c) + " has no usable full-scale output (row 3)");
       if (!std::isfinite(s_.Baseline[c][1]))
-        return fail(firstRowLine + 3, "channel " + std::to_string(c) +
-                                          " has a zero reading out of range (row 4)");
+        return fail(firstRowLine + 3,
+                    "channel " + std::to_string(c) + " has a zero reading out of range (row 4)");
       if (!std::isfinite(s_.FullScaleValue[c]))
         return fail(firstRowLine + 4, "channel " + std::to_string(c) +
                                           " has a full-scale value out of range (row 5)");
       if (s_.ChannelFactor[c] == 0 || !std::isfinite(s_.ChannelFactor[c]))
-        return fail(firstRowLine + 6, "channel " + std::to_string(c) +
-                                          " has no usable unit factor (row 7)");
+        return fail(firstRowLine + 6,
+                    "channel " + std::to_string(c) + " has no usable unit factor (row 7)");
     }
 
     std::string units;  // line 23, "   (m) (cm/s)", not examined
@@ -240,9 +238,9 @@ void endLine(std::string& out) { out += "\r\n"; }
 }  // namespace
 
 HeaderTexts headerTexts(const Sounding& s) {
-  return {s.CompanyName, s.OperatorName, s.ConeNumber, s.LocationText, s.JobNumber,
-          s.HoleNumber, s.DateAndTime, s.HeaderText, s.Footnote1, s.Footnote2,
-          s.GPSData, s.WaterTableDepth};
+  return {s.CompanyName, s.OperatorName, s.ConeNumber,  s.LocationText,
+          s.JobNumber,   s.HoleNumber,   s.DateAndTime, s.HeaderText,
+          s.Footnote1,   s.Footnote2,    s.GPSData,     s.WaterTableDepth};
 }
 
 void setHeaderTexts(Sounding& s, const HeaderTexts& t) {
@@ -256,8 +254,8 @@ bool readSoundingFile(std::string_view bytes, const std::string& fileName,
   return Reader(bytes, fileName, defs, out, error).read();
 }
 
-bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
-                       const HeaderTexts& header, std::string& out, FileError& error) {
+bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs, const HeaderTexts& header,
+                       std::string& out, FileError& error) {
   for (int c = 1; c <= s.NumChannels; ++c) {
     float factor = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
     if (factor == 0 || s.FullScaleValue[c] == 0) {
@@ -277,7 +275,9 @@ bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
   }
   out += "\r\n\r\n";
 
-  auto unitName = [&](int c, int u) -> const std::string& { return defs.UnitName[s.ChannelType[c]][u]; };
+  auto unitName = [&](int c, int u) -> const std::string& {
+    return defs.UnitName[s.ChannelType[c]][u];
+  };
   appendRow(out);
   for (int c = 1; c <= s.NumChannels; ++c) appendField(out, std::to_string(s.ChannelType[c]));
   endLine(out);
@@ -300,13 +300,14 @@ bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
   endLine(out);
   appendRow(out);
   for (int c = 1; c <= s.NumChannels; ++c)
-    appendField(out, formatPattern(defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]],
-                                   "#####0.00000000"));
+    appendField(
+        out, formatPattern(defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]], "#####0.00000000"));
   endLine(out);
   out += "   (m) (cm/s)\r\n";
 
   std::array<float, MaxChannels + 1> factor{};
-  for (int c = 1; c <= s.NumChannels; ++c) factor[c] = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
+  for (int c = 1; c <= s.NumChannels; ++c)
+    factor[c] = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
   for (int n = 1; n <= s.NumReadings; ++n) {
     appendPatternAligned(out, s.Depth[n], "##0.00", 6);
     appendPatternAligned(out, s.Speed[n], "##0.00", 7);
@@ -325,6 +326,106 @@ bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
     endLine(out);
   }
   return true;
+}
+
+namespace {
+
+// One reading's texts as the writer lays them out, each with the columns it has.
+struct WrittenField {
+  std::string name, text;
+  std::size_t columns;
+};
+
+std::vector<WrittenField> writtenFields(const Sounding& s, const ChannelDefinitions& defs, int n) {
+  std::vector<WrittenField> fields = {{"depth", formatPattern(s.Depth[n], "##0.00"), 6},
+                                      {"speed", formatPattern(s.Speed[n], "##0.00"), 7}};
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    float factor = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
+    fields.push_back({"channel " + std::to_string(c) + " (" + windows1252ToUtf8(s.ChannelName[c]) +
+                          ") raw value",
+                      s.Reading[c][n] == NoValue
+                          ? "-32768"
+                          : formatPattern(rawOutput(s, c, n, factor), "####0.00000"),
+                      kFieldWidth});
+  }
+  return fields;
+}
+
+std::string aboutReading(const Sounding& s, int n, const std::string& what) {
+  return "reading " + std::to_string(n) + " (" + formatPattern(s.Depth[n], "##0.00") +
+         " m): " + what;
+}
+
+// The first of a reading's texts that is wider than its columns. The reader takes the depth
+// from the line without its leading blanks, so a speed that fills its columns after a short
+// depth runs into the depth's six.
+std::string tooWide(const Sounding& s, const ChannelDefinitions& defs, int n) {
+  std::vector<WrittenField> fields = writtenFields(s, defs, n);
+  for (const WrittenField& f : fields)
+    if (f.text.size() > f.columns)
+      return aboutReading(s, n,
+                          "its " + f.name + " \"" + f.text + "\" is wider than its " +
+                              std::to_string(f.columns) + " columns");
+  if (fields[1].text.size() > fields[0].text.size() + 1)
+    return aboutReading(s, n,
+                        "its speed \"" + fields[1].text + "\" is too wide to follow the depth \"" +
+                            fields[0].text +
+                            "\", whose six columns would take in its first character");
+  return {};
+}
+
+}  // namespace
+
+std::string readBackProblem(std::string_view bytes, const Sounding& s,
+                            const ChannelDefinitions& defs) {
+  auto back = std::make_unique<Sounding>();
+  FileError error;
+  if (!readSoundingFile(bytes, "", defs, *back, error)) {
+    for (int n = 1; n <= s.NumReadings; ++n)
+      if (std::string wide = tooWide(s, defs, n); !wide.empty()) return wide;
+    return error.message.substr(error.message.find(": ") + 2);
+  }
+  if (back->NumChannels != s.NumChannels)
+    return "its channel block would read back with " + std::to_string(back->NumChannels) +
+           " channels";
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    if (back->ChannelType[c] != s.ChannelType[c] || back->ChannelName[c] != s.ChannelName[c] ||
+        back->FullScaleOutput[c] != s.FullScaleOutput[c] ||
+        back->FullScaleValue[c] != s.FullScaleValue[c] ||
+        back->ChannelUnit[c] != s.ChannelUnit[c] ||
+        back->Baseline[c][1] !=
+            toSingle(numericPrefix(formatPattern(s.Baseline[c][1], "####0.00000"))))
+      return "the channel block of channel " + std::to_string(c) + " (" +
+             windows1252ToUtf8(s.ChannelName[c]) + ") would read back otherwise";
+  }
+  // A depth below the one before it makes the reader take the line for the final baseline.
+  auto goesBackUp = [&](int n) {
+    return aboutReading(s, n,
+                        "its depth lies above the " + formatPattern(s.Depth[n - 1], "##0.00") +
+                            " m of the reading before it, so the file would take it for the "
+                            "final-baseline line");
+  };
+  const int common = std::min(back->NumReadings, s.NumReadings);
+  for (int n = 1; n <= common; ++n) {
+    std::vector<WrittenField> fields = writtenFields(s, defs, n);
+    float values[2 + MaxChannels] = {back->Depth[n], back->Speed[n]};
+    for (int c = 1; c <= s.NumChannels; ++c) values[1 + c] = back->RawReading[c][n];
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (values[i] == toSingle(numericPrefix(fields[i].text))) continue;
+      if (i == 0 && n >= 2 &&
+          toSingle(numericPrefix(fields[0].text)) <
+              toSingle(numericPrefix(formatPattern(s.Depth[n - 1], "##0.00"))))
+        return goesBackUp(n);
+      if (std::string wide = tooWide(s, defs, n); !wide.empty()) return wide;
+      return aboutReading(s, n,
+                          "its " + fields[i].name + " \"" + fields[i].text +
+                              "\" would read back as " + generalNumber(values[i]));
+    }
+  }
+  if (back->NumReadings < s.NumReadings) return goesBackUp(back->NumReadings + 1);
+  if (back->NumReadings != s.NumReadings || back->HasFinalBaseline != s.HasFinalBaseline)
+    return "the final-baseline line would read back as a reading";
+  return {};
 }
 
 }  // namespace pelorin

@@ -35,4 +35,12 @@ bool readSoundingFile(std::string_view bytes, const std::string& fileName,
 bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
                        const HeaderTexts& header, std::string& bytes, FileError& error);
 
+// Why bytes written for s would not read back as s: the first reading, column and value
+// that the reader would take otherwise (a text wider than its columns, depths that go back
+// up, a final-baseline line that would read as a reading); empty when the file reads back
+// with the same channel block, the same readings, depths to 0.01 m, speeds to 0.01 cm/s,
+// raw values to 0.00001 and the same no-value markers.
+std::string readBackProblem(std::string_view bytes, const Sounding& s,
+                            const ChannelDefinitions& defs);
+
 }  // namespace pelorin

@@ -128,6 +128,25 @@ TEST_F(FileTest, AfterACancelledOrFailedSaveTheUserSavesWhatTheBatchToolWrites) 
   EXPECT_EQ(programExit->calls, 1);
 }
 
+TEST_F(FileTest, AFileThatWouldNotReadBackIsSavedWithAWarningOrRefusedAsChosen) {
+  open(kClay);
+  act("menuStartDepth");
+  act("txtNewStartDepth=1000");
+  act("Command3");
+  menu("mnuRefuseUnreadable");
+  save(temporary.filePath("out.cpt"));
+  EXPECT_NE(lastMessage().find("its depth \"1000.00\" is wider than its 6 columns"), std::string::npos)
+      << lastMessage();
+  EXPECT_EQ(programExit->calls, 0);
+  EXPECT_FALSE(QFile::exists(temporary.filePath("out.cpt")));
+  menu("mnuRefuseUnreadable");
+  save(temporary.filePath("out.cpt"));
+  ASSERT_EQ(messages->texts.size(), 3u);
+  EXPECT_NE(messages->texts[1].toStdString().find("will not read back"), std::string::npos);
+  EXPECT_EQ(lastMessage(), "File saved.  To cleanup another file, restart the program.");
+  EXPECT_EQ(programExit->calls, 1);
+}
+
 TEST_F(FileTest, ExitEndsTheProgramWithoutSaving) {
   open(kClay);
   menu("MenuFileExit");

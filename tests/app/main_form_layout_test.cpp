@@ -74,8 +74,10 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
                             "MenuExport:&Export - mnuAutoClean:&AutoClean For Interp - MenuFileExit:&Exit "
                             "mnuShiftBaseline:&Shift Channel(s)! mnuEditDepth:&Edit Depth menuStartDepth:&Start Depth "
                             "mnuDepthIncrement:&Depth Increment mnuView:&View mnuViewProfile:&Profile "
-                            "mnuCopyReadings:&Copy Readings");
+                            "mnuCopyReadings:&Copy Readings mnuOptions:&Options "
+                            "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back");
   EXPECT_TRUE(form->mnuViewProfile->isCheckable() && form->mnuViewProfile->isChecked());
+  EXPECT_TRUE(form->mnuRefuseUnreadable->isCheckable() && !form->mnuRefuseUnreadable->isChecked());
 }
 
 TEST_F(LayoutTest, KeysBeforeAnyFileChangeNothingButWriteTheCounters) {

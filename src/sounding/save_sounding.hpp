@@ -1,0 +1,22 @@
+#pragma once
+// File, Save and pelorin-cli clean: the sounding file written to the path the user chose.
+
+#include <string>
+
+#include "sounding/sounding_file.hpp"
+
+namespace pelorin {
+
+struct SaveResult {
+  std::string refusal;  // why nothing was written, naming the file; empty when it was written
+  std::string warning;  // written, but the file would not read back as the sounding stands
+};
+
+// Writes s with the given header texts to path safely. A file that would not read back as
+// the sounding stands is written all the same and the result says why, unless
+// refuseUnreadable asks to refuse it; the target is then left as it was.
+SaveResult saveSoundingFile(const std::string& path, const Sounding& s,
+                            const ChannelDefinitions& defs, const HeaderTexts& header,
+                            bool refuseUnreadable);
+
+}  // namespace pelorin
