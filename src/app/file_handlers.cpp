@@ -47,8 +47,13 @@ void MainForm::Form_Load() {
   QByteArray folder = QFile::encodeName(platform_.place->programFolder());
   *definitions_ = loadChannelDefinitions(folder.toStdString(), warnings);
   // A definition file that cannot be used leaves its channel type without units; the
-  // window still starts.
-  for (const auto& warning : warnings) std::fprintf(stderr, "pelorin: %s\n", warning.c_str());
+  // window still starts, and says so.
+  QString skipped;
+  for (const auto& warning : warnings) {
+    std::fprintf(stderr, "pelorin: %s\n", warning.c_str());
+    skipped += "\n" + QString::fromStdString(warning);
+  }
+  if (!skipped.isEmpty()) showMessage("Channel definition files that could not be used:" + skipped);
 }
 
 void MainForm::writeCounters() {
@@ -132,6 +137,8 @@ void MainForm::MenuFileOpen_Click() {
   MenuExport->setEnabled(true);
   menuCombine->setEnabled(true);
   mnuShiftBaseline->setEnabled(true);
+  if (std::string missing = channelsWithoutDefinitions(s, defs); !missing.empty())
+    showMessage(QString::fromStdString(missing));
 }
 
 void MainForm::MenuFileExit_Click() { platform_.programExit->exit(); }

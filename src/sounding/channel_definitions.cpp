@@ -1,9 +1,10 @@
 #include "sounding/channel_definitions.hpp"
 
+#include <cmath>
 #include <filesystem>
 
-#include "text/number_text.hpp"
 #include "text/file_io.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -46,6 +47,16 @@ std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefi
     if (!reader.readItem(defs.UnitFormat[type][u])) return tooShort(first + 1);
     if (!reader.readItem(item)) return tooShort(first + 2);
     defs.UnitFactor[type][u] = toSingle(numericPrefix(item));
+    // A factor the sounding file's row 7 would write as 0 divides by zero on reading it.
+    float factor = defs.UnitFactor[type][u];
+    if (!std::isfinite(factor) || numericPrefix(formatPattern(factor, "#####0.00000000")) == 0) {
+      int line = reader.lineNumber();
+      clearType();
+      return "line " + std::to_string(line) + ": the factor " + quotedText(item) +
+             " of unit option " + std::to_string(u) + " (item " + std::to_string(first + 2) + ") " +
+             (std::isfinite(factor) ? "writes as 0 with the sounding file's eight decimals"
+                                    : "is beyond the float range");
+    }
   }
   defs.UnitCount[type] = static_cast<std::int16_t>(units);
   return {};
@@ -55,7 +66,8 @@ ChannelDefinitions loadChannelDefinitions(const std::string& folder,
                                           std::vector<std::string>& warnings) {
   ChannelDefinitions defs;
   for (int type = 1; type <= MaxChannelTypes; ++type) {
-    std::string path = (std::filesystem::path(folder) / ("Channel" + std::to_string(type) + ".txt")).string();
+    std::string path =
+        (std::filesystem::path(folder) / ("Channel" + std::to_string(type) + ".txt")).string();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) continue;
     std::string bytes, error;

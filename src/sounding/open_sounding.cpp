@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "sounding/units.hpp"
-#include "text/number_text.hpp"
 #include "text/file_io.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -26,11 +26,11 @@ void deriveSoundingValues(Sounding& s) {
   if (s.MaxLag == 0) {
     if (s.DepthIncrement > 0) {
       if (s.FullScaleValue[1] == 100000.0f)
-        s.ChannelLag[2] = static_cast<std::int16_t>(std::min<std::int64_t>(
-            roundHalfEven(0.1 / s.DepthIncrement), MaxReadings));
+        s.ChannelLag[2] = static_cast<std::int16_t>(
+            std::min<std::int64_t>(roundHalfEven(0.1 / s.DepthIncrement), MaxReadings));
       else if (s.FullScaleValue[1] == 150000.0f)
-        s.ChannelLag[2] = static_cast<std::int16_t>(std::min<std::int64_t>(
-            roundHalfEven(0.15 / s.DepthIncrement), MaxReadings));
+        s.ChannelLag[2] = static_cast<std::int16_t>(
+            std::min<std::int64_t>(roundHalfEven(0.15 / s.DepthIncrement), MaxReadings));
     }
     s.MaxLag = s.ChannelLag[2];
   }
@@ -52,11 +52,25 @@ std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string
   return s;
 }
 
-std::unique_ptr<Sounding> openSoundingFile(const std::string& path,
-                                           const ChannelDefinitions& defs, FileError& error) {
+std::unique_ptr<Sounding> openSoundingFile(const std::string& path, const ChannelDefinitions& defs,
+                                           FileError& error) {
   std::string bytes;
   if (!readWholeFile(path, bytes, error.message)) return nullptr;
   return openSounding(bytes, path, defs, error);
+}
+
+std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs) {
+  std::string channels;
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    int type = s.ChannelType[c];
+    if (type >= 1 && defs.UnitCount[type] > 0) continue;
+    channels += std::string(channels.empty() ? "" : ", ") + "channel " + std::to_string(c) + " (" +
+                windows1252ToUtf8(s.ChannelName[c]) + ", type " + std::to_string(type) + ")";
+  }
+  if (channels.empty()) return {};
+  return "No channel definition file describes the units of " + channels +
+         ": the sounding cannot be saved until one (Channel<type>.txt) is installed beside the "
+         "program.";
 }
 
 }  // namespace pelorin

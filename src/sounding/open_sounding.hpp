@@ -21,6 +21,10 @@ void deriveSoundingValues(Sounding& s);
 std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string& path,
                                        const ChannelDefinitions& defs, FileError& error);
 
+// The channels whose type has no channel definition file, as the user is told at once:
+// the sounding cannot be saved until one is installed. Empty when every type has one.
+std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs);
+
 // The same from a file on disk.
 std::unique_ptr<Sounding> openSoundingFile(const std::string& path,
                                            const ChannelDefinitions& defs, FileError& error);

@@ -104,9 +104,9 @@ class Reader {
       std::string_view field = channelField(rows[1], static_cast<int>(c));
       double code = numericPrefix(field);
       if (!(code >= -0.5 && code <= 20.5) || roundHalfEven(code) < 0 || roundHalfEven(code) > 20)
-        return fail(firstRowLine, "channel " + std::to_string(c) + " has the type \"" +
-                                      std::string(withoutLeadingBlanks(field)) +
-                                      "\", not a type from 0 to 20");
+        return fail(firstRowLine, "channel " + std::to_string(c) + " has the type " +
+                                      quotedText(withoutLeadingBlanks(field)) +
+                                      ", not a type from 0 to 20");
       s_.ChannelType[c] = static_cast<std::int16_t>(roundHalfEven(code));
       if (s_.ChannelType[c] == 3) s_.NoPoreChannel = false;
     }
@@ -159,9 +159,18 @@ class Reader {
       int line = text_.lineNumber();
       if (item.empty()) return fail(line, "empty line among the readings");
       std::string_view t = item;
+      // A depth written wider than its six columns pushes the speed aside: when the line
+      // cannot be read, the depth is to blame rather than the speed.
+      auto wideDepth = [&] {
+        std::string_view written = t.substr(0, t.find(' '));
+        return written.size() > 6 && strictNumber(written)
+                   ? fail(line, "the depth " + quotedText(written) + " is wider than its 6 columns")
+                   : true;
+      };
       auto depth = strictNumber(mid(t, 1, 6));
       if (!depth || !std::isfinite(toSingle(*depth)))
-        return fail(line, "the depth \"" + std::string(mid(t, 1, 6)) + "\" is not a number");
+        return wideDepth() &&
+               fail(line, "the depth " + quotedText(mid(t, 1, 6)) + " is not a number");
       float d = toSingle(*depth);
       int n = s_.NumReadings + 1;
       if (n >= 2 && d < s_.Depth[n - 1]) {
@@ -171,7 +180,8 @@ class Reader {
       if (n > MaxReadings) return fail(line, "more than 10,000 readings");
       auto speed = strictNumber(mid(t, 7, 7));
       if (!speed || !std::isfinite(toSingle(*speed)))
-        return fail(line, "the speed \"" + std::string(mid(t, 7, 7)) + "\" is not a number");
+        return wideDepth() &&
+               fail(line, "the speed " + quotedText(mid(t, 7, 7)) + " is not a number");
       s_.NumReadings = n;
       s_.Depth[n] = d;
       s_.Reading[0][n] = d;

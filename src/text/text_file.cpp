@@ -1,17 +1,15 @@
 #include "text/text_file.hpp"
 
+#include <cstdio>
 #include <cstring>
 
 namespace pelorin {
 
 void TextReader::skipLineEnd() {
   if (atEnd()) return;
-  if (bytes_[pos_] == '\r') {
-    ++pos_;
-    if (!atEnd() && bytes_[pos_] == '\n') ++pos_;
-  } else if (bytes_[pos_] == '\n') {
-    ++pos_;
-  }
+  // CR LF and LF CR are one line end each, as are a lone CR and a lone LF.
+  char first = bytes_[pos_++];
+  if (!atEnd() && (bytes_[pos_] == '\r' || bytes_[pos_] == '\n') && bytes_[pos_] != first) ++pos_;
   ++nextLine_;
 }
 
@@ -92,6 +90,20 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 }  // namespace
+
+std::string quotedText(std::string_view text) {
+  std::string out = "\"";
+  for (unsigned char ch : text) {
+    if (ch < 0x20 || ch == 0x7F) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", ch);
+      out += escape;
+    } else {
+      out += static_cast<char>(ch);
+    }
+  }
+  return out + "\"";
+}
 
 std::string windows1252ToUtf8(std::string_view bytes) {
   std::string out;

@@ -18,7 +18,8 @@ class TextReader {
   // The number (from 1) of the line that the last read started on.
   int lineNumber() const { return line_; }
 
-  // The next line without its line end (CR LF, LF or CR), blanks kept. False at the end.
+  // The next line without its line end (CR LF, LF CR, LF or CR), blanks kept. False at the
+  // end.
   bool readLine(std::string& line);
 
   // The next text item: leading blanks are skipped, a double-quoted item runs to its
@@ -36,6 +37,10 @@ class TextReader {
   int nextLine_ = 1;
   int line_ = 0;
 };
+
+// A text from a file as a message quotes it: in double quotes, with control bytes written
+// as \x1A so that nothing unseen hides in it.
+std::string quotedText(std::string_view text);
 
 // Windows-1252 bytes to UTF-8 and back (for the window and the batch tool's JSON). A
 // character with no Windows-1252 byte becomes "?".

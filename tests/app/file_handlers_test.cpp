@@ -61,6 +61,18 @@ TEST(DialogStartFolder, WithoutADataFolderBesideTheProgramTheCurrentDirectory) {
   EXPECT_TRUE(shownBefore);
 }
 
+TEST_F(FileTest, StartUpSaysWhichDefinitionFilesCouldNotBeUsed) {
+  QFile broken(temporary.filePath("Channel3.txt"));
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write("\"too short\"\r\n");
+  broken.close();
+  place->folder = temporary.path();
+  restart();
+  ASSERT_EQ(messages->texts.size(), 1u);
+  EXPECT_TRUE(lastMessage().starts_with("Channel definition files that could not be used:\n")) << lastMessage();
+  EXPECT_NE(lastMessage().find("Channel3.txt"), std::string::npos) << lastMessage();
+}
+
 TEST_F(FileTest, ACancelledOrBrokenOpenKeepsTheOpenSounding) {
   open("");
   EXPECT_EQ(text("lblFileName"), "WELCOME TO PELORIN");
@@ -157,7 +169,9 @@ TEST_F(FileTest, ExitEndsTheProgramWithoutSaving) {
 
 TEST_F(FileTest, AChannelTypeWithoutDefinitionsOpensButCannotBeSaved) {
   open(appFixture("type_without_definitions.cpt"));
-  ASSERT_TRUE(messages->texts.empty());
+  ASSERT_EQ(messages->texts.size(), 1u) << "told at once";
+  EXPECT_NE(lastMessage().find("channel 2 (Xt, type 15): the sounding cannot be saved until"), std::string::npos)
+      << lastMessage();
   EXPECT_EQ(control<QComboBox>("cmbChannelUnits_2")->count(), 0);
   EXPECT_EQ(text("txtChannel2_1"), "2");
   save(temporary.filePath("out.cpt"));

@@ -26,7 +26,8 @@ Read readAll(std::string_view bytes, bool items) {
 TEST(TextReader, WholeLinesEndAtCrLfLfOrCrAndKeepTheirBlanks) {
   const std::pair<std::string, Read> cases[] = {
       {"a\r\nb\nc\rd", {{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}}},
-      {"a\n\rb", {{"a", 1}, {"", 2}, {"b", 3}}},  // LF CR is two line ends
+      {"a\n\rb\n\r", {{"a", 1}, {"b", 2}}},  // LF CR is one line end
+      {"a\n\nb\r\rc", {{"a", 1}, {"", 2}, {"b", 3}, {"", 4}, {"c", 5}}},
       {"\r\n\r\n  bay 3  \r\n", {{"", 1}, {"", 2}, {"  bay 3  ", 3}}},
       {"", {}},
       {std::string("a\0b", 3), {{std::string("a\0b", 3), 1}}},
