@@ -9,12 +9,13 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j2 --target fuzz_sounding_reader fuzz_channel_definition
+targets=(fuzz_sounding_reader fuzz_channel_definition fuzz_round_trip fuzz_operations)
+cmake --build --preset fuzz -j2 --target "${targets[@]}"
 
 bin="$root/build/fuzz/bin"
 work="$root/build/fuzz/corpus"
 status=0
-for target in fuzz_sounding_reader fuzz_channel_definition; do
+for target in "${targets[@]}"; do
   corpus="$work/$target"
   artifacts="$work/artifacts/$target"
   mkdir -p "$corpus" "$artifacts"

@@ -350,13 +350,15 @@ std::vector<WrittenField> writtenFields(const Sounding& s, const ChannelDefiniti
   std::vector<WrittenField> fields = {{"depth", formatPattern(s.Depth[n], "##0.00"), 6},
                                       {"speed", formatPattern(s.Speed[n], "##0.00"), 7}};
   for (int c = 1; c <= s.NumChannels; ++c) {
-    float factor = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
-    fields.push_back({"channel " + std::to_string(c) + " (" + windows1252ToUtf8(s.ChannelName[c]) +
-                          ") raw value",
-                      s.Reading[c][n] == NoValue
-                          ? "-32768"
-                          : formatPattern(rawOutput(s, c, n, factor), "####0.00000"),
-                      kFieldWidth});
+    fields.push_back(
+        {"channel " + std::to_string(c) + " (" + windows1252ToUtf8(s.ChannelName[c]) +
+             ") raw value",
+         s.Reading[c][n] == NoValue
+             ? "-32768"
+             : formatPattern(
+                   rawOutput(s, c, n, defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]]),
+                   "####0.00000"),
+         kFieldWidth});
   }
   return fields;
 }
@@ -385,6 +387,10 @@ std::string tooWide(const Sounding& s, const ChannelDefinitions& defs, int n) {
 }
 
 }  // namespace
+
+float rawOutputOf(const Sounding& s, const ChannelDefinitions& defs, int c, int n) {
+  return rawOutput(s, c, n, defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]]);
+}
 
 std::string readBackProblem(std::string_view bytes, const Sounding& s,
                             const ChannelDefinitions& defs) {

@@ -35,6 +35,10 @@ bool readSoundingFile(std::string_view bytes, const std::string& fileName,
 bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
                        const HeaderTexts& header, std::string& bytes, FileError& error);
 
+// The raw output the writer works out for channel c at reading n from its engineering
+// value, in the unit the channel is shown in (for a value that is not the no-value marker).
+float rawOutputOf(const Sounding& s, const ChannelDefinitions& defs, int c, int n);
+
 // Why bytes written for s would not read back as s: the first reading, column and value
 // that the reader would take otherwise (a text wider than its columns, depths that go back
 // up, a final-baseline line that would read as a reading); empty when the file reads back

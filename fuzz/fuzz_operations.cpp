@@ -1,0 +1,97 @@
+// A fuzzed sounding and a fuzzed run of the batch tool's operations on it: nothing crashes,
+// and a saved file either reads back as the sounding stands or the save says why not. The
+// operations are taken from the end of the input, the sounding file from what is left.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/operations.hpp"
+#include "sounding/channel_definitions.hpp"
+#include "sounding/open_sounding.hpp"
+#include "sounding/sounding_file.hpp"
+
+namespace {
+
+const pelorin::ChannelDefinitions& definitions() {
+  static const pelorin::ChannelDefinitions defs = [] {
+    std::vector<std::string> warnings;
+    return pelorin::loadChannelDefinitions(PELORIN_DATA, warnings);
+  }();
+  return defs;
+}
+
+std::string number(FuzzedDataProvider& in) {
+  return std::to_string(in.ConsumeIntegralInRange<int>(-2000, 20000) / 100.0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace pelorin;
+  const ChannelDefinitions& defs = definitions();
+  FuzzedDataProvider in(data, size);
+  std::vector<std::vector<std::string>> steps(in.ConsumeIntegralInRange<int>(0, 6));
+  for (auto& step : steps) {
+    int channel = in.ConsumeIntegralInRange<int>(0, 11);
+    switch (in.ConsumeIntegralInRange<int>(0, 9)) {
+      case 0:
+        step = {"--unit", std::to_string(channel) + "=" + (in.ConsumeBool() ? "KPA" : "MPA")};
+        break;
+      case 1:
+        step = {"--depth-unit", in.ConsumeBool() ? "ft" : "m"};
+        break;
+      case 2:
+        step = {"--delete", std::to_string(in.ConsumeIntegralInRange<int>(-1, 10001))};
+        break;
+      case 3:
+        step = {"--insert", std::to_string(in.ConsumeIntegralInRange<int>(-1, 10001))};
+        break;
+      case 4:
+        step = {"--start-depth", number(in)};
+        break;
+      case 5:
+        step = {"--increment-steps", std::to_string(in.ConsumeIntegralInRange<int>(-12, 12))};
+        break;
+      case 6:
+        step = {"--shift", std::to_string(channel) + "=" + number(in)};
+        break;
+      case 7:
+        step = {"--remove-negatives"};
+        break;
+      case 8:
+        step = {"--autoclean"};
+        break;
+      default:
+        step = {"--combine", std::string(PELORIN_DATA) + "/sample_sand_005.cpt", "--from",
+                number(in)};
+        if (in.ConsumeBool()) step.push_back("--no-normalize");
+    }
+  }
+  FileError error;
+  auto s = openSounding(in.ConsumeRemainingBytesAsString(), "fuzz.cpt", defs, error);
+  if (!s) return 0;
+
+  std::vector<std::string> args;
+  for (const auto& step : steps) args.insert(args.end(), step.begin(), step.end());
+  std::vector<cli::Operation> operations;
+  std::string problem;
+  for (std::size_t i = 0; i < args.size();)
+    if (!cli::parseOperation(args, i, operations, problem)) std::abort();
+  std::ostringstream messages;
+  cli::Session session{*s, defs, messages, "fuzz.cpt"};
+  cli::applyOperations(session, operations);  // a refused operation ends the run, as it does
+
+  std::string saved;
+  if (!writeSoundingFile(*s, defs, headerTexts(*s), saved, error)) return 0;
+  if (!readBackProblem(saved, *s, defs).empty()) return 0;
+  auto back = openSounding(saved, "saved.cpt", defs, error);
+  if (!back || back->NumReadings != s->NumReadings || back->NumChannels != s->NumChannels)
+    std::abort();
+  return 0;
+}
