@@ -12,7 +12,7 @@ cmake --build --preset release -j"$jobs"
 ctest --preset release -j"$jobs"
 
 # A short run of each fuzz target on its seed corpus.
-bash scripts/fuzz.sh "${PELORIN_FUZZ_SECONDS:-30}"
+bash scripts/fuzz.sh "${PELORIN_FUZZ_SECONDS:-15}"
 
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
