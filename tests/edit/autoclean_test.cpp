@@ -58,7 +58,9 @@ TEST(AutoCleanPoreChannel, FactorComesFromThePorePressureUnits) {
   defs.UnitFactor[3][1] = 0.5f;
   defs.UnitFactor[6][1] = 7.0f;
   auto s = makeSounding({1.00f, 1.05f}, {1, 2, 6});
-  autoClean(*s, defs);
+  AutoCleanResult r = autoClean(*s, defs);  // the window rebuilds its columns from channel 3 on
+  EXPECT_TRUE(r.channelInserted && r.firstRebuiltChannel == 3);
+  EXPECT_FALSE(autoClean(*s, defs).channelInserted) << "the second finds it";
   EXPECT_EQ(s->ChannelFactor[3], 0.5f);
   EXPECT_EQ(s->Reading[3][1], 0.0f);
 
