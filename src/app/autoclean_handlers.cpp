@@ -31,6 +31,10 @@ void MainForm::mnuAutoClean_Click() {
     }
   }
   RefreshGrid();
+  tell(QString("AutoClean: %1%2 depths snapped, %3 readings inserted")
+           .arg(result.channelInserted ? "pore channel added, " : "")
+           .arg(result.depthsMoved)
+           .arg(result.readingsInserted));
 }
 
 }  // namespace pelorin

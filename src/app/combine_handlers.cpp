@@ -20,14 +20,26 @@ SecondSounding& MainForm::secondSounding() {
 }
 
 void MainForm::menuCombine_Click() {
-  FileDialogResult chosen = showFileDialog("Digital CPT data (*.cpt)|*.cpt", false);
+  // A first sounding too short to append to is refused before anything is asked.
+  if (std::string refusal = tooShortToAppendTo(*sounding_, false); !refusal.empty()) {
+    showMessage(QString::fromStdString(refusal));
+    return;
+  }
+  FileDialogResult chosen =
+      showFileDialog("Digital CPT data (*.cpt)|*.cpt", false, "Combine: open the second sounding");
   // An empty path (the dialog was cancelled) gives "No File Selected." and reads nothing;
   // a file the reader refuses leaves the second sounding's tables as they were.
   std::string path =
       chosen.fileName.isEmpty() ? std::string() : QFile::encodeName(chosen.fileName).toStdString();
   CombinePanel panel = readSecondSoundingFile(path, *sounding_, *definitions_, secondSounding());
   for (const std::string& message : panel.messages) showMessage(QString::fromStdString(message));
-  if (!panel.shown) return;
+  if (!panel.shown) {
+    if (!panel.messages.empty()) tell("Combine: " + QString::fromStdString(panel.messages.back()));
+    return;
+  }
+  tell(QString("Combine: %1 read, %2 readings; choose the depth to start from")
+           .arg(chosen.fileTitle)
+           .arg(secondSounding().NumReadings2));
 
   lblSecondFileChannels->setText(fromModelText(panel.lblSecondFileChannels));
   // The readings come as CR LF lines; the text box keeps plain line feeds.
@@ -47,9 +59,13 @@ void MainForm::cmdCombineOK_Click() {
   if (!result.appended) {
     // Nothing has changed; the user may correct the depth and press OK again.
     showMessage(QString::fromStdString(result.message));
+    tell("Combine refused: " + QString::fromStdString(result.message));
     return;
   }
   lblNumberOfReadings->setText(QString::fromStdString(result.lblNumberOfReadings));
+  tell(QString("Combined from %1 m: %2 readings in all")
+           .arg(txtStartDepth->text().trimmed())
+           .arg(sounding_->NumReadings));
   frmSecondFileData->hide();
   afterCombine();
 }

@@ -27,8 +27,8 @@ void MainForm::buildCombinePanel(QWidget* area) {
   QFont arial = font();
   arial.setFamily("Arial");
   arial.setStyleHint(QFont::SansSerif);
-  lblSecondFileChannels = makeLabel(p, "lblSecondFileChannels", "SecondFileChannels",
-                                    twipsRect(480, 1440, 6375, 255));
+  lblSecondFileChannels =
+      makeLabel(p, "lblSecondFileChannels", "SecondFileChannels", twipsRect(480, 1440, 6375, 255));
   lblSecondFileChannels->setFont(arial);
   txtSecondFileData = new QPlainTextEdit("SecondFileData", p);
   txtSecondFileData->setObjectName("txtSecondFileData");
@@ -36,7 +36,8 @@ void MainForm::buildCombinePanel(QWidget* area) {
   txtSecondFileData->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtSecondFileData->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtSecondFileData->setFont(arial);
-  Label29 = makeLabel(p, "Label29", "Final Depth Of 1st Sounding:", twipsRect(1320, 5160, 2775, 255));
+  Label29 =
+      makeLabel(p, "Label29", "Final Depth Of 1st Sounding:", twipsRect(1320, 5160, 2775, 255));
   Label29->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   lblFinalDepthOfFirstSounding =
       makeLabel(p, "lblFinalDepthOfFirstSounding", QString(), twipsRect(4200, 5160, 1215, 255));

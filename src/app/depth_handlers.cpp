@@ -7,6 +7,7 @@
 #include "app/main_form.hpp"
 #include "edit/depth_increment.hpp"
 #include "edit/start_depth.hpp"
+#include "text/number_text.hpp"
 
 namespace pelorin {
 
@@ -21,8 +22,12 @@ void MainForm::menuStartDepth_Click() {
 
 void MainForm::Command3_Click() {
   // The shift is measured from the caption as shown (two decimals), not from Depth(1).
-  applyStartDepth(*sounding_, lblCurrentStartDepth->text().toStdString(),
-                  toModelText(txtNewStartDepth->text()), depthUnit());
+  const double before = sounding_->Depth[1];
+  if (applyStartDepth(*sounding_, lblCurrentStartDepth->text().toStdString(),
+                      toModelText(txtNewStartDepth->text()), depthUnit()))
+    tell("Start depth: every depth moved by " + signedNumber(sounding_->Depth[1] - before) + " m");
+  else
+    tell("Start depth refused: the depths would leave the range of numbers a sounding holds");
   RefreshGrid();
   frmChangeStartDepth->hide();
 }
@@ -58,7 +63,15 @@ void MainForm::Command10_Click() {
 void MainForm::cmdOK_Click() {
   DepthIncrementChoice choice{NewIncrement, IncrementRatio};
   // With no increment to scale from (0 m) the sounding stays as it is; the panel closes.
-  if (applyDepthIncrement(*sounding_, choice)) RefreshGrid();
+  const QString from = lblCurrentIncrement->text();
+  if (applyDepthIncrement(*sounding_, choice)) {
+    RefreshGrid();
+    tell("Depth increment " + from + " -> " + lblNewIncrement->text() +
+         " m: depths and speeds scaled by " +
+         QString::fromStdString(generalNumber(choice.IncrementRatio)));
+  } else {
+    tell("Depth increment: nothing rescaled from an increment of " + from + " m");
+  }
   IncrementRatio = choice.IncrementRatio;
   frmDepthIncrement->hide();
 }

@@ -21,7 +21,8 @@ void MainForm::buildDepthIncrementPanel(QWidget* area) {
   warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
   Label42->setPalette(warning);
   Label36 = makeLabel(p, "Label36", "CURRENT INCREMENT", twipsRect(240, 1200, 2415, 255));
-  lblCurrentIncrement = makeLabel(p, "lblCurrentIncrement", QString(), twipsRect(2760, 1200, 615, 255));
+  lblCurrentIncrement =
+      makeLabel(p, "lblCurrentIncrement", QString(), twipsRect(2760, 1200, 615, 255));
   Label40 = makeLabel(p, "Label40", "m", twipsRect(3480, 1200, 255, 255));
   Label39 = makeLabel(p, "Label39", "NEW INCREMENT", twipsRect(240, 1560, 2415, 255));
   lblNewIncrement = makeLabel(p, "lblNewIncrement", QString(), twipsRect(2760, 1560, 615, 255));

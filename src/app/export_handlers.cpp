@@ -48,15 +48,18 @@ void MainForm::Command1_Click() {
   if (chosen.fileName.isEmpty()) return;  // cancelled: the panel stays, nothing is written
 
   // The header boxes as they stand now, with the user's edits.
-  AnalogHeaderTexts header{toModelText(txtDateandTime->text()), toModelText(txtOperator->text()),
-                           toModelText(txtLocation->text()),    toModelText(txtConeNumber->text()),
-                           toModelText(txtJobNumber->text()),   toModelText(txtWaterTableDepth->text())};
+  AnalogHeaderTexts header{
+      toModelText(txtDateandTime->text()), toModelText(txtOperator->text()),
+      toModelText(txtLocation->text()),    toModelText(txtConeNumber->text()),
+      toModelText(txtJobNumber->text()),   toModelText(txtWaterTableDepth->text())};
   std::string warning;
-  std::string failure =
-      writeAnalogFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_, header,
-                      toModelText(chosen.fileTitle), ExportUnitSystem,
-                      mnuRefuseUnreadable->isChecked(), &warning);
+  std::string failure = writeAnalogFile(
+      QFile::encodeName(chosen.fileName).toStdString(), *sounding_, header,
+      toModelText(chosen.fileTitle), ExportUnitSystem, mnuRefuseUnreadable->isChecked(), &warning);
   if (!warning.empty()) showMessage(QString::fromStdString(warning));
+  tell(failure.empty()
+           ? "Exported " + chosen.fileTitle + " (" + fromModelText(ExportUnitSystem) + ")"
+           : "Export refused: " + QString::fromStdString(failure));
   if (!failure.empty()) {
     // An earlier file of that name is left as it was; the user can choose another.
     showMessage(QString::fromStdString(failure));

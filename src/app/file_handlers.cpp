@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,8 +16,8 @@
 #include "sounding/open_sounding.hpp"
 #include "sounding/save_sounding.hpp"
 #include "sounding/sounding_file.hpp"
-#include "text/number_text.hpp"
 #include "text/file_io.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -25,12 +26,15 @@ namespace {
 const QString kSoundingFilter = "Digital CPT data (*.cpt)|*.cpt";
 }
 
-FileDialogResult MainForm::showFileDialog(const QString& filter, bool save) {
+FileDialogResult MainForm::showFileDialog(const QString& filter, bool save, const QString& title) {
   FileDialogRequest request;
   request.filter = filter;
   request.fileName = QString();
   request.initialFolder = dialogStartFolder(DialogShownBefore, *platform_.place);
   request.save = save;
+  request.title = title;
+  // A name typed without an extension gets the filter's ("*.cpt" gives "cpt").
+  if (save) request.defaultSuffix = filter.section("*.", -1);
   return platform_.fileDialog->show(request);
 }
 
@@ -80,7 +84,16 @@ void MainForm::MenuFileOpen_Click() {
   sounding_->CurrentRow = 1;
   FileDialogResult chosen = showFileDialog(kSoundingFilter, false);
   if (chosen.fileName.isEmpty()) return;
+  openChosenFile(chosen, currentRow);
+}
 
+void MainForm::openFile(const QString& path) {
+  std::int16_t currentRow = sounding_->CurrentRow;
+  sounding_->CurrentRow = 1;
+  openChosenFile({path, QFileInfo(path).fileName()}, currentRow);
+}
+
+void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t currentRow) {
   // The whole file is read into a fresh model first: a file that cannot be read leaves
   // the open sounding as it was.
   FileError error;
@@ -89,6 +102,7 @@ void MainForm::MenuFileOpen_Click() {
   if (!opened) {
     sounding_->CurrentRow = currentRow;
     showMessage(QString::fromStdString(error.message));
+    tell("Open refused: " + QString::fromStdString(error.message));
     return;
   }
   sounding_ = std::move(opened);
@@ -137,6 +151,12 @@ void MainForm::MenuFileOpen_Click() {
   MenuExport->setEnabled(true);
   menuCombine->setEnabled(true);
   mnuShiftBaseline->setEnabled(true);
+  // Up and Down work at once.
+  txtDepth[s.CurrentRow]->setFocus();
+  tell(QString("Opened %1: %2 readings, %3 channels")
+           .arg(chosen.fileTitle)
+           .arg(s.NumReadings)
+           .arg(s.NumChannels));
   if (std::string missing = channelsWithoutDefinitions(s, defs); !missing.empty())
     showMessage(QString::fromStdString(missing));
 }
@@ -157,6 +177,7 @@ void MainForm::MenuFileSave_Click() {
   if (!saved.refusal.empty()) {
     // Nothing is lost: the user can correct the sounding or save elsewhere.
     showMessage(QString::fromStdString(saved.refusal));
+    tell("Save refused: " + QString::fromStdString(saved.refusal));
     return;
   }
   if (!saved.warning.empty()) showMessage(QString::fromStdString(saved.warning));

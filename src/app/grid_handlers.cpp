@@ -53,6 +53,8 @@ void MainForm::txtDepth_KeyDown(int /*row*/, int keyCode, int /*shift*/) {
     txtDepth[s.CurrentRow]->setFocus();
   } else if (step.kind == GridStep::Refresh) {
     RefreshGrid();
+    if (keyCode == KeyDelete) tell(QString("Deleted reading %1").arg(s.DataIndex));
+    if (keyCode == KeyInsert) tell(QString("Inserted a reading at reading %1").arg(s.DataIndex));
   }
   writeCounters();
   profileCurrentChanged();

@@ -1,5 +1,6 @@
 #include "app/main_form.hpp"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
@@ -7,14 +8,21 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <algorithm>
 #include <climits>
 
 #include "app/widgets.hpp"
 #include "edit/combine.hpp"  // the second sounding's tables, owned here
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -27,30 +35,54 @@ QString fromModelText(const std::string& windows1252) {
   return QString::fromStdString(windows1252ToUtf8(windows1252));
 }
 
+QString signedNumber(double value) {
+  std::string text = generalNumber(toSingle(value));
+  return QString::fromStdString(value >= 0 ? "+" + text : text);
+}
+
 std::string toModelText(const QString& text) { return utf8ToWindows1252(text.toStdString()); }
 
 int virtualKeyCode(int qtKey) {
   switch (qtKey) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+      return 9;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: break;
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_PageUp:
+      return 33;
+    case Qt::Key_PageDown:
+      return 34;
+    case Qt::Key_End:
+      return 35;
+    case Qt::Key_Home:
+      return 36;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Delete:
+      return 46;
+    default:
+      break;
   }
   // Letters and digits have the same codes in both.
   if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
@@ -65,11 +97,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
       definitions_(std::make_unique<ChannelDefinitions>()) {
   setObjectName("MainForm");
   setWindowTitle("Pelorin");
-  // The platform's sans-serif at the size of the original 8-point typeface.
-  QFont face = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  face.setStyleHint(QFont::SansSerif);
-  face.setPointSize(8);
-  setFont(face);
+  setFont(interfaceFont());
 
   auto* area = new QWidget(this);
   area->setObjectName("clientArea");
@@ -90,19 +118,75 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   buildProfilePanel();
   buildOptionsMenu();
 
-  // The controls stand at fixed places: the window keeps the size that holds them.
-  adjustSize();
-  setFixedSize(size());
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  bindPanelKeys(frmChangeStartDepth, Command3, Command4);
+  bindPanelKeys(frmDepthIncrement, cmdOK, Command11);
+  bindPanelKeys(frmShiftBaselines, Command5, Command6);
+  bindPanelKeys(frmSecondFileData, cmdCombineOK, nullptr);
+  bindPanelKeys(frmExportData, Command1, Command2);
+
+  stbStatus = statusBar();
+  stbStatus->setObjectName("stbStatus");
+  stbStatus->setSizeGripEnabled(true);
+  placeOnScreen();
 
   Form_Load();
 }
 
 MainForm::~MainForm() = default;
 
+QFont interfaceFont() {
+  // The controls were laid out for an 8-point face narrower than today's defaults: a
+  // condensed sans-serif of that size keeps every caption whole in its box.
+  QFont face("DejaVu Sans");
+  face.setStyleHint(QFont::SansSerif);
+  face.setStretch(QFont::Condensed);
+  face.setPointSizeF(8);
+  return face;
+}
+
+void MainForm::placeOnScreen() {
+  // The client area keeps its size and its controls' places; the window is resizable and
+  // the profile takes the width that is left. By default the window takes the width it
+  // wants, as far as the screen has room, and stands in the middle of the screen's
+  // available area, never outside it.
+  QSize wanted = sizeHint();
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return resize(wanted);
+  QRect available = screen->availableGeometry();
+  resize(wanted.boundedTo(available.size()));
+  QRect frame(QPoint(), size());
+  frame.moveCenter(available.center());
+  move(std::max(frame.left(), available.left()), std::max(frame.top(), available.top()));
+}
+
+void MainForm::tell(const QString& what) { stbStatus->showMessage(what); }
+
+void MainForm::returnFocusToGrid() {
+  txtDepth[std::clamp<int>(sounding_->CurrentRow, 1, GridRows)]->setFocus();
+}
+
+void MainForm::bindPanelKeys(QGroupBox* panel, QAbstractButton* apply, QAbstractButton* cancel) {
+  // Enter presses the applying button and Escape the cancelling one while the focus is in
+  // the panel; a panel without a cancel button (COMBINE FILES) is closed by Escape with
+  // nothing done. When a panel closes, the keys go back to the grid.
+  for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), panel);
+    enter->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(enter, &QShortcut::activated, apply, &QAbstractButton::click);
+  }
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
+  escape->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(escape, &QShortcut::activated, panel, [panel, cancel] {
+    if (cancel)
+      cancel->click();
+    else
+      panel->hide();
+  });
+  panel->installEventFilter(this);
+}
+
 std::array<QLineEdit*, 12> MainForm::headerBoxes() const {
-  return {txtCompanyName, txtOperator,   txtConeNumber, txtLocation,
+  return {txtCompanyName, txtOperator,   txtConeNumber,  txtLocation,
           txtJobNumber,   txtHoleNumber, txtDateandTime, txtHeader,
           txtFootnote1,   txtFootnote2,  txtGPSData,     txtWaterTableDepth};
 }
@@ -181,12 +265,13 @@ void MainForm::buildHeader(QWidget* area) {
     // A header line is saved as it stands, however long it is.
     box->setMaxLength(INT_MAX);
     box->setEnabled(false);
+    showWholeInTooltip(box);
     *f.box = box;
   }
   txtGPSData->setReadOnly(true);
 
-  lblFileName = makeLabel(area, "lblFileName", "WELCOME TO PELORIN",
-                          twipsRect(3000, 120, 5775, 375));
+  lblFileName =
+      makeElidingLabel(area, "lblFileName", "WELCOME TO PELORIN", twipsRect(3000, 120, 5775, 375));
   QFont banner = lblFileName->font();
   banner.setPointSize(12);
   banner.setBold(true);
@@ -207,7 +292,13 @@ void MainForm::buildGrid(QWidget* area) {
   lblDepthLabel = makeLabel(area, "lblDepthLabel", "DEPTH", twipsRect(360, 3000, 975, 255));
   cmbDepthUnits[1] = makeList(area, "cmbDepthUnits_1", twipsRect(360, 3240, 975, 315));
   cmbDepthUnits[1]->addItems({"m", "ft"});
-  connect(cmbDepthUnits[1], &QComboBox::activated, this, [this] { cmbDepthUnits_Click(1); });
+  // After the user's choice the keys go back to the grid, so that the next Down moves the
+  // current reading instead of choosing again.
+  connect(cmbDepthUnits[1], &QComboBox::activated, this, [this] {
+    cmbDepthUnits_Click(1);
+    tell("Depths shown in " + cmbDepthUnits[1]->currentText());
+    returnFocusToGrid();
+  });
   lblSpeedLabel = makeLabel(area, "lblSpeedLabel", "SPEED", twipsRect(1320, 3000, 975, 255));
   lblSpeedUnitsLabel =
       makeLabel(area, "lblSpeedUnitsLabel", "(cm/sec)", twipsRect(1320, 3240, 975, 255));
@@ -216,16 +307,21 @@ void MainForm::buildGrid(QWidget* area) {
 
   for (int c = 1; c <= MaxChannels; ++c) {
     int left = 2280 + 960 * (c - 1);
-    lblChannelLabel[c] = makeLabel(area, QString("lblChannelLabel_%1").arg(c), QString(),
-                                   twipsRect(left, 2880, 975, 375));
+    lblChannelLabel[c] = makeElidingLabel(area, QString("lblChannelLabel_%1").arg(c), QString(),
+                                          twipsRect(left, 2880, 975, 375));
     lblChannelLabel[c]->setWordWrap(true);
     cmbChannelUnits[c] =
         makeList(area, QString("cmbChannelUnits_%1").arg(c), twipsRect(left, 3240, 975, 315));
-    connect(cmbChannelUnits[c], &QComboBox::activated, this, [this, c] { cmbChannelUnits_Click(c); });
+    connect(cmbChannelUnits[c], &QComboBox::activated, this, [this, c] {
+      cmbChannelUnits_Click(c);
+      tell(lblChannelLabel[c]->text() + " in " + cmbChannelUnits[c]->currentText());
+      returnFocusToGrid();
+    });
   }
 
   auto makeCell = [&](const QString& name, int left, int row, int column) {
-    QLineEdit* box = makeTextBox(area, name, QString(), twipsRect(left, 3720 + 240 * (row - 1), 975, 285));
+    QLineEdit* box =
+        makeTextBox(area, name, QString(), twipsRect(left, 3720 + 240 * (row - 1), 975, 285));
     // Cells are reached by the keys and the mouse, never by Tab.
     box->setFocusPolicy(Qt::ClickFocus);
     box->installEventFilter(this);
@@ -285,6 +381,30 @@ void MainForm::setCellBackground(int column, int row, bool grey) {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (auto* panel = qobject_cast<QGroupBox*>(watched)) {
+    // A panel that opens takes the keys at its first box (or control); one that closes
+    // gives them back to the grid.
+    if (event->type() == QEvent::Show) {
+      QList<QWidget*> controls = panel->findChildren<QWidget*>();
+      auto takes = [](QWidget* w) {
+        return w->isVisibleTo(w->window()) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
+      };
+      QWidget* first = nullptr;
+      for (QWidget* w : controls) {
+        auto* box = qobject_cast<QLineEdit*>(w);
+        if (box && !box->isReadOnly() && takes(w)) {
+          first = w;
+          break;
+        }
+        if (!first && takes(w) && !qobject_cast<QPlainTextEdit*>(w)) first = w;
+      }
+      if (first) first->setFocus();
+      if (auto* box = qobject_cast<QLineEdit*>(first)) box->selectAll();  // typing replaces it
+    } else if (event->type() == QEvent::Hide) {
+      returnFocusToGrid();
+    }
+    return QMainWindow::eventFilter(watched, event);
+  }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::MouseButtonPress)
     return QMainWindow::eventFilter(watched, event);
   auto place = cellPlaces_.find(watched);
@@ -296,8 +416,8 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   auto* key = static_cast<QKeyEvent*>(event);
-  int shift = static_cast<int>(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
-                                                   Qt::AltModifier));
+  int shift = static_cast<int>(key->modifiers() &
+                               (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
   if (column == 0) {
     txtDepth_KeyDown(row, virtualKeyCode(key->key()), shift);
     // The depth cells take no typing; the menu bar's access keys still reach the window.

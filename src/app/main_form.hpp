@@ -14,6 +14,7 @@
 #include "sounding/sounding.hpp"
 #include "sounding/units.hpp"
 
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -26,6 +27,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QStatusBar;
 
 namespace pelorin {
 
@@ -54,6 +56,8 @@ class MainForm : public QMainWindow {
   // --- Handlers: start-up, open, exit, save ---
   void Form_Load();
   void MenuFileOpen_Click();
+  // File, Open of a file named on the command line: the same steps without the dialog.
+  void openFile(const QString& path);
   void MenuFileExit_Click();
   void MenuFileSave_Click();
 
@@ -109,8 +113,13 @@ class MainForm : public QMainWindow {
 
   // The file dialog with the starting-folder rule shared by Open, Combine, Save and
   // Export. Empty fileName when the user cancelled.
-  FileDialogResult showFileDialog(const QString& filter, bool save);
+  FileDialogResult showFileDialog(const QString& filter, bool save,
+                                  const QString& title = QString());
   void showMessage(const QString& text);
+  // The status bar's one line on what the last operation did.
+  void tell(const QString& what);
+  // The current row's depth cell takes the keys again.
+  void returnFocusToGrid();
 
   // --- Handlers: the View menu and the depth profile beside the grid ---
   void mnuViewProfile_Click();
@@ -152,8 +161,7 @@ class MainForm : public QMainWindow {
 
   // Depth increment.
   QGroupBox* frmDepthIncrement;
-  QLabel *Label36, *lblCurrentIncrement, *Label40, *Label39, *lblNewIncrement, *Label41,
-      *Label42;
+  QLabel *Label36, *lblCurrentIncrement, *Label40, *Label39, *lblNewIncrement, *Label41, *Label42;
   QPushButton *Command9, *Command10, *cmdOK, *Command11;
 
   // Shift channels.
@@ -175,15 +183,14 @@ class MainForm : public QMainWindow {
 
   // Export data.
   QGroupBox* frmExportData;
-  QRadioButton *optEnglish, *optMetricAbsKPA, *optMetricAbsBAR, *optMetricWtKSC,
-      *optMetricWtBAR;
+  QRadioButton *optEnglish, *optMetricAbsKPA, *optMetricAbsBAR, *optMetricWtKSC, *optMetricWtBAR;
   QLabel *Label14, *Label15, *Label16, *Label17, *Label18, *Label19, *Label20;
   QPushButton *Command1, *Command2;
 
   // Menus.
   QMenu *MenuFile, *mnuEditDepth;
-  QAction *MenuFileOpen, *menuCombine, *MenuFileSave, *MenuExport, *mnuAutoClean,
-      *MenuFileExit, *mnuShiftBaseline, *menuStartDepth, *mnuDepthIncrement;
+  QAction *MenuFileOpen, *menuCombine, *MenuFileSave, *MenuExport, *mnuAutoClean, *MenuFileExit,
+      *mnuShiftBaseline, *menuStartDepth, *mnuDepthIncrement;
   QAction *sep1, *sep2, *sep3, *sep4, *sep5;
   QMenu* mnuView = nullptr;
   QAction *mnuViewProfile = nullptr, *mnuCopyReadings = nullptr;
@@ -191,6 +198,8 @@ class MainForm : public QMainWindow {
   // with a warning.
   QMenu* mnuOptions = nullptr;
   QAction* mnuRefuseUnreadable = nullptr;
+
+  QStatusBar* stbStatus = nullptr;
 
   // The depth profile, right of the client area.
   QDockWidget* dockProfile = nullptr;
@@ -202,6 +211,9 @@ class MainForm : public QMainWindow {
  private:
   void buildHeader(QWidget* area);
   void buildOptionsMenu();
+  void placeOnScreen();
+  void bindPanelKeys(QGroupBox* panel, QAbstractButton* apply, QAbstractButton* cancel);
+  void openChosenFile(const FileDialogResult& chosen, std::int16_t currentRow);
   void buildGrid(QWidget* area);
   void buildMessagePanel(QWidget* area);
   void buildChangeStartDepthPanel(QWidget* area);
@@ -248,10 +260,14 @@ class MainForm : public QMainWindow {
 
 // Twips (1/1440 inch) to pixels at 96 dots per inch: 15 twips make a pixel.
 inline int twips(int value) { return (value + 7) / 15; }
+// The window's face: a condensed sans-serif at 8 points.
+QFont interfaceFont();
 QRect twipsRect(int left, int top, int width, int height);
 
 // The window's texts are Windows-1252 bytes in the model and Qt strings in the controls.
 QString fromModelText(const std::string& windows1252);
+// A change in metres with its sign, "+0.45" or "-1.2", for the status line.
+QString signedNumber(double value);
 std::string toModelText(const QString& text);
 
 // Qt's key to the virtual-key code the handlers compare against (0 for keys they ignore).

@@ -34,11 +34,13 @@ QString qtFilter(const QString& filter) {
 class QtFileDialog : public FileDialog {
  public:
   FileDialogResult show(const FileDialogRequest& r) override {
-    QWidget* parent = QApplication::activeWindow();
-    QString start = QDir(r.initialFolder).filePath(r.fileName);
-    QString path = r.save ? QFileDialog::getSaveFileName(parent, QString(), start, qtFilter(r.filter))
-                          : QFileDialog::getOpenFileName(parent, QString(), start, qtFilter(r.filter));
-    if (path.isEmpty()) return {};
+    QFileDialog dialog(QApplication::activeWindow(), r.title, r.initialFolder, qtFilter(r.filter));
+    dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(r.defaultSuffix);
+    if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    QString path = dialog.selectedFiles().first();
     return {QDir::toNativeSeparators(path), QFileInfo(path).fileName()};
   }
 };
@@ -46,8 +48,8 @@ class QtFileDialog : public FileDialog {
 class QtMessageBox : public MessageBox {
  public:
   void show(const QString& text) override {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
   }
 };

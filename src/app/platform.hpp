@@ -13,6 +13,8 @@ struct FileDialogRequest {
   QString fileName;       // the initial file name (the window always passes it empty)
   QString initialFolder;  // where the dialog starts
   bool save = false;      // the save dialog, otherwise the open dialog
+  QString title;          // the dialog's title; the platform's own when empty
+  QString defaultSuffix;  // added to a typed name without an extension ("cpt"); save only
 };
 
 struct FileDialogResult {
@@ -36,7 +38,7 @@ class MessageBox {
 class ProgramPlace {
  public:
   virtual ~ProgramPlace() = default;
-  virtual QString programFolder() const = 0;     // where the executable and Channel*.txt lie
+  virtual QString programFolder() const = 0;  // where the executable and Channel*.txt lie
   virtual QString currentDirectory() const = 0;
   virtual bool folderExists(const QString& path) const = 0;
 };

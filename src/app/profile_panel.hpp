@@ -24,6 +24,9 @@ class ProfilePanel : public QWidget {
  public:
   explicit ProfilePanel(MainForm& form, QWidget* parent = nullptr);
 
+  // Room for a depth axis and eleven tracks (ten channels and Rf) of about 45 pixels.
+  QSize sizeHint() const override { return {560, 600}; }
+
   // The readings, depths or units changed: the data is taken again before the next paint.
   void readingsChanged();
   // Only the current reading moved: the line is drawn again over the kept picture.

@@ -23,8 +23,8 @@ void MainForm::buildShiftChannelsPanel(QWidget* area) {
 
   for (int c = 1; c <= MaxChannels; ++c) {
     int top = 1200 + 360 * (c - 1);
-    lblShiftChanLabel[c] = makeLabel(p, QString("lblShiftChanLabel_%1").arg(c), QString(),
-                                     twipsRect(240, top, 1215, 255));
+    lblShiftChanLabel[c] = makeElidingLabel(p, QString("lblShiftChanLabel_%1").arg(c), QString(),
+                                            twipsRect(240, top, 1215, 255));
     lblFinalBaselineChan[c] = makeLabel(p, QString("lblFinalBaselineChan_%1").arg(c), QString(),
                                         twipsRect(1680, top, 1215, 255));
     lblLowestReadingChan[c] = makeLabel(p, QString("lblLowestReadingChan_%1").arg(c), QString(),

@@ -12,10 +12,11 @@
 namespace pelorin {
 
 void MainForm::buildChangeStartDepthPanel(QWidget* area) {
-  QGroupBox* p = frmChangeStartDepth =
-      makePanel(area, "frmChangeStartDepth", "CHANGE START DEPTH", twipsRect(5640, 2400, 3135, 2055));
+  QGroupBox* p = frmChangeStartDepth = makePanel(area, "frmChangeStartDepth", "CHANGE START DEPTH",
+                                                 twipsRect(5640, 2400, 3135, 2055));
   Label22 = makeLabel(p, "Label22", "Current Start Depth", twipsRect(120, 480, 1695, 255));
-  lblCurrentStartDepth = makeLabel(p, "lblCurrentStartDepth", QString(), twipsRect(2040, 480, 735, 255));
+  lblCurrentStartDepth =
+      makeLabel(p, "lblCurrentStartDepth", QString(), twipsRect(2040, 480, 735, 255));
   Label24 = makeLabel(p, "Label24", "m", twipsRect(2760, 480, 255, 255));
   Label23 = makeLabel(p, "Label23", "New Start Depth", twipsRect(360, 840, 1455, 255));
   txtNewStartDepth = makeTextBox(p, "txtNewStartDepth", QString(), twipsRect(2040, 840, 735, 285));

@@ -19,8 +19,8 @@
 namespace pelorin {
 
 namespace {
-// Room for a depth axis and eleven tracks (ten channels and Rf) of about 45 pixels.
-constexpr int kProfileWidth = 560;
+// At the least, room for the depth axis and a few narrow tracks.
+constexpr int kProfileMinimumWidth = 240;
 }  // namespace
 
 void MainForm::buildProfilePanel() {
@@ -35,8 +35,9 @@ void MainForm::buildProfilePanel() {
   noTitle->setFixedSize(0, 0);
   dockProfile->setTitleBarWidget(noTitle);
   picProfile = new ProfilePanel(*this, dockProfile);
-  picProfile->setFixedWidth(kProfileWidth);
-  picProfile->setMinimumHeight(200);
+  // It takes the width the window leaves beside the client area: the width it asks for
+  // when the screen has room, less on a smaller one.
+  picProfile->setMinimumSize(kProfileMinimumWidth, 200);
   dockProfile->setWidget(picProfile);
   addDockWidget(Qt::RightDockWidgetArea, dockProfile);
 
@@ -52,15 +53,7 @@ void MainForm::buildProfilePanel() {
   connect(mnuCopyReadings, &QAction::triggered, this, [this] { mnuCopyReadings_Click(); });
 }
 
-void MainForm::mnuViewProfile_Click() {
-  dockProfile->setVisible(mnuViewProfile->isChecked());
-  // The window keeps the size that holds what it shows: narrower without the profile.
-  setMinimumSize(0, 0);
-  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  layout()->invalidate();
-  layout()->activate();
-  setFixedSize(sizeHint());
-}
+void MainForm::mnuViewProfile_Click() { dockProfile->setVisible(mnuViewProfile->isChecked()); }
 
 void MainForm::mnuCopyReadings_Click() {
   std::string table =

@@ -5,7 +5,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QTextLayout>
 
 namespace pelorin {
 
@@ -16,6 +19,63 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
   label->setTextFormat(Qt::PlainText);
   label->setGeometry(at);
   return label;
+}
+
+namespace {
+
+class ElidingLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QRect room = contentsRect();
+    const QFontMetrics metrics = fontMetrics();
+    const QString whole = text();
+    QString shown;
+    if (wordWrap()) {
+      // The lines that fit, the last of them elided when more of the text is left over.
+      QTextLayout layout(whole, font());
+      layout.beginLayout();
+      int height = 0;
+      for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room.width());
+        if (height + 2 * metrics.lineSpacing() > room.height() + metrics.leading() ||
+            line.textStart() + line.textLength() >= whole.size()) {
+          shown += metrics.elidedText(whole.mid(line.textStart()), Qt::ElideMiddle, room.width());
+          break;
+        }
+        shown += whole.mid(line.textStart(), line.textLength()).trimmed() + '\n';
+        height += metrics.lineSpacing();
+      }
+      layout.endLayout();
+    } else {
+      shown = metrics.elidedText(whole, Qt::ElideMiddle, room.width());
+    }
+    QString plain = QString(shown).replace('\n', ' ');
+    setToolTip(plain.simplified() == whole.simplified() ? QString() : whole);
+    style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
+                          shown, foregroundRole());
+  }
+};
+
+}  // namespace
+
+QLabel* makeElidingLabel(QWidget* parent, const QString& name, const QString& caption,
+                         const QRect& at) {
+  auto* label = new ElidingLabel(caption, parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  label->setGeometry(at);
+  return label;
+}
+
+void showWholeInTooltip(QLineEdit* box) {
+  QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+    bool fits = box->fontMetrics().horizontalAdvance(text) + 8 <= box->width();
+    box->setToolTip(fits ? QString() : text);
+  });
 }
 
 QLabel* makeNote(QWidget* parent, const QString& name, const QString& caption, const QRect& at) {
@@ -40,7 +100,8 @@ QComboBox* makeList(QWidget* parent, const QString& name, const QRect& at) {
   return list;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& at) {
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
+                        const QRect& at) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(at);
@@ -56,7 +117,8 @@ void fitCaption(QAbstractButton* button, int chrome) {
   if (face != button->font()) button->setFont(face);
 }
 
-QGroupBox* makePanel(QWidget* parent, const QString& name, const QString& caption, const QRect& at) {
+QGroupBox* makePanel(QWidget* parent, const QString& name, const QString& caption,
+                     const QRect& at) {
   auto* panel = new QGroupBox(caption, parent);
   panel->setObjectName(name);
   panel->setGeometry(at);

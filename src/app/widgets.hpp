@@ -16,11 +16,19 @@ class QWidget;
 namespace pelorin {
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& at);
+// A label for a text that can be longer than any box (a file name, a channel name): shown
+// with "..." in its middle when it does not fit, whole in the tooltip; its caption stays the
+// text as set. Wrapping labels wrap first and elide only what the lines cannot hold.
+QLabel* makeElidingLabel(QWidget* parent, const QString& name, const QString& caption,
+                         const QRect& at);
+// A text box whose text is shown whole in its tooltip whenever the box is too narrow for it.
+void showWholeInTooltip(QLineEdit* box);
 // A label whose caption runs over several lines.
 QLabel* makeNote(QWidget* parent, const QString& name, const QString& caption, const QRect& at);
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& text, const QRect& at);
 QComboBox* makeList(QWidget* parent, const QString& name, const QRect& at);
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& at);
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
+                        const QRect& at);
 // The platform's face is wider than the original one: a caption that would not fit its
 // button is set a little smaller, so that it stays whole. `chrome` is the width the button
 // itself takes beside its text (frame, or the box or circle of a check or option).

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "sounding/sounding_file.hpp"
-#include "text/number_text.hpp"
 #include "text/file_io.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -180,6 +180,15 @@ CombinePanel readSecondSoundingFile(const std::string& path, const Sounding& fir
   return readSecondSounding(bytes, path, first, defs, second);
 }
 
+std::string tooShortToAppendTo(const Sounding& s, bool normalizeDepth) {
+  // The last MaxLag readings are replaced, and normalising continues from the reading
+  // before the last one: both must exist.
+  const int needed = std::max(s.MaxLag + 1, normalizeDepth ? 2 : 1);
+  if (s.NumReadings >= needed) return {};
+  return "Cannot combine: the 1st file needs at least " + std::to_string(needed) +
+         " readings and has " + std::to_string(s.NumReadings) + ".";
+}
+
 CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
                                    std::string_view startDepthText, bool normalizeDepth,
                                    DepthUnit unit) {
@@ -204,12 +213,8 @@ CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
     result.message = "Value must be greater than " + generalNumber(finalDepth) + " m.";
     return result;
   }
-  // The last MaxLag readings are replaced, and normalising continues from the reading
-  // before the last one: both must exist.
-  const int needed = std::max(s.MaxLag + 1, normalizeDepth ? 2 : 1);
-  if (s.NumReadings < needed) {
-    result.message = "Cannot combine: the 1st file needs at least " + std::to_string(needed) +
-                     " readings and has " + std::to_string(s.NumReadings) + ".";
+  if (std::string refusal = tooShortToAppendTo(s, normalizeDepth); !refusal.empty()) {
+    result.message = refusal;
     return result;
   }
   int appended = 0;
@@ -245,9 +250,10 @@ CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
     const int m = ++s.NumReadings;
     // The reference depth is read as it stands now: with a MaxLag of 2 the first appended
     // reading took the reference position, so later ones continue from its new depth.
-    s.Depth[m] = normalizeDepth
-                     ? toSingle(t.Depth2[i] - depthAtStart + static_cast<double>(s.Depth[reference]))
-                     : t.Depth2[i];
+    s.Depth[m] =
+        normalizeDepth
+            ? toSingle(t.Depth2[i] - depthAtStart + static_cast<double>(s.Depth[reference]))
+            : t.Depth2[i];
     s.Reading[0][m] = displayDepth(s.Depth[m], unit);
     s.Speed[m] = t.Speed2[i];
     for (auto [k, j] : feeds) s.Reading[j][m] = t.Reading2[k][i];

@@ -88,6 +88,10 @@ struct CombineResult {
   std::string lblNumberOfReadings;  // the new count caption once appended
 };
 
+// Why the open sounding is too short for an append (it needs MaxLag + 1 readings, and a
+// reference reading before the last when normalising); empty when it is long enough.
+std::string tooShortToAppendTo(const Sounding& first, bool normalizeDepth);
+
 // Appends the second sounding's readings from the typed start depth on. The open
 // sounding's last MaxLag readings (whose lagging channels have no values) are replaced;
 // with normalizeDepth the depths continue from the reading before the last one, otherwise

@@ -97,7 +97,9 @@ ShiftPanel openShiftChannels(const Sounding& s, const ChannelDefinitions& defs) 
   return panel;
 }
 
-void shiftReadings(Sounding& s, const std::array<std::string, MaxChannels + 1>& offsetTexts) {
+std::vector<int> shiftReadings(Sounding& s,
+                               const std::array<std::string, MaxChannels + 1>& offsetTexts) {
+  std::vector<int> shifted;
   for (int c = 1; c <= s.NumChannels; ++c) {
     // Whether to shift is decided on the box as a whole number text; anything else in the
     // box leaves the channel alone rather than being read as some part of it.
@@ -113,17 +115,21 @@ void shiftReadings(Sounding& s, const std::array<std::string, MaxChannels + 1>& 
 
     for (int n = 1; n <= s.NumReadings; ++n)
       if (values[n] != NoValue) values[n] = toSingle(values[n] + offset);
+    shifted.push_back(c);
   }
+  return shifted;
 }
 
-void removeNegatives(Sounding& s) {
+int removeNegatives(Sounding& s) {
+  int replaced = 0;
   for (int c = 1; c <= s.NumChannels; ++c) {
     if (isXYInclination(s.ChannelType[c])) continue;
     const float replacement = fullScaleShare(s, c, kReplacementShare);
     auto& values = s.Reading[c];
     for (int n = 1; n <= s.NumReadings; ++n)
-      if (values[n] <= 0 && values[n] != NoValue) values[n] = replacement;
+      if (values[n] <= 0 && values[n] != NoValue) values[n] = replacement, ++replaced;
   }
+  return replaced;
 }
 
 }  // namespace pelorin

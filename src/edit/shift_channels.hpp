@@ -17,6 +17,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sounding/sounding.hpp"
 
@@ -62,12 +63,14 @@ ShiftPanel openShiftChannels(const Sounding& s, const ChannelDefinitions& defs);
 // unit. A box holding a number other than 0 adds it to every reading of its channel that
 // has a value; a box holding 0, or anything that is not a number (an empty box too),
 // leaves its channel as it is. So does an offset that would push a reading beyond the
-// float range. Negative results stay.
-void shiftReadings(Sounding& s, const std::array<std::string, MaxChannels + 1>& offsetTexts);
+// float range. Negative results stay. Returns the channels it shifted.
+std::vector<int> shiftReadings(Sounding& s,
+                               const std::array<std::string, MaxChannels + 1>& offsetTexts);
 
 // REMOVE NEGATIVES: every zero or negative reading becomes 0.1 % of its channel's full
 // scale in the channel's unit; the X and Y inclination channels (types 6 and 7), whose
-// angles are negative as often as not, are left as they are.
-void removeNegatives(Sounding& s);
+// angles are negative as often as not, are left as they are. Returns how many readings it
+// replaced.
+int removeNegatives(Sounding& s);
 
 }  // namespace pelorin

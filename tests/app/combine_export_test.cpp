@@ -32,6 +32,7 @@ TEST_F(CombineTest, AppendsThroughThePanel) {
   pressInDepthColumn(Qt::Key_Down, 200);  // the last readings, which the append replaces
   std::string grid = gridTexts();
   menu("menuCombine", second);
+  EXPECT_EQ(dialog->requests.back().title, "Combine: open the second sounding");
   ASSERT_EQ(messages->texts.size(), 1u);
   EXPECT_EQ(lastMessage(), "The same cone was used for both test.  The baseline of the first file will be used.");
   QString data = control<QPlainTextEdit>("txtSecondFileData")->toPlainText();
@@ -118,6 +119,7 @@ TEST_F(ExportTest, EachSystemWritesWhatTheBatchToolWrites) {
     QString name = QString(k.system) + ".cpd", window = temporary.filePath("window/" + name),
             batch = temporary.filePath("batch/" + name);
     pressExportOK(window);
+    EXPECT_EQ(dialog->requests.back().defaultSuffix, "cpd");
     EXPECT_FALSE(shown("frmExportData"));
     EXPECT_EQ(fileBytes(window), batchBytes({"export", kClay.toStdString(), "-o", batch.toStdString(), "--system", k.system}, batch));
   }

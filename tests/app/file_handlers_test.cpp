@@ -49,6 +49,8 @@ TEST_F(FileTest, TheFirstDialogStartsInTheDataFolderAndLaterOnesInTheCurrentDire
   for (const auto& request : dialog->requests) EXPECT_EQ(request.filter, "Digital CPT data (*.cpt)|*.cpt");
   EXPECT_FALSE(dialog->requests[0].save);
   EXPECT_TRUE(dialog->requests[2].save);
+  EXPECT_EQ(dialog->requests[2].defaultSuffix, "cpt") << "a name typed without one gets it";
+  EXPECT_EQ(dialog->requests[0].defaultSuffix, "");
 }
 
 TEST(DialogStartFolder, WithoutADataFolderBesideTheProgramTheCurrentDirectory) {

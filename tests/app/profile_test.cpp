@@ -114,16 +114,12 @@ TEST_F(ProfileTest, ProfileTakesTheReadingsAgainAfterARefreshAndAfterCombine) {
 }
 
 TEST_F(ProfileTest, ViewMenuShowsAndHidesTheProfile) {
-  const int wide = form->width();
-  EXPECT_GE(wide, 801 + 500);
   menu("mnuViewProfile");
   EXPECT_FALSE(form->mnuViewProfile->isChecked() || panel->isVisible());
   EXPECT_EQ(form->centralWidget()->geometry(), QRect(QPoint(0, form->menuBar()->height()), QSize(801, 649)));
-  EXPECT_EQ(form->width(), 801);
   pressInDepthColumn(Qt::Key_Down, 40);  // hidden, it still takes what changes
   menu("mnuViewProfile");
   EXPECT_TRUE(panel->isVisible());
-  EXPECT_EQ(form->width(), wide);
   expectLineAtTheCurrentReading();
 }
 
