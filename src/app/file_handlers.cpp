@@ -49,7 +49,7 @@ void MainForm::Form_Load() {
   }
   std::vector<std::string> warnings;
   QByteArray folder = QFile::encodeName(platform_.place->programFolder());
-  *definitions_ = loadChannelDefinitions(folder.toStdString(), warnings);
+  *definitions_ = loadChannelDefinitions(definitionsFolder(folder.toStdString()), warnings);
   // A definition file that cannot be used leaves its channel type without units; the
   // window still starts, and says so.
   QString skipped;

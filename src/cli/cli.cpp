@@ -179,7 +179,8 @@ int run(const std::vector<std::string>& args, const std::string& programFolder,
 
   std::vector<std::string> warnings;
   auto defs = std::make_unique<ChannelDefinitions>(
-      loadChannelDefinitions(a.definitions.empty() ? programFolder : a.definitions, warnings));
+      loadChannelDefinitions(a.definitions.empty() ? definitionsFolder(programFolder) : a.definitions,
+                             warnings));
   for (const auto& warning : warnings) err << "pelorin-cli: " << warning << "\n";
 
   FileError error;

@@ -62,6 +62,14 @@ std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefi
   return {};
 }
 
+std::string definitionsFolder(const std::string& programFolder) {
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(std::filesystem::path(programFolder) / "Channel1.txt", ec))
+    return programFolder;
+  // An installed program lies in PREFIX/bin, its data in PREFIX/share/pelorin.
+  return (std::filesystem::path(programFolder).parent_path() / PELORIN_INSTALLED_DATA).string();
+}
+
 ChannelDefinitions loadChannelDefinitions(const std::string& folder,
                                           std::vector<std::string>& warnings) {
   ChannelDefinitions defs;

@@ -14,6 +14,11 @@ namespace pelorin {
 // success; otherwise the line and the problem, and type `type` is left without units.
 std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefinitions& defs);
 
+// Where the definition files of an installation lie: beside the program when Channel1.txt
+// is there (a build, or a copy of the program with its files), otherwise in the data folder
+// of the installation the program belongs to.
+std::string definitionsFolder(const std::string& programFolder);
+
 // Loads Channel1.txt ... Channel20.txt from folder. A missing file gives its type no units;
 // a file that cannot be used is skipped with a warning that names it.
 ChannelDefinitions loadChannelDefinitions(const std::string& folder,
