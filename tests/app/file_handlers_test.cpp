@@ -64,6 +64,7 @@ TEST(DialogStartFolder, WithoutADataFolderBesideTheProgramTheCurrentDirectory) {
 }
 
 TEST_F(FileTest, StartUpSaysWhichDefinitionFilesCouldNotBeUsed) {
+  QFile::copy(sample("Channel1.txt"), temporary.filePath("Channel1.txt"));  // the files are here
   QFile broken(temporary.filePath("Channel3.txt"));
   ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
   broken.write("\"too short\"\r\n");
