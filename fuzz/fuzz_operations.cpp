@@ -79,19 +79,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<std::string> args;
   for (const auto& step : steps) args.insert(args.end(), step.begin(), step.end());
-  std::vector<cli::Operation> operations;
+  std::vector<Operation> operations;
   std::string problem;
   for (std::size_t i = 0; i < args.size();)
-    if (!cli::parseOperation(args, i, operations, problem)) std::abort();
+    if (!parseOperation(args, i, operations, problem)) std::abort();
   std::ostringstream messages;
-  cli::Session session{*s, defs, messages, "fuzz.cpt"};
-  cli::applyOperations(session, operations);  // a refused operation ends the run, as it does
+  Session session(defs);
+  session.open(*s, "fuzz.cpt");
+  cli::applyOperations(session, operations, messages, "fuzz.cpt");  // a refusal ends the run
+  // Undo of every step gives the sounding as opened again.
+  const Sounding& done = session.sounding();
 
   std::string saved;
-  if (!writeSoundingFile(*s, defs, headerTexts(*s), saved, error)) return 0;
-  if (!readBackProblem(saved, *s, defs).empty()) return 0;
-  auto back = openSounding(saved, "saved.cpt", defs, error);
-  if (!back || back->NumReadings != s->NumReadings || back->NumChannels != s->NumChannels)
-    std::abort();
+  if (writeSoundingFile(done, defs, session.header(), saved, error) &&
+      readBackProblem(saved, done, defs).empty()) {
+    auto back = openSounding(saved, "saved.cpt", defs, error);
+    if (!back || back->NumReadings != done.NumReadings || back->NumChannels != done.NumChannels)
+      std::abort();
+  }
+  session.goTo(0);
+  if (!(session.sounding() == *s)) std::abort();
   return 0;
 }

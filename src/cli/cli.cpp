@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "cli/export_command.hpp"
-#include "export/readings_table.hpp"
 #include "cli/operations.hpp"
+#include "export/readings_table.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/save_sounding.hpp"
@@ -21,7 +21,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: pelorin-cli info   FILE.cpt [--definitions DIR]\n"
     "       pelorin-cli clean  IN.cpt -o OUT.cpt [--definitions DIR] [--refuse-unreadable] "
-    "[OPERATION ...]\n"
+    "[--history] [OPERATION ...]\n"
     "       pelorin-cli export IN.cpt -o OUT.cpd --system SYSTEM [--definitions DIR] "
     "[--refuse-unreadable] [OPERATION ...]\n"
     "       pelorin-cli csv    IN.cpt -o OUT.csv [--definitions DIR] [OPERATION ...]\n"
@@ -40,11 +40,21 @@ std::string jsonString(std::string_view windows1252) {
   std::string out = "\"";
   for (unsigned char ch : text) {
     switch (ch) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (ch < 0x20) {
           char escape[8];
@@ -61,11 +71,12 @@ std::string jsonString(std::string_view windows1252) {
 std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {
   static constexpr const char* kHeaderNames[] = {
       "CompanyName", "OperatorName", "ConeNumber", "LocationText", "JobNumber", "HoleNumber",
-      "DateAndTime", "HeaderText", "Footnote1", "Footnote2", "GPSData", "WaterTableDepth"};
+      "DateAndTime", "HeaderText",   "Footnote1",  "Footnote2",    "GPSData",   "WaterTableDepth"};
   HeaderTexts header = headerTexts(s);
   std::string j = "{\n  \"header\": {";
   for (std::size_t i = 0; i < header.size(); ++i)
-    j += std::string(i ? ",\n" : "\n") + "    \"" + kHeaderNames[i] + "\": " + jsonString(header[i]);
+    j +=
+        std::string(i ? ",\n" : "\n") + "    \"" + kHeaderNames[i] + "\": " + jsonString(header[i]);
   j += "\n  },\n";
   j += "  \"NumChannels\": " + std::to_string(s.NumChannels) + ",\n";
   j += "  \"NumReadings\": " + std::to_string(s.NumReadings) + ",\n";
@@ -86,7 +97,8 @@ std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {
     j += ", \"ChannelFactor\": " + jsonNumber(s.ChannelFactor[c]);
     j += ", \"FullScaleOutput\": " + jsonNumber(s.FullScaleOutput[c]);
     j += ", \"FullScaleValue\": " + jsonNumber(s.FullScaleValue[c]);
-    j += ", \"Baseline\": [" + jsonNumber(s.Baseline[c][1]) + ", " + jsonNumber(s.Baseline[c][2]) + "]";
+    j += ", \"Baseline\": [" + jsonNumber(s.Baseline[c][1]) + ", " + jsonNumber(s.Baseline[c][2]) +
+         "]";
     j += ", \"BaselineDrift\": " + jsonNumber(s.BaselineDrift[c]);
     j += ", \"ChannelLag\": " + std::to_string(s.ChannelLag[c]) + "}";
   }
@@ -103,6 +115,7 @@ std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {
 struct Arguments {
   std::string command, input, output, definitions, system;
   bool refuseUnreadable = false;  // refuse a file that would not read back, instead of a warning
+  bool history = false;           // print the steps applied
   std::vector<Operation> operations;
 };
 
@@ -126,6 +139,9 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
       if (!value(a.definitions)) return false;
     } else if (arg == "--refuse-unreadable" && a.command != "info") {
       a.refuseUnreadable = true;
+      ++i;
+    } else if (arg == "--history" && a.command != "info") {
+      a.history = true;
       ++i;
     } else if (arg == "--system" && a.command == "export") {
       if (!value(a.system)) return false;
@@ -153,8 +169,8 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
   }
   if (a.command == "export") {
     if (!exportSystemNamed(a.system)) {
-      problem = a.system.empty() ? "export needs --system SYSTEM"
-                                 : "unknown system \"" + a.system + "\"";
+      problem =
+          a.system.empty() ? "export needs --system SYSTEM" : "unknown system \"" + a.system + "\"";
       return false;
     }
   }
@@ -163,8 +179,8 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, const std::string& programFolder,
-        std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
+        std::ostream& err) {
   if (args.empty() ||
       (args[0] != "info" && args[0] != "clean" && args[0] != "export" && args[0] != "csv")) {
     err << kUsage;
@@ -178,9 +194,8 @@ int run(const std::vector<std::string>& args, const std::string& programFolder,
   }
 
   std::vector<std::string> warnings;
-  auto defs = std::make_unique<ChannelDefinitions>(
-      loadChannelDefinitions(a.definitions.empty() ? definitionsFolder(programFolder) : a.definitions,
-                             warnings));
+  auto defs = std::make_unique<ChannelDefinitions>(loadChannelDefinitions(
+      a.definitions.empty() ? definitionsFolder(programFolder) : a.definitions, warnings));
   for (const auto& warning : warnings) err << "pelorin-cli: " << warning << "\n";
 
   FileError error;
@@ -194,19 +209,28 @@ int run(const std::vector<std::string>& args, const std::string& programFolder,
     return 0;
   }
 
-  Session session{*sounding, *defs, err, a.input};
-  if (!applyOperations(session, a.operations)) return 1;
+  auto session = std::make_unique<Session>(*defs);
+  session->open(*sounding, a.input);
+  const bool applied = applyOperations(*session, a.operations, err, a.input);
+  // The steps applied, in the History panel's words; before a refusal too.
+  if (a.history)
+    for (std::size_t k = 0; k < session->position(); ++k)
+      out << session->history()[k].description << "\n";
+  if (!applied) return 1;
 
   if (a.command == "export")
-    return exportAsUser(session, a.output, *exportSystemNamed(a.system), a.refuseUnreadable) ? 0 : 1;
+    return exportAsUser(*session, a.output, *exportSystemNamed(a.system), a.refuseUnreadable, err)
+               ? 0
+               : 1;
   if (a.command == "csv") {
-    std::string failure = writeFileSafely(
-        a.output, readingsTable(*sounding, *defs, session.depthUnit, TableStyle::CommaSeparated));
+    std::string failure =
+        writeFileSafely(a.output, readingsTable(session->sounding(), *defs, session->depthUnit(),
+                                                TableStyle::CommaSeparated));
     if (!failure.empty()) err << "pelorin-cli: " << failure << "\n";
     return failure.empty() ? 0 : 1;
   }
   SaveResult saved =
-      saveSoundingFile(a.output, *sounding, *defs, headerTexts(*sounding), a.refuseUnreadable);
+      saveSoundingFile(a.output, session->sounding(), *defs, session->header(), a.refuseUnreadable);
   if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";
   if (!saved.refusal.empty()) err << "pelorin-cli: " << saved.refusal << "\n";
   return saved.refusal.empty() ? 0 : 1;

@@ -13,7 +13,7 @@ std::optional<ExportSystem> exportSystemNamed(std::string_view name) {
     ExportSystem system;
   };
   static constexpr Named kNames[] = {
-      {"english", ExportSystem::English},        {"metric-kpa", ExportSystem::MetricAbsKPA},
+      {"english", ExportSystem::English},         {"metric-kpa", ExportSystem::MetricAbsKPA},
       {"metric-bar", ExportSystem::MetricAbsBAR}, {"kgf-ksc", ExportSystem::MetricWtKSC},
       {"kgf-bar", ExportSystem::MetricWtBAR},
   };
@@ -23,21 +23,21 @@ std::optional<ExportSystem> exportSystemNamed(std::string_view name) {
 }
 
 bool exportAsUser(Session& session, const std::string& output, ExportSystem system,
-                  bool refuseUnreadable) {
-  Sounding& s = session.sounding;
+                  bool refuseUnreadable, std::ostream& messages) {
   // The first opening of the panel checks English; the user then clicks SYSTEM's option,
   // which runs its click even when it is English already.
-  chooseExportUnitSystem(s, session.defs, ExportSystem::English, session.depthUnit);
-  std::string name = chooseExportUnitSystem(s, session.defs, system, session.depthUnit);
+  session.apply(ExportUnits{ExportSystem::English});
+  session.apply(ExportUnits{system});
 
   // The dialog's file title: the name without its folder, in the file's code page.
   std::string title = utf8ToWindows1252(std::filesystem::path(output).filename().string());
   std::string warning;
   std::string failure =
-      writeAnalogFile(output, s, analogHeaderTexts(s), title, name, refuseUnreadable, &warning);
-  if (!warning.empty()) session.messages << "pelorin-cli: warning: " << warning << "\n";
+      writeAnalogFile(output, session.sounding(), analogHeaderTexts(session.header()), title,
+                      exportUnitSystem(system).name, refuseUnreadable, &warning);
+  if (!warning.empty()) messages << "pelorin-cli: warning: " << warning << "\n";
   if (!failure.empty()) {
-    session.messages << "pelorin-cli: " << failure << "\n";
+    messages << "pelorin-cli: " << failure << "\n";
     return false;
   }
   return true;

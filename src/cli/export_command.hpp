@@ -20,6 +20,6 @@ std::optional<ExportSystem> exportSystemNamed(std::string_view name);
 // session's message stream when the file cannot be written, or when its columns would
 // overflow and refuseUnreadable asks to refuse that (otherwise a warning).
 bool exportAsUser(Session& session, const std::string& output, ExportSystem system,
-                  bool refuseUnreadable = false);
+                  bool refuseUnreadable, std::ostream& messages);
 
 }  // namespace pelorin::cli

@@ -70,9 +70,9 @@ float waterTable(const AnalogHeaderTexts& header) {
 
 }  // namespace
 
-AnalogHeaderTexts analogHeaderTexts(const Sounding& s) {
-  return {s.DateAndTime, s.OperatorName, s.LocationText,
-          s.ConeNumber,  s.JobNumber,    s.WaterTableDepth};
+AnalogHeaderTexts analogHeaderTexts(const HeaderTexts& h) {
+  // Date and time, operator, location, cone number, job number, water table depth.
+  return {h[6], h[1], h[3], h[2], h[4], h[11]};
 }
 
 int exportChannelCount(const Sounding& s) {

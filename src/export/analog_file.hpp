@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "sounding/sounding.hpp"
+#include "sounding/sounding_file.hpp"
 
 namespace pelorin {
 
@@ -31,8 +32,8 @@ struct AnalogHeaderTexts {
   std::string WaterTableDepth;  // txtWaterTableDepth; its leading number is written
 };
 
-// The boxes filled with the model's own header texts, as the open operation fills them.
-AnalogHeaderTexts analogHeaderTexts(const Sounding& s);
+// The boxes of the analog header among the twelve header texts (file order).
+AnalogHeaderTexts analogHeaderTexts(const HeaderTexts& header);
 
 // The number of analog columns the sounding's channels announce (types 1, 2, 3, 6 and 10
 // count); reading lines are written only for 1 to 4 of them.

@@ -70,6 +70,8 @@ struct Sounding {
   std::int32_t DataIndex = 0;
   std::int16_t CurrentRow = 0;
   std::string SoundingFilePath;
+
+  bool operator==(const Sounding&) const = default;
 };
 
 }  // namespace pelorin

@@ -85,11 +85,19 @@ TEST(Cases, EachRunGivesWhatItsLineSays) {
                                : run.err.find(expected(c.told)) != std::string::npos)
         << run.err;
     if (c.expected.starts_with("prints: ")) {
-      std::string texts = c.expected.substr(8) + " | ";
-      for (std::size_t at = 0, end; (end = texts.find(" | ", at)) != std::string::npos;
-           at = end + 3)
-        EXPECT_NE(run.out.find(texts.substr(at, end - at)), std::string::npos)
-            << texts.substr(at, end - at);
+      std::string text;  // each text between " | ", "\\n" a line end
+      for (std::size_t at = 8; at <= c.expected.size(); ++at) {
+        if (at == c.expected.size() || c.expected.compare(at, 3, " | ") == 0) {
+          EXPECT_NE(run.out.find(text), std::string::npos) << text;
+          text.clear();
+          at += 2;
+        } else if (c.expected.compare(at, 2, "\\n") == 0) {
+          text.push_back('\n');
+          ++at;
+        } else {
+          text.push_back(c.expected[at]);
+        }
+      }
       continue;
     }
     EXPECT_EQ(toStandardOutput ? run.out : fileBytes(output),
@@ -101,8 +109,9 @@ TEST(Cases, EachRunGivesWhatItsLineSays) {
 // reading, which each operation that moves or adds depths brings up to date in feet too.
 TEST(Cases, OperationsLeaveTheDisplayDepthsInTheUnitShown) {
   const std::vector<std::vector<std::string>> runs = {
-      {"sample_clay_002.cpt", "--start-depth", "2", "--increment-steps", "3", "--insert", "12"},
-      {"autoclean_off_grid_depths_and_gaps.cpt", "--autoclean"},
+      {"sample_clay_002.cpt", "--depth-unit", "ft", "--start-depth", "2", "--increment-steps", "3",
+       "--insert", "12"},
+      {"autoclean_off_grid_depths_and_gaps.cpt", "--depth-unit", "ft", "--autoclean"},
       {"combine_first_qc_fs_u2.cpt", "--depth-unit", "ft", "--combine",
        "combine_second_9_50_to_15_30.cpt", "--from", "9.6"},
       {"combine_first_qc_fs_u2.cpt", "--depth-unit", "ft", "--combine",
@@ -114,15 +123,17 @@ TEST(Cases, OperationsLeaveTheDisplayDepthsInTheUnitShown) {
     FileError error;
     auto s = openSoundingFile(args[0], projectDefinitions(), error);
     ASSERT_TRUE(s) << error.message;
-    std::vector<cli::Operation> operations;
+    std::vector<Operation> operations;
     std::string problem;
     for (std::size_t i = 1; i < args.size();)
-      ASSERT_TRUE(cli::parseOperation(args, i, operations, problem));
+      ASSERT_TRUE(parseOperation(args, i, operations, problem));
     std::ostringstream messages;
-    cli::Session session{*s, projectDefinitions(), messages, args[0], DepthUnit::Feet};
-    ASSERT_TRUE(cli::applyOperations(session, operations)) << messages.str();
-    for (int n = 1; n <= s->NumReadings; ++n)
-      ASSERT_EQ(s->Reading[0][n], displayDepth(s->Depth[n], DepthUnit::Feet)) << n;
+    Session session(projectDefinitions());
+    session.open(*s, args[0]);
+    ASSERT_TRUE(cli::applyOperations(session, operations, messages, args[0])) << messages.str();
+    const Sounding& after = session.sounding();
+    for (int n = 1; n <= after.NumReadings; ++n)
+      ASSERT_EQ(after.Reading[0][n], displayDepth(after.Depth[n], DepthUnit::Feet)) << n;
   }
 }
 

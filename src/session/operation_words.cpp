@@ -1,0 +1,300 @@
+#include "session/operation_words.hpp"
+
+#include <charconv>
+#include <cmath>
+
+#include "text/file_io.hpp"
+#include "text/number_text.hpp"
+#include "text/text_file.hpp"
+
+namespace pelorin {
+
+namespace {
+
+// A whole decimal integer, nothing else.
+bool wholeNumber(std::string_view text, int& value) {
+  const char* end = text.data() + text.size();
+  auto result = std::from_chars(text.data(), end, value);
+  return result.ec == std::errc() && result.ptr == end;
+}
+
+// "C=TEXT" with C a channel number.
+bool channelAndText(const std::string& arg, int& channel, std::string& text) {
+  auto equals = arg.find('=');
+  if (equals == std::string::npos || !wholeNumber(std::string_view(arg).substr(0, equals), channel))
+    return false;
+  text = arg.substr(equals + 1);
+  return true;
+}
+
+// The shortest text that the numeric prefix reads back as the same float.
+std::string floatText(float value) {
+  char buffer[32];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+struct Entry {
+  const char* flag;
+  int values;
+};
+
+// Flags and the number of values each takes.
+constexpr Entry kOperations[] = {
+    {"--unit", 1},
+    {"--depth-unit", 1},
+    {"--delete", 1},
+    {"--insert", 1},
+    {"--set", 1},
+    {"--header", 1},
+    {"--start-depth", 1},
+    {"--increment-steps", 1},
+    {"--increment-presses", 1},
+    {"--shift", 1},
+    {"--remove-negatives", 0},
+    {"--autoclean", 0},
+    {"--combine", 1},
+};
+
+// --from TEXT and --no-normalize after --combine FILE belong to it.
+bool takeCombineOptions(const std::vector<std::string>& args, std::size_t& i, Operation& op,
+                        std::string& problem) {
+  bool from = false, noNormalize = false;
+  for (; i < args.size(); ++i) {
+    if (args[i] == "--no-normalize" && !noNormalize) {
+      noNormalize = true;
+      op.args.push_back(args[i]);
+    } else if (args[i] == "--from" && !from) {
+      if (i + 1 >= args.size()) {
+        problem = "--from needs a value";
+        return false;
+      }
+      from = true;
+      op.args.push_back(args[i]);
+      op.args.push_back(args[++i]);
+    } else {
+      break;
+    }
+  }
+  if (!from) problem = "--combine needs --from TEXT, the start depth in the 2nd file";
+  return from;
+}
+
+std::string quotedForShell(const std::string& word) {
+  if (!word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                              "0123456789_./:=,+-@%") == std::string::npos)
+    return word;
+  std::string quoted = "'";
+  for (char ch : word) quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+  return quoted + "'";
+}
+
+// The words of a step, on the sounding as it stands before it.
+std::vector<std::string> wordsFor(const Step& step, const Sounding& s,
+                                  const ChannelDefinitions& defs) {
+  struct Words {
+    const Sounding& s;
+    const ChannelDefinitions& defs;
+    using List = std::vector<std::string>;
+    List operator()(const DeleteReading& d) { return {"--delete", std::to_string(d.reading)}; }
+    List operator()(const InsertReading& d) { return {"--insert", std::to_string(d.reading)}; }
+    List operator()(const SetValue& v) {
+      return {"--set", std::to_string(v.channel) + ":" + std::to_string(v.reading) + "=" +
+                           floatText(v.value)};
+    }
+    List operator()(const SetHeader& h) {
+      return {"--header", std::string(headerFieldNames()[static_cast<std::size_t>(h.field)]) + "=" +
+                              windows1252ToUtf8(h.text)};
+    }
+    List operator()(const ChangeDepthUnit& u) {
+      return {"--depth-unit", u.unit == DepthUnit::Metres ? "m" : "ft"};
+    }
+    List operator()(const ChangeChannelUnit& u) {
+      return {"--unit", std::to_string(u.channel) + "=" + windows1252ToUtf8(u.unit)};
+    }
+    List operator()(const StartDepth& d) { return {"--start-depth", windows1252ToUtf8(d.text)}; }
+    List operator()(const DepthIncrementPresses& p) {
+      if (p.runs.size() == 1) return {"--increment-steps", std::to_string(p.runs[0])};
+      std::string runs;
+      for (int run : p.runs) {
+        if (!runs.empty()) runs += ',';
+        runs += std::to_string(run);
+      }
+      return {"--increment-presses", runs};
+    }
+    List operator()(const ShiftReadings& shift) {
+      List words;
+      for (int c = 1; c <= s.NumChannels; ++c)
+        if (shift.boxes[c] != "0")
+          words.insert(words.end(),
+                       {"--shift", std::to_string(c) + "=" + windows1252ToUtf8(shift.boxes[c])});
+      return words;
+    }
+    List operator()(const RemoveNegatives&) { return {"--remove-negatives"}; }
+    List operator()(const Combine& c) {
+      List words = {"--combine", c.path, "--from", windows1252ToUtf8(c.from)};
+      if (!c.normalize) words.push_back("--no-normalize");
+      return words;
+    }
+    List operator()(const AutoClean&) { return {"--autoclean"}; }
+    // The option's unit switch as the unit choices it makes.
+    List operator()(const ExportUnits& e) {
+      const ExportUnitSystem& system = exportUnitSystem(e.system);
+      List words;
+      for (int c = 1; c <= 3 && c <= s.NumChannels; ++c) {
+        if (c == 3 && s.ChannelType[3] != 3) continue;
+        const int type = s.ChannelType[c];
+        for (int u = 1; u <= defs.UnitCount[type]; ++u)
+          if (defs.UnitName[type][u] == system.unit[static_cast<std::size_t>(c)]) {
+            words.insert(words.end(), {"--unit", std::to_string(c) + "=" + defs.UnitName[type][u]});
+            break;
+          }
+      }
+      return words;
+    }
+  };
+  return std::visit(Words{s, defs}, step);
+}
+
+}  // namespace
+
+bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
+                    std::vector<Operation>& operations, std::string& problem) {
+  const Entry* entry = nullptr;
+  for (const Entry& e : kOperations)
+    if (args[i] == e.flag) entry = &e;
+  if (!entry) {
+    problem = "unknown operation \"" + args[i] + "\"";
+    return false;
+  }
+  Operation op{args[i], {}};
+  for (int k = 0; k < entry->values; ++k) {
+    if (++i >= args.size()) {
+      problem = op.flag + " needs a value";
+      return false;
+    }
+    op.args.push_back(args[i]);
+  }
+  ++i;
+  if (op.flag == "--combine" && !takeCombineOptions(args, i, op, problem)) return false;
+  // Consecutive --shift fill several boxes of one panel before its SHIFT READINGS.
+  if (op.flag == "--shift" && !operations.empty() && operations.back().flag == "--shift") {
+    operations.back().args.push_back(std::move(op.args[0]));
+    return true;
+  }
+  operations.push_back(std::move(op));
+  return true;
+}
+
+bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& refusal) {
+  const std::string& flag = op.flag;
+  const std::string value = op.args.empty() ? std::string() : op.args[0];
+  int number = 0, channel = 0;
+  std::string text;
+  auto refuse = [&](const std::string& why) {
+    refusal = why;
+    return false;
+  };
+  if (flag == "--unit") {
+    if (!channelAndText(value, channel, text))
+      return refuse("expected C=NAME, a channel number and a unit name");
+    if (channel < 1 || channel > s.NumChannels)
+      return refuse("the sounding has no channel " + std::to_string(channel));
+    step = ChangeChannelUnit{channel, utf8ToWindows1252(text)};
+  } else if (flag == "--depth-unit") {
+    if (value != "m" && value != "ft") return refuse("the depth unit is m or ft");
+    step = ChangeDepthUnit{value == "m" ? DepthUnit::Metres : DepthUnit::Feet};
+  } else if (flag == "--delete" || flag == "--insert") {
+    if (!wholeNumber(value, number)) return refuse("N is a reading number");
+    step = flag == "--delete" ? Step(DeleteReading{number}) : Step(InsertReading{number});
+  } else if (flag == "--set") {
+    auto colon = value.find(':');
+    int reading = 0;
+    if (colon == std::string::npos ||
+        !wholeNumber(std::string_view(value).substr(0, colon), channel) ||
+        !channelAndText(value.substr(colon + 1), reading, text))
+      return refuse("expected C:N=TEXT, a channel, a reading number and the value typed");
+    float typed = toSingle(numericPrefix(text));
+    if (!std::isfinite(typed)) return refuse("the value is beyond the range of a reading");
+    step = SetValue{channel, reading, typed};
+  } else if (flag == "--header") {
+    auto equals = value.find('=');
+    const auto& names = headerFieldNames();
+    for (std::size_t f = 0; equals != std::string::npos && f < names.size(); ++f)
+      if (value.compare(0, equals, names[f]) == 0 && std::string_view(names[f]).size() == equals) {
+        step = SetHeader{static_cast<int>(f), utf8ToWindows1252(value.substr(equals + 1))};
+        return true;
+      }
+    return refuse("expected FIELD=TEXT with a header field from CompanyName to WaterTableDepth");
+  } else if (flag == "--start-depth") {
+    step = StartDepth{value};
+  } else if (flag == "--increment-steps") {
+    if (!wholeNumber(value, number)) return refuse("K is a whole number of steps");
+    step = DepthIncrementPresses{{number}};
+  } else if (flag == "--increment-presses") {
+    DepthIncrementPresses presses;
+    for (std::size_t at = 0; at <= value.size();) {
+      std::size_t comma = std::min(value.find(',', at), value.size());
+      if (!wholeNumber(std::string_view(value).substr(at, comma - at), number))
+        return refuse("expected runs of presses such as 3,-1,2");
+      presses.runs.push_back(number);
+      at = comma + 1;
+    }
+    step = presses;
+  } else if (flag == "--shift") {
+    ShiftReadings shift;
+    shift.boxes.fill("0");
+    for (const std::string& arg : op.args) {
+      if (!channelAndText(arg, channel, text))
+        return refuse("expected C=TEXT, a channel number and an offset");
+      if (channel < 1 || channel > s.NumChannels)
+        return refuse("the sounding has no channel " + std::to_string(channel));
+      shift.boxes[static_cast<std::size_t>(channel)] = text;
+    }
+    step = shift;
+  } else if (flag == "--remove-negatives") {
+    step = RemoveNegatives{};
+  } else if (flag == "--autoclean") {
+    step = AutoClean{};
+  } else if (flag == "--combine") {
+    Combine combine{value, {}, {}, true};
+    for (std::size_t a = 1; a < op.args.size(); ++a) {
+      if (op.args[a] == "--from" && a + 1 < op.args.size())
+        combine.from = op.args[++a];
+      else if (op.args[a] == "--no-normalize")
+        combine.normalize = false;
+    }
+    if (!readWholeFile(value, combine.bytes, refusal)) return false;
+    step = combine;
+  } else {
+    return refuse("unknown operation");
+  }
+  return true;
+}
+
+std::string commandLine(const Session& session, const std::string& output) {
+  std::string command =
+      "pelorin-cli clean " + quotedForShell(session.path()) + " -o " + quotedForShell(output);
+  // The steps again on a copy of the opened sounding: each one's words depend on the sounding
+  // as it stands before it (the channels an export option switches).
+  Session again(session.definitions());
+  again.open(session.opened(), session.path());
+  bool lastShift = false;
+  for (std::size_t k = 0; k < session.position(); ++k) {
+    const Step& step = session.history()[k].step;
+    const bool shift = std::holds_alternative<ShiftReadings>(step);
+    // Consecutive --shift fill one panel: a second panel straight after another is kept apart
+    // by the depth unit in force, which changes nothing.
+    if (shift && lastShift)
+      command += again.depthUnit() == DepthUnit::Metres ? " --depth-unit m" : " --depth-unit ft";
+    for (const std::string& word : wordsFor(step, again.sounding(), again.definitions())) {
+      command += ' ';
+      command += quotedForShell(word);
+    }
+    lastShift = shift;
+    again.apply(step);
+  }
+  return command;
+}
+
+}  // namespace pelorin

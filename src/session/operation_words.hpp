@@ -1,0 +1,34 @@
+#pragma once
+// The batch tool's operations and the steps they stand for, both ways: pelorin-cli reads its
+// command line into steps, and View, Copy Command writes a session's steps as the command
+// that makes them again.
+
+#include <string>
+#include <vector>
+
+#include "session/session.hpp"
+
+namespace pelorin {
+
+// One operation as given on the command line: its flag and values.
+struct Operation {
+  std::string flag;               // "--unit", "--delete", ...
+  std::vector<std::string> args;  // its values in command-line order
+};
+
+// Takes the operation at args[i] (its flag and values) and advances i past it. False with
+// `problem` filled when the flag is unknown or its values are missing (a usage error).
+// Consecutive --shift fill the boxes of one panel and so make one operation.
+bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
+                    std::vector<Operation>& operations, std::string& problem);
+
+// The step an operation stands for on the sounding as it stands. False with the reason when
+// the operation is refused before it runs: a malformed value, a channel the sounding lacks,
+// a second file that cannot be read.
+bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& refusal);
+
+// The pelorin-cli clean command that makes the session's steps in force again from its
+// opened file, writing `output`; words quoted for a POSIX shell where they need it.
+std::string commandLine(const Session& session, const std::string& output);
+
+}  // namespace pelorin

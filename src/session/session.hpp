@@ -1,0 +1,73 @@
+#pragma once
+// A clean-up session: the sounding as opened, the steps applied to it in order, and what
+// they made of it. Every change goes through apply(); Undo and Redo move along the history
+// and replay the steps before the new position on a copy of the sounding as opened, so an
+// undone step leaves nothing behind and nothing can drift.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "session/step.hpp"
+#include "sounding/sounding_file.hpp"
+
+namespace pelorin {
+
+struct StepResult {
+  bool applied = false;
+  std::string refusal;             // why the step changed nothing (then it is not recorded)
+  std::vector<std::string> notes;  // what the user is told besides (Combine's cone message...)
+};
+
+struct HistoryEntry {
+  Step step;
+  std::string description;  // one line in the user's terms, with the step's numbers
+};
+
+class Session {
+ public:
+  explicit Session(const ChannelDefinitions& defs);
+
+  // A sounding just opened from `path`; the history starts anew.
+  void open(const Sounding& opened, const std::string& path);
+
+  const ChannelDefinitions& definitions() const { return defs_; }
+  // The sounding as opened, before any step.
+  const Sounding& opened() const { return *opened_; }
+  Sounding& sounding() { return *current_; }
+  const Sounding& sounding() const { return *current_; }
+  const std::string& path() const { return path_; }
+  // The header texts as edited (the model's own until a SetHeader step).
+  const HeaderTexts& header() const { return header_; }
+  DepthUnit depthUnit() const { return depthUnit_; }
+  // The export panel's system once one of its options was chosen.
+  const std::optional<ExportSystem>& exportSystem() const { return exportSystem_; }
+
+  // Applies the step and records it after the current position (any undone steps after it
+  // are dropped). A step that changes nothing, or is refused, is not recorded.
+  StepResult apply(const Step& step);
+
+  const std::vector<HistoryEntry>& history() const { return history_; }
+  // How many steps of the history are in force.
+  std::size_t position() const { return position_; }
+  bool undo();
+  bool redo();
+  // The state just after the first `position` steps of the history.
+  void goTo(std::size_t position);
+
+ private:
+  StepResult run(const Step& step, std::string& description);
+  void replay();
+
+  const ChannelDefinitions& defs_;
+  std::unique_ptr<Sounding> opened_, current_;
+  std::string path_;
+  HeaderTexts header_;
+  DepthUnit depthUnit_ = DepthUnit::Metres;
+  std::optional<ExportSystem> exportSystem_;
+  std::vector<HistoryEntry> history_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace pelorin

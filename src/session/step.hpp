@@ -1,0 +1,80 @@
+#pragma once
+// The steps of a clean-up: every change a user makes to the sounding or to what will be
+// saved, as a small value. The window builds a step from its controls, the batch tool from
+// its operations; a clean-up session applies it, lists it in the history and replays it.
+// Each step carries everything it needs to be applied again later (Combine keeps the second
+// file's bytes, not only its name). Moving through the readings with Up and Down is no step.
+
+#include <array>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "export/unit_systems.hpp"
+#include "sounding/sounding.hpp"
+#include "sounding/units.hpp"
+
+namespace pelorin {
+
+// Delete and Insert in the depth column, on reading `reading` made current as Up and Down
+// would make it.
+struct DeleteReading {
+  int reading = 0;
+};
+struct InsertReading {
+  int reading = 0;
+};
+// A value typed into channel `channel`'s cell of reading `reading`, as the value it stored.
+struct SetValue {
+  int channel = 0, reading = 0;
+  float value = 0;
+};
+// A header text box (0 to 11 in file order: company name ... water table depth).
+struct SetHeader {
+  int field = 0;
+  std::string text;  // Windows-1252
+};
+struct ChangeDepthUnit {
+  DepthUnit unit = DepthUnit::Metres;
+};
+// A unit chosen in channel `channel`'s list, by its name.
+struct ChangeChannelUnit {
+  int channel = 0;
+  std::string unit;
+};
+// Edit Depth, Start Depth: `text` typed as the new start depth, then OK.
+struct StartDepth {
+  std::string text;
+};
+// Edit Depth, Depth Increment: runs of presses in this order, INCREASE n times for a run of
+// n > 0 and DECREASE -n times for one of n < 0, then OK.
+struct DepthIncrementPresses {
+  std::vector<int> runs;
+};
+// Shift Channel(s): the offset boxes of channels 1 to 10 as typed, then SHIFT READINGS.
+struct ShiftReadings {
+  std::array<std::string, MaxChannels + 1> boxes;
+};
+// Shift Channel(s), REMOVE NEGATIVES.
+struct RemoveNegatives {};
+// File, Combine: the second file (its name and bytes), the start depth typed, normalising.
+struct Combine {
+  std::string path, bytes;
+  std::string from;
+  bool normalize = true;
+};
+// File, AutoClean For Interp.
+struct AutoClean {};
+// An option button of the export panel: its system and the channel units it switches.
+struct ExportUnits {
+  ExportSystem system = ExportSystem::English;
+};
+
+using Step = std::variant<DeleteReading, InsertReading, SetValue, SetHeader, ChangeDepthUnit,
+                          ChangeChannelUnit, StartDepth, DepthIncrementPresses, ShiftReadings,
+                          RemoveNegatives, Combine, AutoClean, ExportUnits>;
+
+// The header fields by the model's names, in file order: "CompanyName" ... "WaterTableDepth".
+const std::array<const char*, 12>& headerFieldNames();
+
+}  // namespace pelorin
