@@ -10,6 +10,7 @@
 
 #include "app/main_form.hpp"
 #include "edit/combine.hpp"
+#include "text/number_text.hpp"
 
 namespace pelorin {
 
@@ -31,7 +32,9 @@ void MainForm::menuCombine_Click() {
   // a file the reader refuses leaves the second sounding's tables as they were.
   std::string path =
       chosen.fileName.isEmpty() ? std::string() : QFile::encodeName(chosen.fileName).toStdString();
-  CombinePanel panel = readSecondSoundingFile(path, *sounding_, *definitions_, secondSounding());
+  CombinePanel panel =
+      readSecondSoundingFile(path, *sounding_, *definitions_, secondSounding(), &secondBytes_);
+  secondPath_ = path;
   for (const std::string& message : panel.messages) showMessage(QString::fromStdString(message));
   if (!panel.shown) {
     if (!panel.messages.empty()) tell("Combine: " + QString::fromStdString(panel.messages.back()));
@@ -52,20 +55,18 @@ void MainForm::menuCombine_Click() {
 }
 
 void MainForm::cmdCombineOK_Click() {
-  // The typed text goes to the core as the batch tool passes --from.
-  CombineResult result =
-      appendSecondSounding(*sounding_, secondSounding(), txtStartDepth->text().toStdString(),
-                           chkNormalizeDepth->isChecked(), depthUnit());
-  if (!result.appended) {
+  // The typed text goes to the core as the batch tool passes --from; the step keeps the
+  // second file's bytes.
+  StepResult result =
+      applyStep(Combine{secondPath_, secondBytes_, toModelText(txtStartDepth->text()),
+                        chkNormalizeDepth->isChecked()});
+  if (!result.applied) {
     // Nothing has changed; the user may correct the depth and press OK again.
-    showMessage(QString::fromStdString(result.message));
-    tell("Combine refused: " + QString::fromStdString(result.message));
+    showMessage(QString::fromStdString(result.refusal));
     return;
   }
-  lblNumberOfReadings->setText(QString::fromStdString(result.lblNumberOfReadings));
-  tell(QString("Combined from %1 m: %2 readings in all")
-           .arg(txtStartDepth->text().trimmed())
-           .arg(sounding_->NumReadings));
+  lblNumberOfReadings->setText("# of Readings: " +
+                               QString::fromStdString(blankLedNumber(sounding_->NumReadings)));
   frmSecondFileData->hide();
   afterCombine();
 }

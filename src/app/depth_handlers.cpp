@@ -22,12 +22,7 @@ void MainForm::menuStartDepth_Click() {
 
 void MainForm::Command3_Click() {
   // The shift is measured from the caption as shown (two decimals), not from Depth(1).
-  const double before = sounding_->Depth[1];
-  if (applyStartDepth(*sounding_, lblCurrentStartDepth->text().toStdString(),
-                      toModelText(txtNewStartDepth->text()), depthUnit()))
-    tell("Start depth: every depth moved by " + signedNumber(sounding_->Depth[1] - before) + " m");
-  else
-    tell("Start depth refused: the depths would leave the range of numbers a sounding holds");
+  applyStep(StartDepth{toModelText(txtNewStartDepth->text())});
   RefreshGrid();
   frmChangeStartDepth->hide();
 }
@@ -40,6 +35,7 @@ void MainForm::mnuDepthIncrement_Click() {
   DepthIncrementChoice choice{NewIncrement, IncrementRatio};
   QString caption = QString::fromStdString(openDepthIncrement(*sounding_, choice));
   NewIncrement = choice.NewIncrement;
+  incrementRuns_.clear();
   lblCurrentIncrement->setText(caption);
   lblNewIncrement->setText(caption);
   frmDepthIncrement->show();
@@ -50,6 +46,15 @@ void MainForm::Command9_Click() {
   DepthIncrementChoice choice{NewIncrement, IncrementRatio};
   lblNewIncrement->setText(QString::fromStdString(increaseIncrement(choice)));
   NewIncrement = choice.NewIncrement;
+  press(+1);
+}
+
+// The presses since the panel opened, as runs of INCREASE (+) and DECREASE (-), for OK's step.
+void MainForm::press(int direction) {
+  if (!incrementRuns_.empty() && (incrementRuns_.back() > 0) == (direction > 0))
+    incrementRuns_.back() += direction;
+  else
+    incrementRuns_.push_back(direction);
 }
 
 void MainForm::Command10_Click() {
@@ -58,21 +63,14 @@ void MainForm::Command10_Click() {
   if (auto caption = decreaseIncrement(choice))
     lblNewIncrement->setText(QString::fromStdString(*caption));
   NewIncrement = choice.NewIncrement;
+  press(-1);
 }
 
 void MainForm::cmdOK_Click() {
-  DepthIncrementChoice choice{NewIncrement, IncrementRatio};
   // With no increment to scale from (0 m) the sounding stays as it is; the panel closes.
-  const QString from = lblCurrentIncrement->text();
-  if (applyDepthIncrement(*sounding_, choice)) {
-    RefreshGrid();
-    tell("Depth increment " + from + " -> " + lblNewIncrement->text() +
-         " m: depths and speeds scaled by " +
-         QString::fromStdString(generalNumber(choice.IncrementRatio)));
-  } else {
-    tell("Depth increment: nothing rescaled from an increment of " + from + " m");
-  }
-  IncrementRatio = choice.IncrementRatio;
+  if (sounding_->DepthIncrement != 0)
+    IncrementRatio = toSingle(static_cast<double>(NewIncrement) / sounding_->DepthIncrement);
+  if (applyStep(DepthIncrementPresses{incrementRuns_}).applied) RefreshGrid();
   frmDepthIncrement->hide();
 }
 

@@ -27,9 +27,10 @@ void MainForm::MenuExport_Click() {
 void MainForm::chooseExportSystem(ExportSystem system) {
   // Each unit found in a channel's list is selected as the user would select it, so the
   // channel's readings are converted and the grid refilled.
-  ExportUnitSystem = chooseExportUnitSystem(
-      *sounding_, *definitions_, system,
-      [this](int channel, int listIndex) { setListIndex(cmbChannelUnits[channel], listIndex); });
+  applyStep(ExportUnits{system});
+  ExportUnitSystem = std::string(exportUnitSystem(system).name);
+  showUnitLists();
+  RefreshGrid();
 }
 
 void MainForm::optEnglish_Click() { chooseExportSystem(ExportSystem::English); }

@@ -105,48 +105,20 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
     tell("Open refused: " + QString::fromStdString(error.message));
     return;
   }
-  sounding_ = std::move(opened);
-  Sounding& s = *sounding_;
+  session_->open(*opened, path);
+  const Sounding& s = *sounding_;
   lblFileName->setText("FILE:" + chosen.fileTitle);
 
   lblDepthLabel->show();
   lblSpeedLabel->show();
   lblSpeedUnitsLabel->show();
-  std::array<QLineEdit*, 12> boxes = headerBoxes();
-  HeaderTexts texts = headerTexts(s);
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    boxes[i]->setText(fromModelText(texts[i]));
-    boxes[i]->setCursorPosition(0);  // a long text is shown from its start
-    boxes[i]->setEnabled(true);
-  }
-
-  // The columns of an earlier sounding are emptied; the new one's channels are shown.
-  for (int c = 1; c <= MaxChannels; ++c) resetChannelColumn(c);
-  for (int c = 1; c <= s.NumChannels; ++c) {
-    lblChannelLabel[c]->setText(fromModelText(s.ChannelName[c]));
-    lblChannelLabel[c]->show();
-    cmbChannelUnits[c]->show();
-    for (int r = 1; r <= GridRows; ++r) txtChannel[c][r]->setEnabled(true);
-  }
-
-  RowSelectAllowed = true;
-  txtDepth_Click(s.MaxLag + 1);
-
-  setListIndex(cmbDepthUnits[1], 0);
-  const ChannelDefinitions& defs = *definitions_;
-  for (int c = 1; c <= s.NumChannels; ++c) {
-    int type = s.ChannelType[c];
-    for (int u = 1; u <= defs.UnitCount[type]; ++u)
-      cmbChannelUnits[c]->addItem(fromModelText(defs.UnitName[type][u]));
-    // A type without a definition file has no entry to select; its values stay as read.
-    setListIndex(cmbChannelUnits[c], s.ChannelUnit[c] - 1);
-  }
   cmbDepthUnits[1]->show();
-  setListIndex(cmbDepthUnits[1], 0);
-
-  RefreshGrid();
+  for (QLineEdit* box : headerBoxes()) box->setEnabled(true);
+  // The columns of an earlier sounding are emptied; the new one's channels are shown, each
+  // in the unit the file names.
+  for (int c = 1; c <= MaxChannels; ++c) resetChannelColumn(c);
+  showSession();
   frmMessage->hide();
-  writeCounters();
   MenuFileSave->setEnabled(true);
   MenuExport->setEnabled(true);
   menuCombine->setEnabled(true);
@@ -157,7 +129,8 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
            .arg(chosen.fileTitle)
            .arg(s.NumReadings)
            .arg(s.NumChannels));
-  if (std::string missing = channelsWithoutDefinitions(s, defs); !missing.empty())
+  historyChanged();
+  if (std::string missing = channelsWithoutDefinitions(s, *definitions_); !missing.empty())
     showMessage(QString::fromStdString(missing));
 }
 

@@ -46,15 +46,21 @@ void MainForm::txtDepth_Click(int row) {
 
 void MainForm::txtDepth_KeyDown(int /*row*/, int keyCode, int /*shift*/) {
   Sounding& s = *sounding_;
-  GridStep step = depthKey(s, keyCode);
-  if (step.kind == GridStep::SelectRow) {
-    RowSelectAllowed = true;
-    txtDepth_Click(step.row);
-    txtDepth[s.CurrentRow]->setFocus();
-  } else if (step.kind == GridStep::Refresh) {
-    RefreshGrid();
-    if (keyCode == KeyDelete) tell(QString("Deleted reading %1").arg(s.DataIndex));
-    if (keyCode == KeyInsert) tell(QString("Inserted a reading at reading %1").arg(s.DataIndex));
+  if (keyCode == KeyDelete || keyCode == KeyInsert) {
+    // A change of the readings is a step, on the current reading; one that cannot be made
+    // changes nothing but the labels.
+    Step step =
+        keyCode == KeyDelete ? Step(DeleteReading{s.DataIndex}) : Step(InsertReading{s.DataIndex});
+    if (s.NumReadings > 0 && applyStep(step).applied) RefreshGrid();
+  } else {
+    GridStep step = depthKey(s, keyCode);
+    if (step.kind == GridStep::SelectRow) {
+      RowSelectAllowed = true;
+      txtDepth_Click(step.row);
+      txtDepth[s.CurrentRow]->setFocus();
+    } else if (step.kind == GridStep::Refresh) {
+      RefreshGrid();
+    }
   }
   writeCounters();
   profileCurrentChanged();
@@ -62,7 +68,8 @@ void MainForm::txtDepth_KeyDown(int /*row*/, int keyCode, int /*shift*/) {
 
 void MainForm::txtChannel_KeyDown(int channel, int row, const QString& text) {
   // The value reaches the readings one key late: the text before this key is stored.
-  if (setChannelValueFromText(*sounding_, channel, row, text.toStdString())) profileChanged();
+  if (auto typed = typedChannelValue(*sounding_, row, text.toStdString()))
+    if (applyStep(SetValue{channel, typed->reading, typed->value}).applied) profileChanged();
 }
 
 }  // namespace pelorin

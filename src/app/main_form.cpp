@@ -35,11 +35,6 @@ QString fromModelText(const std::string& windows1252) {
   return QString::fromStdString(windows1252ToUtf8(windows1252));
 }
 
-QString signedNumber(double value) {
-  std::string text = generalNumber(toSingle(value));
-  return QString::fromStdString(value >= 0 ? "+" + text : text);
-}
-
 std::string toModelText(const QString& text) { return utf8ToWindows1252(text.toStdString()); }
 
 int virtualKeyCode(int qtKey) {
@@ -93,8 +88,9 @@ int virtualKeyCode(int qtKey) {
 MainForm::MainForm(Platform platform, QWidget* parent)
     : QMainWindow(parent),
       platform_(std::move(platform)),
-      sounding_(std::make_unique<Sounding>()),
-      definitions_(std::make_unique<ChannelDefinitions>()) {
+      definitions_(std::make_unique<ChannelDefinitions>()),
+      session_(std::make_unique<Session>(*definitions_)),
+      sounding_(&session_->sounding()) {
   setObjectName("MainForm");
   setWindowTitle("Pelorin");
   setFont(interfaceFont());
@@ -116,6 +112,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   buildExportPanel(area);
   // Beside the client area, not over it.
   buildProfilePanel();
+  buildHistoryPanel();
   buildOptionsMenu();
 
   bindPanelKeys(frmChangeStartDepth, Command3, Command4);
@@ -266,6 +263,11 @@ void MainForm::buildHeader(QWidget* area) {
     box->setMaxLength(INT_MAX);
     box->setEnabled(false);
     showWholeInTooltip(box);
+    // What the user types is a step; typing on in the same box is the same step.
+    const int field = static_cast<int>(&f - fields);
+    connect(box, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+      applyStep(SetHeader{field, toModelText(text)});
+    });
     *f.box = box;
   }
   txtGPSData->setReadOnly(true);
@@ -296,7 +298,6 @@ void MainForm::buildGrid(QWidget* area) {
   // current reading instead of choosing again.
   connect(cmbDepthUnits[1], &QComboBox::activated, this, [this] {
     cmbDepthUnits_Click(1);
-    tell("Depths shown in " + cmbDepthUnits[1]->currentText());
     returnFocusToGrid();
   });
   lblSpeedLabel = makeLabel(area, "lblSpeedLabel", "SPEED", twipsRect(1320, 3000, 975, 255));
@@ -314,7 +315,6 @@ void MainForm::buildGrid(QWidget* area) {
         makeList(area, QString("cmbChannelUnits_%1").arg(c), twipsRect(left, 3240, 975, 315));
     connect(cmbChannelUnits[c], &QComboBox::activated, this, [this, c] {
       cmbChannelUnits_Click(c);
-      tell(lblChannelLabel[c]->text() + " in " + cmbChannelUnits[c]->currentText());
       returnFocusToGrid();
     });
   }

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "app/platform.hpp"
+#include "session/session.hpp"
 #include "sounding/sounding.hpp"
 #include "sounding/units.hpp"
 
@@ -23,6 +24,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -46,6 +48,7 @@ class MainForm : public QMainWindow {
   ~MainForm() override;
 
   // --- The model and what the operations share ---
+  Session& session() { return *session_; }
   Sounding& sounding() { return *sounding_; }
   const Sounding& sounding() const { return *sounding_; }
   const ChannelDefinitions& definitions() const { return *definitions_; }
@@ -124,6 +127,11 @@ class MainForm : public QMainWindow {
   // --- Handlers: the View menu and the depth profile beside the grid ---
   void mnuViewProfile_Click();
   void mnuCopyReadings_Click();
+  // --- Handlers: the history (Edit, Undo and Redo; View, History and Copy Command) ---
+  void mnuUndo_Click();
+  void mnuRedo_Click();
+  void lstHistory_Click(int line);
+  void mnuCopyCommand_Click();
   // A click in the profile at a display depth: the nearest reading becomes current, as the
   // same number of Up or Down presses would make it.
   void picProfile_MouseDown(double displayDepth);
@@ -198,6 +206,11 @@ class MainForm : public QMainWindow {
   // with a warning.
   QMenu* mnuOptions = nullptr;
   QAction* mnuRefuseUnreadable = nullptr;
+  QMenu* mnuEdit = nullptr;
+  QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuViewHistory = nullptr,
+          *mnuCopyCommand = nullptr;
+  QDockWidget* dockHistory = nullptr;
+  QListWidget* lstHistory = nullptr;
 
   QStatusBar* stbStatus = nullptr;
 
@@ -211,7 +224,19 @@ class MainForm : public QMainWindow {
  private:
   void buildHeader(QWidget* area);
   void buildOptionsMenu();
+  void buildHistoryPanel();
+  // The window brought up to date with the session: header boxes, channel columns, unit
+  // lists, grid, highlight, counters, the export panel's choice.
+  void showSession();
+  void showChannelColumns();
+  void showUnitLists();
+  void historyChanged();
+  void goToStep(std::size_t position);
   void placeOnScreen();
+  void press(int direction);
+  // Applies a step built from the controls to the session and says in the status line what
+  // it did; the handler then shows what changed.
+  StepResult applyStep(const Step& step);
   void bindPanelKeys(QGroupBox* panel, QAbstractButton* apply, QAbstractButton* cancel);
   void openChosenFile(const FileDialogResult& chosen, std::int16_t currentRow);
   void buildGrid(QWidget* area);
@@ -242,8 +267,12 @@ class MainForm : public QMainWindow {
   std::array<std::array<bool, GridRows + 1>, MaxChannels + 2> cellRed_{}, cellGrey_{};
 
   Platform platform_;
-  std::unique_ptr<Sounding> sounding_;
   std::unique_ptr<ChannelDefinitions> definitions_;
+  // The clean-up session: the sounding as opened, the steps, and the sounding they made,
+  // which the handlers read and the navigation keys move through.
+  std::unique_ptr<Session> session_;
+  Sounding* sounding_;
+  std::vector<int> incrementRuns_;
   bool DialogShownBefore = false;
   bool RowSelectAllowed = false;
 
@@ -252,6 +281,7 @@ class MainForm : public QMainWindow {
   // Runs once Combine's OK has appended the second sounding.
   void afterCombine();
   std::unique_ptr<SecondSounding> second_;
+  std::string secondPath_, secondBytes_;  // the second file, for the Combine step
 
   // Export: the chosen unit system's name (Windows-1252), empty until one is chosen.
   void chooseExportSystem(ExportSystem system);
@@ -266,8 +296,6 @@ QRect twipsRect(int left, int top, int width, int height);
 
 // The window's texts are Windows-1252 bytes in the model and Qt strings in the controls.
 QString fromModelText(const std::string& windows1252);
-// A change in metres with its sign, "+0.45" or "-1.2", for the status line.
-QString signedNumber(double value);
 std::string toModelText(const QString& text);
 
 // Qt's key to the virtual-key code the handlers compare against (0 for keys they ignore).

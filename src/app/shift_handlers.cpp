@@ -36,17 +36,13 @@ void MainForm::Command5_Click() {
   // Offsets are typed in each channel's selected unit.
   std::array<std::string, MaxChannels + 1> offsets;
   for (int c = 1; c <= MaxChannels; ++c) offsets[c] = toModelText(txtShiftChannelByChan[c]->text());
-  QStringList shifted;
-  for (int c : shiftReadings(*sounding_, offsets))
-    shifted << lblShiftChanLabel[c]->text() + " by " + txtShiftChannelByChan[c]->text().trimmed() +
-                   " " + lblShiftUnitsChan[c]->text();
-  tell(shifted.isEmpty() ? "Shift readings: no channel shifted" : "Shifted " + shifted.join(", "));
+  applyStep(ShiftReadings{offsets});
   frmShiftBaselines->hide();
   RefreshGrid();
 }
 
 void MainForm::Command7_Click() {
-  tell(QString("Remove negatives: %1 readings replaced").arg(removeNegatives(*sounding_)));
+  applyStep(RemoveNegatives{});
   frmShiftBaselines->hide();
   RefreshGrid();
 }

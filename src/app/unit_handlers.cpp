@@ -22,16 +22,34 @@ void MainForm::setListIndex(QComboBox* list, int index) {
 
 void MainForm::cmbDepthUnits_Click(int /*index*/) {
   // The depths stay in metres; RefreshGrid shows them in the selected unit.
+  applyStep(ChangeDepthUnit{depthUnit()});
   RefreshGrid();
 }
 
 void MainForm::cmbChannelUnits_Click(int channel) {
   int index = cmbChannelUnits[channel]->currentIndex();
-  Sounding& s = *sounding_;
+  const Sounding& s = *sounding_;
   // A list without a selection (its channel type has no definition file) converts nothing.
   if (index >= 0 && channel <= s.NumChannels)
-    changeChannelUnit(s, *definitions_, channel, index + 1);
+    applyStep(
+        ChangeChannelUnit{channel, definitions_->UnitName[s.ChannelType[channel]][index + 1]});
   RefreshGrid();
+}
+
+void MainForm::showUnitLists() {
+  // Set without their click: the units are those of the sounding as it stands.
+  const Sounding& s = *sounding_;
+  cmbDepthUnits[1]->setCurrentIndex(session_->depthUnit() == DepthUnit::Metres ? 0 : 1);
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    QComboBox* list = cmbChannelUnits[c];
+    const int type = s.ChannelType[c];
+    if (list->count() != definitions_->UnitCount[type]) {
+      list->clear();
+      for (int u = 1; u <= definitions_->UnitCount[type]; ++u)
+        list->addItem(fromModelText(definitions_->UnitName[type][u]));
+    }
+    list->setCurrentIndex(s.ChannelUnit[c] - 1);
+  }
 }
 
 }  // namespace pelorin

@@ -68,31 +68,34 @@ GridStep insertReading(Sounding& s) {
 
 GridStep depthKey(Sounding& s, int keyCode) {
   switch (keyCode) {
-    case KeyDown: return moveDown(s);
-    case KeyUp: return moveUp(s);
-    case KeyDelete: return deleteCurrentReading(s);
-    case KeyInsert: return insertReading(s);
-    default: return {};
+    case KeyDown:
+      return moveDown(s);
+    case KeyUp:
+      return moveUp(s);
+    case KeyDelete:
+      return deleteCurrentReading(s);
+    case KeyInsert:
+      return insertReading(s);
+    default:
+      return {};
   }
 }
 
-bool setChannelValueFromText(Sounding& s, int c, int row, std::string_view text) {
-  if (c < 1 || c > MaxChannels) return false;
+std::optional<TypedValue> typedChannelValue(const Sounding& s, int row, std::string_view text) {
   int n = s.DataIndex - s.CurrentRow + row;
-  if (n < 1 || n > MaxReadings) return false;
+  if (n < 1 || n > MaxReadings) return std::nullopt;
   float value = toSingle(numericPrefix(text));
-  if (!std::isfinite(value)) return false;
-  s.Reading[c][n] = value;
-  return true;
+  if (!std::isfinite(value)) return std::nullopt;
+  return TypedValue{n, value};
 }
 
 bool goToReading(Sounding& s, int n, std::string& problem) {
   int first = s.MaxLag + 1;
   if (n < first || n > s.NumReadings) {
     problem = "reading " + std::to_string(n) + " cannot be made current: Up and Down reach " +
-              (first > s.NumReadings ? std::string("no reading")
-                                     : "readings " + std::to_string(first) + " to " +
-                                           std::to_string(s.NumReadings));
+              (first > s.NumReadings
+                   ? std::string("no reading")
+                   : "readings " + std::to_string(first) + " to " + std::to_string(s.NumReadings));
     return false;
   }
   while (s.DataIndex != n) {

@@ -4,6 +4,7 @@
 // column, and a value typed into a channel cell. Each works on the model alone and says
 // what the window has to do afterwards.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,10 +52,14 @@ GridStep insertReading(Sounding& s);
 // One key in the depth column; any other key changes nothing.
 GridStep depthKey(Sounding& s, int keyCode);
 
-// A key in channel c's cell of grid row `row`, whose text before the key is `text`: stores
-// the text's numeric prefix as the channel value of the reading in that row. False (and
-// nothing stored) when the row lies past reading 10,000 or the number does not fit a float.
-bool setChannelValueFromText(Sounding& s, int c, int row, std::string_view text);
+// A key in a channel cell of grid row `row`, whose text before the key is `text`: the value
+// it stores, the text's numeric prefix, for the reading in that row. Nothing when the row
+// lies past reading 10,000 or the number does not fit a float.
+struct TypedValue {
+  int reading;
+  float value;
+};
+std::optional<TypedValue> typedChannelValue(const Sounding& s, int row, std::string_view text);
 
 // Makes reading n current by pressing Up or Down as often as needed, the row moving as it
 // would in the grid. False with `problem` filled when Up and Down cannot reach n.

@@ -164,7 +164,8 @@ CombinePanel readSecondSounding(std::string_view bytes, const std::string& fileN
 }
 
 CombinePanel readSecondSoundingFile(const std::string& path, const Sounding& first,
-                                    const ChannelDefinitions& defs, SecondSounding& second) {
+                                    const ChannelDefinitions& defs, SecondSounding& second,
+                                    std::string* fileBytes) {
   if (path.empty()) {
     CombinePanel cancelled;
     cancelled.messages.push_back(kNoFileSelected);
@@ -177,6 +178,7 @@ CombinePanel readSecondSoundingFile(const std::string& path, const Sounding& fir
     unreadable.messages.push_back(problem);
     return unreadable;
   }
+  if (fileBytes) *fileBytes = bytes;
   return readSecondSounding(bytes, path, first, defs, second);
 }
 

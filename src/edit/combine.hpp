@@ -77,9 +77,11 @@ CombinePanel readSecondSounding(std::string_view bytes, const std::string& fileN
                                 SecondSounding& second);
 
 // The same from the path the open dialog returned; an empty path (the dialog was
-// cancelled) gives "No File Selected." and reads nothing.
+// cancelled) gives "No File Selected." and reads nothing. fileBytes, when given, receives the
+// file's bytes, which a Combine step keeps.
 CombinePanel readSecondSoundingFile(const std::string& path, const Sounding& first,
-                                    const ChannelDefinitions& defs, SecondSounding& second);
+                                    const ChannelDefinitions& defs, SecondSounding& second,
+                                    std::string* fileBytes = nullptr);
 
 // What cmdCombineOK_Click does with the panel.
 struct CombineResult {

@@ -1,5 +1,7 @@
 #include "export/unit_systems.hpp"
 
+#include <functional>
+
 namespace pelorin {
 
 namespace {
@@ -7,21 +9,43 @@ namespace {
 constexpr int kPorePressureType = 3;
 
 constexpr std::array<ExportUnitSystem, 5> kSystems{{
-    {ExportSystem::English, "optEnglish", "English -", "Qc in TSF, Fs in TSF, PP in PSI",
-     "English", {"", "TSF", "TSF", "PSI"}},
-    {ExportSystem::MetricAbsKPA, "optMetricAbsKPA", "Metric -", "Qc in MPA, Fs in KPA, PP in KPA",
-     "Metric Absolute [SI]", {"", "MPA", "KPA", "KPA"}},
-    {ExportSystem::MetricAbsBAR, "optMetricAbsBAR", "Metric -", "Qc in MPA, Fs in KPA, PP in BAR",
-     "Metric Absolute (SI)", {"", "MPA", "KPA", "BAR"}},
-    {ExportSystem::MetricWtKSC, "optMetricWtKSC", "Metric -", "Qc in KSC, Fs in KSC, PP in KSC",
-     "Metric [kgf/cm\xFD]", {"", "KSC", "KSC", "KSC"}},
-    {ExportSystem::MetricWtBAR, "optMetricWtBAR", "Metric -", "Qc in KSC, Fs in KSC, PP in BAR",
-     "Metric kgf/cm\xFD", {"", "KSC", "KSC", "BAR"}},
+    {ExportSystem::English,
+     "optEnglish",
+     "English -",
+     "Qc in TSF, Fs in TSF, PP in PSI",
+     "English",
+     {"", "TSF", "TSF", "PSI"}},
+    {ExportSystem::MetricAbsKPA,
+     "optMetricAbsKPA",
+     "Metric -",
+     "Qc in MPA, Fs in KPA, PP in KPA",
+     "Metric Absolute [SI]",
+     {"", "MPA", "KPA", "KPA"}},
+    {ExportSystem::MetricAbsBAR,
+     "optMetricAbsBAR",
+     "Metric -",
+     "Qc in MPA, Fs in KPA, PP in BAR",
+     "Metric Absolute (SI)",
+     {"", "MPA", "KPA", "BAR"}},
+    {ExportSystem::MetricWtKSC,
+     "optMetricWtKSC",
+     "Metric -",
+     "Qc in KSC, Fs in KSC, PP in KSC",
+     "Metric [kgf/cm\xFD]",
+     {"", "KSC", "KSC", "KSC"}},
+    {ExportSystem::MetricWtBAR,
+     "optMetricWtBAR",
+     "Metric -",
+     "Qc in KSC, Fs in KSC, PP in BAR",
+     "Metric kgf/cm\xFD",
+     {"", "KSC", "KSC", "BAR"}},
 }};
 
+using UnitListSetter = std::function<void(int channel, int listIndex)>;
+
 // Selects, in list order, every entry of channel c's unit list that is exactly `unit`.
-void selectMatching(const Sounding& s, const ChannelDefinitions& defs, int c,
-                    std::string_view unit, const UnitListSetter& setListIndex) {
+void selectMatching(const Sounding& s, const ChannelDefinitions& defs, int c, std::string_view unit,
+                    const UnitListSetter& setListIndex) {
   if (c > s.NumChannels) return;  // an unused channel's list is empty
   int type = s.ChannelType[c];
   if (type < 1 || type > MaxChannelTypes) return;
@@ -34,27 +58,24 @@ void selectMatching(const Sounding& s, const ChannelDefinitions& defs, int c,
 
 const std::array<ExportUnitSystem, 5>& exportUnitSystems() { return kSystems; }
 
-const ExportUnitSystem& exportUnitSystem(ExportSystem system) {
-  return kSystems[static_cast<std::size_t>(system)];
-}
-
-std::string chooseExportUnitSystem(const Sounding& s, const ChannelDefinitions& defs,
-                                   ExportSystem system, const UnitListSetter& setListIndex) {
+std::string chooseExportUnitSystem(Sounding& s, const ChannelDefinitions& defs, ExportSystem system,
+                                   DepthUnit depthUnit) {
+  // Each entry found is selected as the user would select it: the channel is converted and
+  // the display depths follow, as the grid's refresh makes them.
+  UnitListSetter select = [&](int c, int listIndex) {
+    changeChannelUnit(s, defs, c, listIndex + 1);
+    applyDisplayDepths(s, depthUnit);
+  };
   const ExportUnitSystem& row = exportUnitSystem(system);
-  selectMatching(s, defs, 1, row.unit[1], setListIndex);
-  selectMatching(s, defs, 2, row.unit[2], setListIndex);
+  selectMatching(s, defs, 1, row.unit[1], select);
+  selectMatching(s, defs, 2, row.unit[2], select);
   // Only a pore-pressure channel in position 3 follows the system's PP unit.
-  if (s.ChannelType[3] == kPorePressureType) selectMatching(s, defs, 3, row.unit[3], setListIndex);
+  if (s.ChannelType[3] == kPorePressureType) selectMatching(s, defs, 3, row.unit[3], select);
   return std::string(row.name);
 }
 
-std::string chooseExportUnitSystem(Sounding& s, const ChannelDefinitions& defs,
-                                   ExportSystem system, DepthUnit depthUnit) {
-  return chooseExportUnitSystem(
-      static_cast<const Sounding&>(s), defs, system, [&](int c, int listIndex) {
-        changeChannelUnit(s, defs, c, listIndex + 1);
-        applyDisplayDepths(s, depthUnit);
-      });
+const ExportUnitSystem& exportUnitSystem(ExportSystem system) {
+  return kSystems[static_cast<std::size_t>(system)];
 }
 
 }  // namespace pelorin

@@ -3,16 +3,8 @@
 // panel: choosing a system names it and switches the units of channels 1 to 3 (Qc, Fs, PP)
 // to that system's units through the ordinary channel unit change.
 //
-// Wiring of the export panel (frmExportData):
-//   MenuExport_Click   shows the panel; when none of the five options is checked, checks
-//                      exportUnitSystems()[0] (optEnglish) and runs its click handler.
-//   opt..._Click       ExportUnitSystem = chooseExportUnitSystem(model, defs, system, setter),
-//                      where setter(c, index) sets cmbChannelUnits(c) to list index `index`
-//                      through the window's set-and-dispatch helper (cmbChannelUnits_Click
-//                      then converts the channel and refreshes the grid).
-//   Command2_Click     hides the panel; the choice and the units stay.
-//   Command1_Click     see analog_file.hpp.
-// The option buttons' names, captions and labels are in exportUnitSystems(), top to bottom.
+// The window's option buttons and the batch tool's --system make the ExportUnits step; the
+// names, captions and labels of the options are in exportUnitSystems(), top to bottom.
 
 #include <array>
 #include <functional>
@@ -42,21 +34,13 @@ struct ExportUnitSystem {
 const std::array<ExportUnitSystem, 5>& exportUnitSystems();
 const ExportUnitSystem& exportUnitSystem(ExportSystem system);
 
-// Sets the list index of channel c's unit list (0-based) as the user would.
-using UnitListSetter = std::function<void(int channel, int listIndex)>;
-
 // The click of a system's option button. Searches the unit lists of channels 1 and 2, and of
-// channel 3 when it is a pore-pressure channel (type 3), for the system's unit names and sets
-// every matching entry in turn through setListIndex (so with several matches the last one
-// stays). A channel whose list lacks the name keeps its unit. The unit list of channel c holds
-// the unit names of its type, as the open operation fills it; channels past NumChannels have
-// empty lists. Returns the system's name, the new ExportUnitSystem.
-std::string chooseExportUnitSystem(const Sounding& s, const ChannelDefinitions& defs,
-                                   ExportSystem system, const UnitListSetter& setListIndex);
-
-// The same on the model alone, for the batch tool: each selection converts the channel as
+// channel 3 when it is a pore-pressure channel (type 3), for the system's unit names and
+// selects every matching entry in turn (so with several matches the last one stays); a
+// channel whose list lacks the name keeps its unit. Each selection converts the channel as
 // its unit list's click does, display depths included (depthUnit is the depth list's unit).
-std::string chooseExportUnitSystem(Sounding& s, const ChannelDefinitions& defs,
-                                   ExportSystem system, DepthUnit depthUnit);
+// Returns the system's name, the new ExportUnitSystem.
+std::string chooseExportUnitSystem(Sounding& s, const ChannelDefinitions& defs, ExportSystem system,
+                                   DepthUnit depthUnit);
 
 }  // namespace pelorin

@@ -43,6 +43,16 @@ StepResult readingKey(Sounding& s, int reading, int keyCode) {
   return result;
 }
 
+// Two steps that type into the same channel cell or the same header box.
+bool sameCellOrBox(const Step& a, const Step& b) {
+  if (auto* x = std::get_if<SetValue>(&a))
+    if (auto* y = std::get_if<SetValue>(&b))
+      return x->channel == y->channel && x->reading == y->reading;
+  if (auto* x = std::get_if<SetHeader>(&a))
+    if (auto* y = std::get_if<SetHeader>(&b)) return x->field == y->field;
+  return false;
+}
+
 }  // namespace
 
 const std::array<const char*, 12>& headerFieldNames() {
@@ -87,6 +97,11 @@ StepResult Session::apply(const Step& step) {
   if (*before == *current_ && header == header_ && unit == depthUnit_ && system == exportSystem_)
     return result;
   history_.resize(position_);
+  // Typing into one cell, or one header box, is one step: the value it ends with.
+  if (position_ > 0 && sameCellOrBox(history_[position_ - 1].step, step)) {
+    history_[position_ - 1] = {step, description};
+    return result;
+  }
   history_.push_back({step, description});
   ++position_;
   return result;

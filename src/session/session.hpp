@@ -45,7 +45,8 @@ class Session {
   const std::optional<ExportSystem>& exportSystem() const { return exportSystem_; }
 
   // Applies the step and records it after the current position (any undone steps after it
-  // are dropped). A step that changes nothing, or is refused, is not recorded.
+  // are dropped). A step that changes nothing, or is refused, is not recorded; one that types
+  // into the cell or header box of the step before it takes that step's place.
   StepResult apply(const Step& step);
 
   const std::vector<HistoryEntry>& history() const { return history_; }

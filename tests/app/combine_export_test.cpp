@@ -12,7 +12,9 @@ namespace pelorin::test {
 namespace {
 
 // The core tests' fixtures in tests/data.
-QString coreFixture(const char* name) { return QDir::cleanPath(QString(PELORIN_APP_TEST_DATA) + "/../../data/" + name); }
+QString coreFixture(const char* name) {
+  return QDir::cleanPath(QString(PELORIN_APP_TEST_DATA) + "/../../data/" + name);
+}
 
 class CombineTest : public WindowTest {
  protected:
@@ -22,7 +24,8 @@ class CombineTest : public WindowTest {
 
   void pressOK(const QString& startDepth, bool normalize) {
     type("txtStartDepth", startDepth);
-    if (control<QCheckBox>("chkNormalizeDepth")->isChecked() != normalize) click("chkNormalizeDepth");
+    if (control<QCheckBox>("chkNormalizeDepth")->isChecked() != normalize)
+      click("chkNormalizeDepth");
     click("cmdCombineOK");
   }
 };
@@ -34,7 +37,8 @@ TEST_F(CombineTest, AppendsThroughThePanel) {
   menu("menuCombine", second);
   EXPECT_EQ(dialog->requests.back().title, "Combine: open the second sounding");
   ASSERT_EQ(messages->texts.size(), 1u);
-  EXPECT_EQ(lastMessage(), "The same cone was used for both test.  The baseline of the first file will be used.");
+  EXPECT_EQ(lastMessage(),
+            "The same cone was used for both test.  The baseline of the first file will be used.");
   QString data = control<QPlainTextEdit>("txtSecondFileData")->toPlainText();
   EXPECT_TRUE(data.startsWith("   9.50") && !data.contains('\r')) << data.left(40).toStdString();
   EXPECT_TRUE(text("lblSecondFileChannels").starts_with(" Depth"));
@@ -44,7 +48,8 @@ TEST_F(CombineTest, AppendsThroughThePanel) {
   pressOK("9.6", true);
   EXPECT_EQ(messages->texts.size(), 1u) << lastMessage();
   EXPECT_FALSE(shown("frmSecondFileData"));
-  EXPECT_EQ(text("lblNumberOfReadings"), "# of Readings:  " + std::to_string(form->sounding().NumReadings));
+  EXPECT_EQ(text("lblNumberOfReadings"),
+            "# of Readings:  " + std::to_string(form->sounding().NumReadings));
   EXPECT_EQ(gridTexts(), grid) << "the grid waits for its next refill";
 }
 
@@ -93,13 +98,18 @@ const struct ExportCase {
   const char* system;  // the batch tool's name
   const char* option;  // the panel's option button
   const char* units;   // channels 1 to 3 afterwards
-} kExports[] = {{"english", "optEnglish", "TSF TSF PSI"},     {"metric-kpa", "optMetricAbsKPA", "MPA KPA KPA"},
-                {"metric-bar", "optMetricAbsBAR", "MPA KPA BAR"}, {"kgf-ksc", "optMetricWtKSC", "KSC KSC KSC"},
+} kExports[] = {{"english", "optEnglish", "TSF TSF PSI"},
+                {"metric-kpa", "optMetricAbsKPA", "MPA KPA KPA"},
+                {"metric-bar", "optMetricAbsBAR", "MPA KPA BAR"},
+                {"kgf-ksc", "optMetricWtKSC", "KSC KSC KSC"},
                 {"kgf-bar", "optMetricWtBAR", "KSC KSC BAR"}};
 
 class ExportTest : public WindowTest {
  protected:
-  std::string units() { return text("cmbChannelUnits_1") + " " + text("cmbChannelUnits_2") + " " + text("cmbChannelUnits_3"); }
+  std::string units() {
+    return text("cmbChannelUnits_1") + " " + text("cmbChannelUnits_2") + " " +
+           text("cmbChannelUnits_3");
+  }
   void pressExportOK(const QString& path) {
     dialog->answer(path);
     click("Command1");
@@ -121,7 +131,9 @@ TEST_F(ExportTest, EachSystemWritesWhatTheBatchToolWrites) {
     pressExportOK(window);
     EXPECT_EQ(dialog->requests.back().defaultSuffix, "cpd");
     EXPECT_FALSE(shown("frmExportData"));
-    EXPECT_EQ(fileBytes(window), batchBytes({"export", kClay.toStdString(), "-o", batch.toStdString(), "--system", k.system}, batch));
+    EXPECT_EQ(fileBytes(window), batchBytes({"export", kClay.toStdString(), "-o",
+                                             batch.toStdString(), "--system", k.system},
+                                            batch));
   }
 }
 
@@ -151,7 +163,8 @@ TEST_F(ExportTest, CancelKeepsTheSystemAndItsUnits) {
   EXPECT_EQ(qc->currentText(), "MPA");
   pressExportOK(temporary.filePath("out.cpd"));
   std::string written = fileBytes(temporary.filePath("out.cpd"));
-  EXPECT_TRUE(written.substr(0, written.find("\r\n")).ends_with("Metric kgf/cm\xFD")) << written.substr(0, 80);
+  EXPECT_TRUE(written.substr(0, written.find("\r\n")).ends_with("Metric kgf/cm\xFD"))
+      << written.substr(0, 80);
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ TEST_F(DeskTest, OpenAUnitChangeAndDownWithTheKeys) {
   units->setFocus();
   QTest::keyClick(units, Qt::Key_Up);  // MPA to KPA, as the list's own key does
   EXPECT_EQ(units->currentText(), "KPA");
-  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Qc in KPA");
+  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Qc shown in KPA");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   EXPECT_EQ(units->currentText(), "KPA") << "the next Down moves the reading, not the unit";
   EXPECT_EQ(counters(), "Data Index:  8|# of Readings:  600");
@@ -109,8 +109,7 @@ TEST_F(DeskTest, EnterAppliesAndEscapeCancelsEachPanel) {
   QTest::keyClicks(QApplication::focusWidget(), "1.5");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(text("txtDepth_1"), "1.50");
-  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(),
-            "Start depth: every depth moved by +1.48 m");
+  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Start depth 0.02 -> 1.50 m");
   EXPECT_NE(savedBytes(), saved);
 }
 
@@ -118,13 +117,13 @@ TEST_F(DeskTest, EveryOperationSaysWhatItDid) {
   const std::pair<QStringList, std::string> steps[] = {
       {{"open:sample_no_pore.cpt"}, "Opened sample_no_pore.cpt: 400 readings, 4 channels"},
       {{"mnuAutoClean"}, "AutoClean: pore channel added, 0 depths snapped, 0 readings inserted"},
-      {{"mnuShiftBaseline", "txtShiftChannelByChan_1=0.5", "Command5"}, "Shifted Qc by 0.5 BAR"},
+      {{"mnuShiftBaseline", "txtShiftChannelByChan_1=0.5", "Command5"}, "Shift Qc by 0.5 BAR"},
       // The new pore-pressure channel's zeros are zero readings too.
       {{"mnuShiftBaseline", "Command7"}, "Remove negatives: 400 readings replaced"},
       {{"mnuDepthIncrement", "Command9", "cmdOK"},
        "Depth increment 0.020 -> 0.025 m: depths and speeds scaled by 1.25"},
       {{"menuStartDepth", "Command4", "MenuExport", "optMetricAbsKPA", "Command2"},
-       "Depth increment 0.020 -> 0.025 m: depths and speeds scaled by 1.25"},
+       "Export units: Metric Absolute [SI] (Qc in MPA, Fs in KPA, PP in KPA)"},
   };
   for (const auto& [actions, said] : steps) {
     for (const QString& step : actions)
@@ -132,7 +131,7 @@ TEST_F(DeskTest, EveryOperationSaysWhatItDid) {
     EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), said);
   }
   pressInDepthColumn(Qt::Key_Delete);
-  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Deleted reading 1");
+  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Delete reading 1 (0.65 m)");
 }
 
 }  // namespace

@@ -18,9 +18,10 @@ TEST_F(EditPanelTest, ASequenceOfOperationsSavesWhatTheBatchToolSaves) {
   pressInDepthColumn(Qt::Key_Up, 10);
   pressInDepthColumn(Qt::Key_Insert, 2);
   chooseInList("cmbChannelUnits_1", Qt::Key_Up);  // Qc in KPA
-  for (const char* step : {"menuStartDepth", "txtNewStartDepth=1.5", "Command3", "mnuDepthIncrement", "Command9",
-                           "Command9", "Command10", "cmdOK", "mnuShiftBaseline", "txtShiftChannelByChan_1=0.5",
-                           "txtShiftChannelByChan_3=-2", "Command5", "mnuShiftBaseline", "Command7", "mnuAutoClean"})
+  for (const char* step :
+       {"menuStartDepth", "txtNewStartDepth=1.5", "Command3", "mnuDepthIncrement", "Command9",
+        "Command9", "Command10", "cmdOK", "mnuShiftBaseline", "txtShiftChannelByChan_1=0.5",
+        "txtShiftChannelByChan_3=-2", "Command5", "mnuShiftBaseline", "Command7", "mnuAutoClean"})
     act(step);
   for (const char* panel : {"frmChangeStartDepth", "frmDepthIncrement", "frmShiftBaselines"})
     EXPECT_FALSE(shown(panel)) << panel;
@@ -28,10 +29,28 @@ TEST_F(EditPanelTest, ASequenceOfOperationsSavesWhatTheBatchToolSaves) {
   menu("menuCombine", kClay);
   type("txtStartDepth", "6");
   click("cmdCombineOK");
-  EXPECT_EQ(savedBytes(), cleanBytes(kClay, {"--delete", "30", "--insert", "20", "--insert", "20", "--unit", "1=KPA",
-                                             "--start-depth", "1.5", "--increment-steps", "1", "--shift", "1=0.5",
-                                             "--shift", "3=-2", "--remove-negatives", "--autoclean", "--combine",
-                                             kClay.toStdString(), "--from", "6"}));
+  EXPECT_EQ(savedBytes(), cleanBytes(kClay, {"--delete",
+                                             "30",
+                                             "--insert",
+                                             "20",
+                                             "--insert",
+                                             "20",
+                                             "--unit",
+                                             "1=KPA",
+                                             "--start-depth",
+                                             "1.5",
+                                             "--increment-steps",
+                                             "1",
+                                             "--shift",
+                                             "1=0.5",
+                                             "--shift",
+                                             "3=-2",
+                                             "--remove-negatives",
+                                             "--autoclean",
+                                             "--combine",
+                                             kClay.toStdString(),
+                                             "--from",
+                                             "6"}));
 }
 
 TEST_F(EditPanelTest, PanelsOpenWithTheSoundingsValues) {
@@ -39,13 +58,15 @@ TEST_F(EditPanelTest, PanelsOpenWithTheSoundingsValues) {
   open(kClay);
   chooseInList("cmbDepthUnits_1", Qt::Key_Down);
   act("menuStartDepth");
-  EXPECT_EQ(text("lblCurrentStartDepth") + " " + text("txtNewStartDepth"), "0.02 0.02") << "metres in the feet view";
+  EXPECT_EQ(text("lblCurrentStartDepth") + " " + text("txtNewStartDepth"), "0.02 0.02")
+      << "metres in the feet view";
   act("txtNewStartDepth=3.048");
   act("Command3");
   EXPECT_EQ(text("txtDepth_1"), "10.00");
   act("mnuDepthIncrement");
   for (int k = 0; k < 5; ++k) act("Command10");
-  EXPECT_EQ(text("lblCurrentIncrement") + " " + text("lblNewIncrement"), "0.020 0.005") << "one step above 0";
+  EXPECT_EQ(text("lblCurrentIncrement") + " " + text("lblNewIncrement"), "0.020 0.005")
+      << "one step above 0";
   act("cmdOK");
   act("mnuDepthIncrement");
   EXPECT_EQ(text("lblCurrentIncrement") + " " + text("lblNewIncrement"), "0.005 0.005");
@@ -56,11 +77,15 @@ TEST_F(EditPanelTest, PanelsOpenWithTheSoundingsValues) {
   for (int c = 1; c <= 4; ++c) {
     const ShiftRow& row = panel.Row[c];
     const std::pair<const char*, std::string> columns[] = {
-        {"lblShiftChanLabel", row.ChannelName}, {"lblShiftUnitsChan", row.UnitName}, {"txtShiftChannelByChan", "0"},
-        {"lblLowestReadingChan", row.LowestReading}, {"lblFinalBaselineChan", row.FinalBaseline}};
+        {"lblShiftChanLabel", row.ChannelName},
+        {"lblShiftUnitsChan", row.UnitName},
+        {"txtShiftChannelByChan", "0"},
+        {"lblLowestReadingChan", row.LowestReading},
+        {"lblFinalBaselineChan", row.FinalBaseline}};
     for (const auto& [column, expected] : columns) {
       QString name = QString("%1_%2").arg(column).arg(c);
-      EXPECT_EQ(shown(name) ? text(name) : "hidden", c <= 3 ? expected : "hidden") << name.toStdString();
+      EXPECT_EQ(shown(name) ? text(name) : "hidden", c <= 3 ? expected : "hidden")
+          << name.toStdString();
     }
   }
 }
@@ -69,9 +94,10 @@ TEST_F(EditPanelTest, CancelLeavesEverythingAsItWas) {
   open(kClay);
   chooseInList("cmbDepthUnits_1", Qt::Key_Down);
   std::string grid = gridTexts();
-  for (QStringList steps : {QStringList{"menuStartDepth", "txtNewStartDepth=9.99", "Command4"},
-                            QStringList{"mnuDepthIncrement", "Command9", "Command9", "Command11"},
-                            QStringList{"mnuShiftBaseline", "txtShiftChannelByChan_1=5", "Command6"}}) {
+  for (QStringList steps :
+       {QStringList{"menuStartDepth", "txtNewStartDepth=9.99", "Command4"},
+        QStringList{"mnuDepthIncrement", "Command9", "Command9", "Command11"},
+        QStringList{"mnuShiftBaseline", "txtShiftChannelByChan_1=5", "Command6"}}) {
     for (const QString& step : steps) act(step);
     EXPECT_EQ(gridTexts(), grid) << steps.join(' ').toStdString();
   }
@@ -88,8 +114,9 @@ TEST_F(EditPanelTest, DepthIncrementOkBeforeAnyFileChangesNothing) {
 
 TEST_F(EditPanelTest, AutoCleanBringsTheChannelColumnsUpToDate) {
   // Without a pore-pressure channel one is added as channel 3, with its unit list.
-  for (const auto& [file, expectedHeads] : {std::pair{"sample_no_pore.cpt", "Qc|Fs|PRESSURE U2|Ix|Iy|"},
-                                             std::pair{"sample_clay_002.cpt", "Qc|Fs|U2|"}}) {
+  for (const auto& [file, expectedHeads] :
+       {std::pair{"sample_no_pore.cpt", "Qc|Fs|PRESSURE U2|Ix|Iy|"},
+        std::pair{"sample_clay_002.cpt", "Qc|Fs|U2|"}}) {
     open(sample(file));
     act("mnuAutoClean");
     const Sounding& s = form->sounding();
@@ -98,7 +125,8 @@ TEST_F(EditPanelTest, AutoCleanBringsTheChannelColumnsUpToDate) {
       QString units = QString("cmbChannelUnits_%1").arg(ch);
       heads += text(QString("lblChannelLabel_%1").arg(ch)) + "|";
       EXPECT_TRUE(shown(units) && channelCell(ch, 1)->isEnabled()) << ch;
-      EXPECT_EQ(text(units), form->definitions().UnitName[s.ChannelType[ch]][s.ChannelUnit[ch]]) << ch;
+      EXPECT_EQ(text(units), form->definitions().UnitName[s.ChannelType[ch]][s.ChannelUnit[ch]])
+          << ch;
     }
     EXPECT_EQ(heads, expectedHeads) << file;
   }

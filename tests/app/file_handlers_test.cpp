@@ -18,7 +18,8 @@ TEST_F(FileTest, OpenFillsTheWindow) {
   EXPECT_EQ(text("txtWaterTableDepth"), "1.80");
   for (QLineEdit* box : form->headerBoxes()) EXPECT_TRUE(box->isEnabled());
   EXPECT_FALSE(shown("frmMessage"));
-  for (const char* name : {"lblDepthLabel", "lblSpeedLabel", "cmbDepthUnits_1"}) EXPECT_TRUE(shown(name)) << name;
+  for (const char* name : {"lblDepthLabel", "lblSpeedLabel", "cmbDepthUnits_1"})
+    EXPECT_TRUE(shown(name)) << name;
   for (const char* name : {"MenuFileSave", "MenuExport", "menuCombine", "mnuShiftBaseline"})
     EXPECT_TRUE(control<QAction>(name)->isEnabled()) << name;
 
@@ -32,7 +33,8 @@ TEST_F(FileTest, OpenFillsTheWindow) {
   }
   // Fs lags five readings: the sixth row is current, Fs's mark five rows higher.
   EXPECT_EQ(counters(), "Data Index:  6|# of Readings:  600");
-  EXPECT_EQ(gridTexts().substr(0, gridTexts().find('\n')), "0.02|1.99|1.887|53.4|1.2") << "row 1: reading 1";
+  EXPECT_EQ(gridTexts().substr(0, gridTexts().find('\n')), "0.02|1.99|1.887|53.4|1.2")
+      << "row 1: reading 1";
   for (QLineEdit* cell : {depthCell(6), speedCell(6), channelCell(1, 6), channelCell(2, 1)})
     EXPECT_EQ(background(cell), kGrey) << cell->objectName().toStdString();
   for (QLineEdit* cell : {depthCell(5), channelCell(2, 6)}) EXPECT_EQ(background(cell), kWhite);
@@ -46,7 +48,8 @@ TEST_F(FileTest, TheFirstDialogStartsInTheDataFolderAndLaterOnesInTheCurrentDire
   EXPECT_EQ(dialog->requests[0].initialFolder, QDir(PELORIN_PROGRAM_FOLDER).filePath("data"));
   EXPECT_EQ(dialog->requests[1].initialFolder, temporary.path());
   EXPECT_EQ(dialog->requests[2].initialFolder, temporary.path());
-  for (const auto& request : dialog->requests) EXPECT_EQ(request.filter, "Digital CPT data (*.cpt)|*.cpt");
+  for (const auto& request : dialog->requests)
+    EXPECT_EQ(request.filter, "Digital CPT data (*.cpt)|*.cpt");
   EXPECT_FALSE(dialog->requests[0].save);
   EXPECT_TRUE(dialog->requests[2].save);
   EXPECT_EQ(dialog->requests[2].defaultSuffix, "cpt") << "a name typed without one gets it";
@@ -72,7 +75,8 @@ TEST_F(FileTest, StartUpSaysWhichDefinitionFilesCouldNotBeUsed) {
   place->folder = temporary.path();
   restart();
   ASSERT_EQ(messages->texts.size(), 1u);
-  EXPECT_TRUE(lastMessage().starts_with("Channel definition files that could not be used:\n")) << lastMessage();
+  EXPECT_TRUE(lastMessage().starts_with("Channel definition files that could not be used:\n"))
+      << lastMessage();
   EXPECT_NE(lastMessage().find("Channel3.txt"), std::string::npos) << lastMessage();
 }
 
@@ -119,7 +123,8 @@ TEST_F(FileTest, SaveWritesTheHeaderBoxesAsEditedInWindows1252) {
   auto* company = control<QLineEdit>("txtCompanyName");
   company->selectAll();
   QTest::keyClicks(company, "Caf");
-  QTest::sendKeyEvent(QTest::Click, company, Qt::Key_Eacute, QString::fromUtf8("\xc3\xa9"), Qt::NoModifier);
+  QTest::sendKeyEvent(QTest::Click, company, Qt::Key_Eacute, QString::fromUtf8("\xc3\xa9"),
+                      Qt::NoModifier);
   QTest::keyClicks(company, " Drilling");
   EXPECT_EQ(savedBytes().substr(27, 15), "Caf\xe9 Drilling\r\n");
 }
@@ -150,7 +155,8 @@ TEST_F(FileTest, AFileThatWouldNotReadBackIsSavedWithAWarningOrRefusedAsChosen) 
   act("Command3");
   menu("mnuRefuseUnreadable");
   save(temporary.filePath("out.cpt"));
-  EXPECT_NE(lastMessage().find("its depth \"1000.00\" is wider than its 6 columns"), std::string::npos)
+  EXPECT_NE(lastMessage().find("its depth \"1000.00\" is wider than its 6 columns"),
+            std::string::npos)
       << lastMessage();
   EXPECT_EQ(programExit->calls, 0);
   EXPECT_FALSE(QFile::exists(temporary.filePath("out.cpt")));
@@ -173,7 +179,8 @@ TEST_F(FileTest, ExitEndsTheProgramWithoutSaving) {
 TEST_F(FileTest, AChannelTypeWithoutDefinitionsOpensButCannotBeSaved) {
   open(appFixture("type_without_definitions.cpt"));
   ASSERT_EQ(messages->texts.size(), 1u) << "told at once";
-  EXPECT_NE(lastMessage().find("channel 2 (Xt, type 15): the sounding cannot be saved until"), std::string::npos)
+  EXPECT_NE(lastMessage().find("channel 2 (Xt, type 15): the sounding cannot be saved until"),
+            std::string::npos)
       << lastMessage();
   EXPECT_EQ(control<QComboBox>("cmbChannelUnits_2")->count(), 0);
   EXPECT_EQ(text("txtChannel2_1"), "2");

@@ -28,8 +28,8 @@ TEST_F(GridTest, DownPastRow24ScrollsAndUpComesBack) {
   const struct {
     Qt::Key key;
     int times, dataIndex, currentRow;
-  } steps[] = {{Qt::Key_Down, 1, 7, 7},  {Qt::Key_Down, 17, 24, 24}, {Qt::Key_Down, 1, 25, 24},
-               {Qt::Key_Up, 1, 24, 23},  {Qt::Key_Up, 18, 6, 6},     {Qt::Key_Up, 1, 6, 6}};
+  } steps[] = {{Qt::Key_Down, 1, 7, 7}, {Qt::Key_Down, 17, 24, 24}, {Qt::Key_Down, 1, 25, 24},
+               {Qt::Key_Up, 1, 24, 23}, {Qt::Key_Up, 18, 6, 6},     {Qt::Key_Up, 1, 6, 6}};
   for (const auto& step : steps) {
     pressInDepthColumn(step.key, step.times);
     SCOPED_TRACE("DataIndex " + std::to_string(step.dataIndex));
@@ -52,7 +52,8 @@ TEST_F(GridTest, SpeedsOfZeroOrAbove10AreRed) {
   for (int r = 1; r <= 8; ++r) {
     SCOPED_TRACE(r);
     EXPECT_EQ(speedCell(r)->text().toStdString(), texts[r - 1]);
-    for (QLineEdit* cell : {speedCell(r), depthCell(r)}) EXPECT_EQ(foreground(cell), red[r - 1] ? Qt::red : Qt::black);
+    for (QLineEdit* cell : {speedCell(r), depthCell(r)})
+      EXPECT_EQ(foreground(cell), red[r - 1] ? Qt::red : Qt::black);
   }
 }
 
@@ -74,10 +75,12 @@ TEST_F(GridTest, ATypedCorrectionIsStoredByTheNextKeyOrWhenLeaving) {
   QTest::mouseClick(channelCell(1, 10), Qt::LeftButton);
   EXPECT_EQ(form->sounding().Reading[1][9], 7.2f) << "left with the mouse";
   QTest::keyClick(other, Qt::Key_Up);
-  EXPECT_EQ(form->sounding().Reading[1][9], 7.25f) << "Up in a channel cell stores and moves nothing";
+  EXPECT_EQ(form->sounding().Reading[1][9], 7.25f)
+      << "Up in a channel cell stores and moves nothing";
   EXPECT_EQ(form->sounding().DataIndex, 8);
 
-  // Fs of reading 8 stands five places early: raw 0.00873 + 12.5 / 1000 x 10 in line 8 of the readings.
+  // Fs of reading 8 stands five places early: raw 0.00873 + 12.5 / 1000 x 10 in line 8 of the
+  // readings.
   std::string saved = savedBytes();
   std::size_t line = saved.find("   (m) (cm/s)\r\n") + 15;
   for (int n = 1; n < 8; ++n) line = saved.find("\r\n", line) + 2;
@@ -86,7 +89,8 @@ TEST_F(GridTest, ATypedCorrectionIsStoredByTheNextKeyOrWhenLeaving) {
 
 TEST_F(GridTest, DeleteAndInsertUpdateTheCountersAndTheGrid) {
   pressInDepthColumn(Qt::Key_Insert);
-  EXPECT_EQ(counters(), "Data Index:  6|# of Readings:  600") << "not on the first complete reading";
+  EXPECT_EQ(counters(), "Data Index:  6|# of Readings:  600")
+      << "not on the first complete reading";
   pressInDepthColumn(Qt::Key_Down, 24);  // reading 30
   pressInDepthColumn(Qt::Key_Delete);
   EXPECT_EQ(counters(), "Data Index:  30|# of Readings:  599");
@@ -114,7 +118,8 @@ TEST_F(GridTest, UnitChangesConvertTheChannelAndFeetOnlyChangeTheView) {
 }
 
 TEST_F(GridTest, OnlyTheNavigationKeysActInTheDepthColumnAndClicksSelectNothing) {
-  // '&', '(', '-' and '.' share their Qt codes with the virtual keys of Up, Down, Insert and Delete.
+  // '&', '(', '-' and '.' share their Qt codes with the virtual keys of Up, Down, Insert and
+  // Delete.
   for (Qt::Key key : {Qt::Key_Ampersand, Qt::Key_ParenLeft, Qt::Key_Minus, Qt::Key_Period,
                       Qt::Key_PageDown, Qt::Key_A, Qt::Key_Return})
     pressInDepthColumn(key);
@@ -130,7 +135,8 @@ TEST_F(GridTest, ALagBeyondTheGridPutsTheCurrentReadingInTheLastRow) {
   EXPECT_EQ(counters(), "Data Index:  31|# of Readings:  60");
   EXPECT_EQ(text("txtDepth_1") + " " + text("txtDepth_24"), "0.16 0.62") << "row 1 shows reading 8";
   EXPECT_EQ(background(depthCell(24)), kGrey);
-  for (int r = 1; r <= GridRows; ++r) EXPECT_EQ(background(channelCell(2, r)), kWhite) << "Fs's mark lies above";
+  for (int r = 1; r <= GridRows; ++r)
+    EXPECT_EQ(background(channelCell(2, r)), kWhite) << "Fs's mark lies above";
   pressInDepthColumn(Qt::Key_Up);
   EXPECT_EQ(counters(), "Data Index:  31|# of Readings:  60");
   pressInDepthColumn(Qt::Key_Down);

@@ -22,7 +22,9 @@ TEST_F(LayoutTest, ControlsStandWhereTheyBelongWithTheirCaptions) {
                 {"txtWaterTableDepth", {7440, 2520, 2535, 285}},
                 {"txtChannel10_24", {2160 + 960 * 9, 3720 + 240 * 23, 975, 285}}};
   for (const auto& p : places)
-    EXPECT_EQ(control(p.name)->geometry(), twipsRect(p.twips.x(), p.twips.y(), p.twips.width(), p.twips.height())) << p.name;
+    EXPECT_EQ(control(p.name)->geometry(),
+              twipsRect(p.twips.x(), p.twips.y(), p.twips.width(), p.twips.height()))
+        << p.name;
   EXPECT_EQ(text("lblFileName"), "WELCOME TO PELORIN");
   EXPECT_EQ(text("Label13"), "No file selected");
   EXPECT_EQ(control<QGroupBox>("frmMessage")->title(), "Frame1");
@@ -35,28 +37,32 @@ TEST_F(LayoutTest, ControlsStandWhereTheyBelongWithTheirCaptions) {
   EXPECT_EQ(depthUnits->itemText(0) + depthUnits->itemText(1), "mft");
   EXPECT_EQ(form->definitions().UnitCount[1], 6) << "Channel1.txt read from the program's folder";
   for (QAbstractButton* button : form->centralWidget()->findChildren<QAbstractButton*>())
-    EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + (qobject_cast<QPushButton*>(button) ? 4 : 16),
+    EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) +
+                  (qobject_cast<QPushButton*>(button) ? 4 : 16),
               button->width())
         << "caption fits: " << button->objectName().toStdString();
 }
 
 TEST_F(LayoutTest, StartUpShowsOnlyTheMessagePanelOverAnEmptyGrid) {
   EXPECT_TRUE(shown("frmMessage"));
-  for (const char* name : {"lblDepthLabel", "cmbDepthUnits_1", "lblSpeedLabel", "lblSpeedUnitsLabel",
-                           "cmbChannelUnits_1", "cmbChannelUnits_10", "frmChangeStartDepth", "frmDepthIncrement",
-                           "frmShiftBaselines", "frmSecondFileData", "frmExportData"})
+  for (const char* name :
+       {"lblDepthLabel", "cmbDepthUnits_1", "lblSpeedLabel", "lblSpeedUnitsLabel",
+        "cmbChannelUnits_1", "cmbChannelUnits_10", "frmChangeStartDepth", "frmDepthIncrement",
+        "frmShiftBaselines", "frmSecondFileData", "frmExportData"})
     EXPECT_FALSE(shown(name)) << name;
   for (QLineEdit* box : form->headerBoxes()) {
     EXPECT_TRUE(box->text().isEmpty() && !box->isEnabled()) << box->objectName().toStdString();
     EXPECT_EQ(box->isReadOnly(), box->objectName() == "txtGPSData");
   }
   for (int r : {1, 24}) {
-    EXPECT_TRUE(depthCell(r)->isEnabled() && depthCell(r)->isReadOnly() && speedCell(r)->isReadOnly());
+    EXPECT_TRUE(depthCell(r)->isEnabled() && depthCell(r)->isReadOnly() &&
+                speedCell(r)->isReadOnly());
     EXPECT_EQ(depthCell(r)->focusPolicy(), Qt::ClickFocus) << "no grid cell is a tab stop";
     EXPECT_TRUE(!channelCell(10, r)->isEnabled() && !channelCell(10, r)->isReadOnly());
   }
   QWidget* area = form->centralWidget();  // panels are laid over the grid: drawn after its cells
-  EXPECT_GT(area->children().indexOf(form->frmShiftBaselines), area->children().indexOf(channelCell(10, 24)));
+  EXPECT_GT(area->children().indexOf(form->frmShiftBaselines),
+            area->children().indexOf(channelCell(10, 24)));
 }
 
 TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
@@ -70,12 +76,16 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
     if (bar->menu())
       for (QAction* item : bar->menu()->actions()) add(item);
   }
-  EXPECT_EQ(seen.join(' ').toStdString(), "MenuFile:&File MenuFileOpen:&Open - menuCombine:&Combine! - MenuFileSave:&Save - "
-                            "MenuExport:&Export - mnuAutoClean:&AutoClean For Interp - MenuFileExit:&Exit "
-                            "mnuShiftBaseline:&Shift Channel(s)! mnuEditDepth:&Edit Depth menuStartDepth:&Start Depth "
-                            "mnuDepthIncrement:&Depth Increment mnuView:&View mnuViewProfile:&Profile "
-                            "mnuCopyReadings:&Copy Readings mnuOptions:&Options "
-                            "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back");
+  EXPECT_EQ(
+      seen.join(' ').toStdString(),
+      "MenuFile:&File MenuFileOpen:&Open - menuCombine:&Combine! - MenuFileSave:&Save - "
+      "MenuExport:&Export - mnuAutoClean:&AutoClean For Interp - MenuFileExit:&Exit "
+      "mnuShiftBaseline:&Shift Channel(s)! mnuEditDepth:&Edit Depth menuStartDepth:&Start Depth "
+      "mnuDepthIncrement:&Depth Increment mnuView:&View mnuViewProfile:&Profile "
+      "mnuCopyReadings:&Copy Readings mnuViewHistory:&History "
+      "mnuCopyCommand:Copy Co&mmand mnuEdit:E&dit mnuUndo:&Undo! mnuRedo:&Redo! "
+      "mnuOptions:&Options "
+      "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back");
   EXPECT_TRUE(form->mnuViewProfile->isCheckable() && form->mnuViewProfile->isChecked());
   EXPECT_TRUE(form->mnuRefuseUnreadable->isCheckable() && !form->mnuRefuseUnreadable->isChecked());
 }

@@ -18,7 +18,9 @@ namespace {
 // What a user sees of the grid: the counters, every cell's text and background.
 std::string gridState(MainForm& form) {
   std::string state = (form.lblDataIndex->text() + form.lblNumberOfReadings->text()).toStdString();
-  auto add = [&](QLineEdit* box) { state += (box->text() + " " + box->palette().color(QPalette::Base).name() + "|").toStdString(); };
+  auto add = [&](QLineEdit* box) {
+    state += (box->text() + " " + box->palette().color(QPalette::Base).name() + "|").toStdString();
+  };
   for (int r = 1; r <= GridRows; ++r) {
     add(form.txtDepth[r]);
     add(form.txtSpeed[r]);
@@ -84,8 +86,8 @@ TEST_F(ProfileTest, WheelZoomsAboutThePointerAndDoubleClickShowsAll) {
   const double top = panel->viewTop(), bottom = panel->viewBottom();
   QPointF at(panel->plotRect().center().x(), plotHeight(0.7));
   double under = panel->depthAt(at.y());
-  QWheelEvent wheel(at, panel->mapToGlobal(at), QPoint(), QPoint(0, 360), Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
+  QWheelEvent wheel(at, panel->mapToGlobal(at), QPoint(), QPoint(0, 360), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(panel, &wheel);
   EXPECT_NEAR(panel->depthAt(at.y()), under, 1e-6) << "the depth under the pointer stays";
   EXPECT_NEAR(panel->viewBottom() - panel->viewTop(), (bottom - top) * std::pow(0.8, 3), 1e-6);
@@ -104,7 +106,8 @@ TEST_F(ProfileTest, ProfileTakesTheReadingsAgainAfterARefreshAndAfterCombine) {
   chooseInList("cmbChannelUnits_1", Qt::Key_Down);
   panel->grab();
   EXPECT_EQ(panel->data().tracks[0].unit, text("cmbChannelUnits_1"));
-  EXPECT_NEAR(panel->data().tracks[3].values[100], rf, 1e-4 * rf) << "Rf does not depend on the units shown";
+  EXPECT_NEAR(panel->data().tracks[3].values[100], rf, 1e-4 * rf)
+      << "Rf does not depend on the units shown";
   // Combine's OK leaves the grid as it is, but the profile shows the appended readings.
   menu("menuCombine", kClay);
   type("txtStartDepth", "6");
@@ -116,7 +119,8 @@ TEST_F(ProfileTest, ProfileTakesTheReadingsAgainAfterARefreshAndAfterCombine) {
 TEST_F(ProfileTest, ViewMenuShowsAndHidesTheProfile) {
   menu("mnuViewProfile");
   EXPECT_FALSE(form->mnuViewProfile->isChecked() || panel->isVisible());
-  EXPECT_EQ(form->centralWidget()->geometry(), QRect(QPoint(0, form->menuBar()->height()), QSize(801, 649)));
+  EXPECT_EQ(form->centralWidget()->geometry(),
+            QRect(QPoint(0, form->menuBar()->height()), QSize(801, 649)));
   pressInDepthColumn(Qt::Key_Down, 40);  // hidden, it still takes what changes
   menu("mnuViewProfile");
   EXPECT_TRUE(panel->isVisible());
@@ -129,8 +133,8 @@ TEST_F(ProfileTest, CopyReadingsPutsTheReadingsTableOnTheClipboard) {
   menu("mnuCopyReadings");
   QString copied = QGuiApplication::clipboard()->text();
   EXPECT_TRUE(copied.startsWith("Depth (ft)\tSpeed (cm/s)\tQc (")) << copied.left(60).toStdString();
-  EXPECT_EQ(copied.toStdString(),
-            readingsTable(form->sounding(), form->definitions(), DepthUnit::Feet, TableStyle::TabSeparated));
+  EXPECT_EQ(copied.toStdString(), readingsTable(form->sounding(), form->definitions(),
+                                                DepthUnit::Feet, TableStyle::TabSeparated));
 }
 
 }  // namespace

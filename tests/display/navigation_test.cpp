@@ -65,18 +65,18 @@ TEST(Navigation, DeleteOnTheLastReadingLeavesTheCurrentReadingPastTheEnd) {
 }
 
 TEST(Navigation, ATypedChannelValueIsTheNumericPrefixOfTheTextBeforeTheKey) {
-  for (auto [text, stored, value] : {std::tuple{" 1 2.5 ", true, 12.5f}, {"abc", true, 0.0f},
-                                     {"-3e2kPa", true, -300.0f}, {"1e39", false, 210.0f},
-                                     {"-32768", true, NoValue}}) {
-    auto s = at(100, 0, 30, 24);  // row 4 shows reading 30 - 24 + 4 = 10
-    EXPECT_EQ(setChannelValueFromText(*s, 2, 4, text), stored) << text;
-    EXPECT_EQ(s->Reading[2][10], value) << text;
-    EXPECT_EQ(s->Reading[1][10], 110.0f) << "other channels are untouched";
+  auto s = at(100, 0, 30, 24);  // row 4 shows reading 30 - 24 + 4 = 10
+  for (auto [text, value] :
+       {std::pair{" 1 2.5 ", 12.5f}, {"abc", 0.0f}, {"-3e2kPa", -300.0f}, {"-32768", NoValue}}) {
+    auto typed = typedChannelValue(*s, 4, text);
+    ASSERT_TRUE(typed) << text;
+    EXPECT_EQ(typed->reading, 10);
+    EXPECT_EQ(typed->value, value) << text;
   }
-  auto s = at(MaxReadings, 0, MaxReadings, 10);
-  EXPECT_TRUE(setChannelValueFromText(*s, 1, 10, "5"));
-  EXPECT_EQ(s->Reading[1][MaxReadings], 5.0f);
-  EXPECT_FALSE(setChannelValueFromText(*s, 1, 11, "5")) << "past reading 10,000";
+  EXPECT_FALSE(typedChannelValue(*s, 4, "1e39")) << "beyond the float range";
+  s = at(MaxReadings, 0, MaxReadings, 10);
+  EXPECT_EQ(typedChannelValue(*s, 10, "5")->reading, MaxReadings);
+  EXPECT_FALSE(typedChannelValue(*s, 11, "5")) << "past reading 10,000";
 }
 
 TEST(Navigation, GoToReadingMovesAsUpAndDownWould) {

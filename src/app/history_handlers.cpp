@@ -1,0 +1,178 @@
+// The clean-up history: every step through the session, the window brought up to date with
+// what the steps made, Undo and Redo, the History panel and View, Copy Command.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+
+#include "app/main_form.hpp"
+#include "session/operation_words.hpp"
+
+namespace pelorin {
+
+StepResult MainForm::applyStep(const Step& step) {
+  const std::size_t before = session_->position();
+  const auto* last = before > 0 ? &session_->history()[before - 1] : nullptr;
+  const std::string lastDescription = last ? last->description : std::string();
+  StepResult result = session_->apply(step);
+  // Recorded, or taking the place of the step before it (typing on in one cell).
+  const bool recorded =
+      session_->position() != before ||
+      (before > 0 && session_->history()[before - 1].description != lastDescription);
+  if (recorded) {
+    tell(QString::fromStdString(session_->history()[session_->position() - 1].description));
+    historyChanged();
+  } else if (!result.applied && sounding_->NumReadings > 0) {
+    tell("Refused: " + QString::fromStdString(result.refusal));
+  }
+  return result;
+}
+
+void MainForm::showChannelColumns() {
+  const Sounding& s = *sounding_;
+  for (int c = 1; c <= MaxChannels; ++c) {
+    if (c > s.NumChannels) {
+      resetChannelColumn(c);
+      continue;
+    }
+    lblChannelLabel[c]->setText(fromModelText(s.ChannelName[c]));
+    lblChannelLabel[c]->show();
+    cmbChannelUnits[c]->show();
+    for (int r = 1; r <= GridRows; ++r) txtChannel[c][r]->setEnabled(true);
+  }
+  showUnitLists();
+}
+
+void MainForm::showSession() {
+  const Sounding& s = *sounding_;
+  std::array<QLineEdit*, 12> boxes = headerBoxes();
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    QString text = fromModelText(session_->header()[i]);
+    if (boxes[i]->text() == text) continue;
+    boxes[i]->setText(text);
+    boxes[i]->setCursorPosition(0);  // a long text is shown from its start
+  }
+  showChannelColumns();
+  RefreshGrid();
+  RowSelectAllowed = true;
+  txtDepth_Click(std::clamp<int>(s.CurrentRow, 1, GridRows));
+  writeCounters();
+  // The export panel's choice, as the steps left it.
+  const auto& system = session_->exportSystem();
+  ExportUnitSystem = system ? std::string(exportUnitSystem(*system).name) : std::string();
+  const std::pair<QRadioButton*, ExportSystem> options[] = {
+      {optEnglish, ExportSystem::English},
+      {optMetricAbsKPA, ExportSystem::MetricAbsKPA},
+      {optMetricAbsBAR, ExportSystem::MetricAbsBAR},
+      {optMetricWtKSC, ExportSystem::MetricWtKSC},
+      {optMetricWtBAR, ExportSystem::MetricWtBAR}};
+  for (auto [option, which] : options) {
+    option->setAutoExclusive(false);
+    option->setChecked(system == which);
+    option->setAutoExclusive(true);
+  }
+}
+
+void MainForm::buildHistoryPanel() {
+  dockHistory = new QDockWidget("History", this);
+  dockHistory->setObjectName("dockHistory");
+  dockHistory->setFeatures(QDockWidget::DockWidgetClosable);
+  lstHistory = new QListWidget(dockHistory);
+  lstHistory->setObjectName("lstHistory");
+  dockHistory->setWidget(lstHistory);
+  addDockWidget(Qt::RightDockWidgetArea, dockHistory);
+  splitDockWidget(dockProfile, dockHistory, Qt::Vertical);
+  dockHistory->hide();
+  connect(lstHistory, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { lstHistory_Click(lstHistory->row(item)); });
+
+  mnuViewHistory = dockHistory->toggleViewAction();
+  mnuViewHistory->setText("&History");
+  mnuViewHistory->setObjectName("mnuViewHistory");
+  mnuView->addAction(mnuViewHistory);
+  mnuCopyCommand = mnuView->addAction("Copy Co&mmand");
+  mnuCopyCommand->setObjectName("mnuCopyCommand");
+  connect(mnuCopyCommand, &QAction::triggered, this, [this] { mnuCopyCommand_Click(); });
+
+  mnuEdit = menuBar()->addMenu("E&dit");  // Alt+E is Edit Depth's
+  mnuEdit->setObjectName("mnuEdit");
+  mnuUndo = mnuEdit->addAction("&Undo");
+  mnuUndo->setObjectName("mnuUndo");
+  mnuUndo->setShortcut(QKeySequence::Undo);
+  mnuRedo = mnuEdit->addAction("&Redo");
+  mnuRedo->setObjectName("mnuRedo");
+  mnuRedo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndo_Click(); });
+  connect(mnuRedo, &QAction::triggered, this, [this] { mnuRedo_Click(); });
+  historyChanged();
+}
+
+void MainForm::historyChanged() {
+  mnuUndo->setEnabled(session_->position() > 0);
+  mnuRedo->setEnabled(session_->position() < session_->history().size());
+  // The opened file, then one line per step; the current position marked, undone steps grey.
+  lstHistory->clear();
+  if (session_->path().empty()) return;
+  lstHistory->addItem(QFileInfo(QString::fromStdString(session_->path())).fileName());
+  for (const HistoryEntry& entry : session_->history())
+    lstHistory->addItem(QString::fromStdString(entry.description));
+  for (int k = 0; k < lstHistory->count(); ++k) {
+    QListWidgetItem* item = lstHistory->item(k);
+    if (k > static_cast<int>(session_->position()))
+      item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+  }
+  QListWidgetItem* current = lstHistory->item(static_cast<int>(session_->position()));
+  QFont bold = current->font();
+  bold.setBold(true);
+  current->setFont(bold);
+  lstHistory->setCurrentItem(current);
+}
+
+void MainForm::goToStep(std::size_t position) {
+  session_->goTo(position);
+  // Panels show what the sounding was when they opened: they close.
+  for (QGroupBox* panel :
+       {frmChangeStartDepth, frmDepthIncrement, frmShiftBaselines, frmSecondFileData})
+    panel->hide();
+  showSession();
+  historyChanged();
+  profileChanged();
+  tell(position == 0
+           ? "As opened"
+           : "After: " + QString::fromStdString(session_->history()[position - 1].description));
+}
+
+void MainForm::mnuUndo_Click() {
+  if (session_->position() > 0) goToStep(session_->position() - 1);
+}
+
+void MainForm::mnuRedo_Click() {
+  if (session_->position() < session_->history().size()) goToStep(session_->position() + 1);
+}
+
+void MainForm::lstHistory_Click(int line) {
+  // The first line is the file as opened; line k is just after step k.
+  if (line >= 0 && static_cast<std::size_t>(line) != session_->position())
+    goToStep(static_cast<std::size_t>(line));
+}
+
+void MainForm::mnuCopyCommand_Click() {
+  QString output =
+      QFileInfo(QString::fromStdString(session_->path())).completeBaseName() + "_cleaned.cpt";
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(commandLine(*session_, output.toStdString())));
+  tell("The pelorin-cli command for these steps is on the clipboard");
+}
+
+}  // namespace pelorin
