@@ -88,10 +88,9 @@ struct OpenWindow {
   std::unique_ptr<MainForm> form;
   OpenWindow() {
     QString path = writeLargeSounding(folder.path());
-    form = std::make_unique<MainForm>(Platform{std::make_shared<OneFileDialog>(path),
-                                               std::make_shared<NoMessages>(),
-                                               std::make_shared<BenchPlace>(),
-                                               std::make_shared<NoExit>()});
+    form = std::make_unique<MainForm>(
+        Platform{std::make_shared<OneFileDialog>(path), std::make_shared<NoMessages>(),
+                 std::make_shared<BenchPlace>(), std::make_shared<NoExit>()});
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) std::fprintf(stderr, "window not exposed\n");
     form->MenuFileOpen->trigger();
@@ -122,7 +121,9 @@ void BM_DownAtRow24(benchmark::State& state) { downAtRow24(state, false); }
 void BM_DownAtRow24Painted(benchmark::State& state) { downAtRow24(state, true); }
 BENCHMARK(BM_DownAtRow24)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DownAtRow24Painted)->Unit(benchmark::kMicrosecond);
-void BM_DownAtRow24PaintedWithoutProfile(benchmark::State& state) { downAtRow24(state, true, false); }
+void BM_DownAtRow24PaintedWithoutProfile(benchmark::State& state) {
+  downAtRow24(state, true, false);
+}
 BENCHMARK(BM_DownAtRow24PaintedWithoutProfile)->Unit(benchmark::kMicrosecond);
 
 // The depth profile redrawn in full after a reading changed: the readings taken again and
@@ -202,7 +203,8 @@ void BM_RemoveNegatives(benchmark::State& state) {
   MainForm& form = *window.form;
   auto before = std::make_unique<Sounding>(form.sounding());
   for (int c = 1; c <= MaxChannels; ++c)
-    for (int n = 1; n <= before->NumReadings; n += 3) before->Reading[c][n] = -before->Reading[c][n];
+    for (int n = 1; n <= before->NumReadings; n += 3)
+      before->Reading[c][n] = -before->Reading[c][n];
   for (auto _ : state) {
     state.PauseTiming();
     form.sounding() = *before;
@@ -256,6 +258,26 @@ BENCHMARK(BM_AutoClean)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AutoCleanAddingPoreChannel)->Unit(benchmark::kMicrosecond);
 
 // Start-up: MainForm built, channel definitions read, window shown.
+// Edit, Undo with 50 steps of history: the steps before it replayed on the sounding as
+// opened, then the window shown as they left it (grid, columns, lists, header boxes).
+void BM_UndoInTheWindow(benchmark::State& state) {
+  OpenWindow window;
+  MainForm& form = *window.form;
+  for (int k = 0; k < 50; ++k) {
+    form.mnuShiftBaseline->trigger();
+    form.txtShiftChannelByChan[1 + k % MaxChannels]->setText(k % 2 ? "0.5" : "-0.25");
+    form.Command5->click();
+  }
+  for (auto _ : state) {
+    form.mnuUndo->trigger();
+    state.PauseTiming();
+    form.mnuRedo->trigger();
+    state.ResumeTiming();
+  }
+  state.counters["steps"] = static_cast<double>(form.session().history().size());
+}
+BENCHMARK(BM_UndoInTheWindow)->Unit(benchmark::kMillisecond);
+
 void BM_StartUp(benchmark::State& state) {
   for (auto _ : state) {
     MainForm form(Platform{std::make_shared<OneFileDialog>(QString()),
@@ -278,13 +300,15 @@ int main(int argc, char** argv) {
   cold.start();
   QApplication application(argc, argv);
   {
-    pelorin::MainForm form(pelorin::Platform{
-        std::make_shared<pelorin::OneFileDialog>(QString()), std::make_shared<pelorin::NoMessages>(),
-        std::make_shared<pelorin::BenchPlace>(), std::make_shared<pelorin::NoExit>()});
+    pelorin::MainForm form(pelorin::Platform{std::make_shared<pelorin::OneFileDialog>(QString()),
+                                             std::make_shared<pelorin::NoMessages>(),
+                                             std::make_shared<pelorin::BenchPlace>(),
+                                             std::make_shared<pelorin::NoExit>()});
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) std::fprintf(stderr, "window not exposed\n");
     QCoreApplication::processEvents();
-    std::printf("first start-up, application object included: %.1f ms\n", cold.nsecsElapsed() / 1e6);
+    std::printf("first start-up, application object included: %.1f ms\n",
+                cold.nsecsElapsed() / 1e6);
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

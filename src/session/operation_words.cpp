@@ -272,11 +272,10 @@ bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& re
   return true;
 }
 
-std::string commandLine(const Session& session, const std::string& output) {
-  std::string command =
-      "pelorin-cli clean " + quotedForShell(session.path()) + " -o " + quotedForShell(output);
+std::vector<std::string> commandWords(const Session& session) {
   // The steps again on a copy of the opened sounding: each one's words depend on the sounding
   // as it stands before it (the channels an export option switches).
+  std::vector<std::string> words;
   Session again(session.definitions());
   again.open(session.opened(), session.path());
   bool lastShift = false;
@@ -286,13 +285,22 @@ std::string commandLine(const Session& session, const std::string& output) {
     // Consecutive --shift fill one panel: a second panel straight after another is kept apart
     // by the depth unit in force, which changes nothing.
     if (shift && lastShift)
-      command += again.depthUnit() == DepthUnit::Metres ? " --depth-unit m" : " --depth-unit ft";
-    for (const std::string& word : wordsFor(step, again.sounding(), again.definitions())) {
-      command += ' ';
-      command += quotedForShell(word);
-    }
+      words.insert(words.end(),
+                   {"--depth-unit", again.depthUnit() == DepthUnit::Metres ? "m" : "ft"});
+    for (std::string& word : wordsFor(step, again.sounding(), again.definitions()))
+      words.push_back(std::move(word));
     lastShift = shift;
     again.apply(step);
+  }
+  return words;
+}
+
+std::string commandLine(const Session& session, const std::string& output) {
+  std::string command =
+      "pelorin-cli clean " + quotedForShell(session.path()) + " -o " + quotedForShell(output);
+  for (const std::string& word : commandWords(session)) {
+    command += ' ';
+    command += quotedForShell(word);
   }
   return command;
 }

@@ -27,6 +27,9 @@ bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
 // a second file that cannot be read.
 bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& refusal);
 
+// The operations that make the session's steps in force again from its opened file.
+std::vector<std::string> commandWords(const Session& session);
+
 // The pelorin-cli clean command that makes the session's steps in force again from its
 // opened file, writing `output`; words quoted for a POSIX shell where they need it.
 std::string commandLine(const Session& session, const std::string& output);

@@ -1,0 +1,174 @@
+// The clean-up session: what each step says it did, and on random runs of steps that Undo
+// gives the state of a run without the undone steps and that the copied command gives the
+// same file.
+
+#include "session/session.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "cli/run_cli.hpp"
+#include "session/operation_words.hpp"
+#include "sounding/open_sounding.hpp"
+
+namespace pelorin::test {
+namespace {
+
+std::unique_ptr<Sounding> opened(const std::string& path) {
+  FileError error;
+  auto s = openSoundingFile(path, projectDefinitions(), error);
+  EXPECT_TRUE(s) << error.message;
+  return s;
+}
+
+Step combine(const std::string& name, const std::string& from, bool normalize) {
+  return Combine{fixturePath(name), readFixture(name), from, normalize};
+}
+
+TEST(SessionStep, EachSaysWhatItDid) {
+  ShiftReadings shift;
+  shift.boxes.fill("0");
+  shift.boxes[1] = "-0.25", shift.boxes[3] = "2";
+  const std::pair<Step, const char*> steps[] = {
+      {DeleteReading{57}, "Delete reading 57 (1.14 m)"},
+      {InsertReading{12}, "Insert a reading at reading 12 (0.24 m)"},
+      {SetValue{2, 12, 12.5f}, "Set Fs of reading 12 to 12.5 KPA"},
+      {SetHeader{3, "Dyke, km 3"}, "Location: \"Dyke, km 3\""},
+      {ChangeDepthUnit{DepthUnit::Feet}, "Depths shown in ft"},
+      {ChangeChannelUnit{1, "KPA"}, "Qc shown in KPA"},
+      {StartDepth{"0.5"}, "Start depth 0.02 -> 0.50 m"},
+      {DepthIncrementPresses{{3, -1}},
+       "Depth increment 0.020 -> 0.030 m: depths and speeds scaled by 1.5"},
+      {shift, "Shift Qc by -0.25 KPA, U2 by 2 KPA"},
+      {ExportUnits{ExportSystem::MetricAbsBAR},
+       "Export units: Metric Absolute (SI) (Qc in MPA, Fs in KPA, PP in BAR)"},
+      {combine("combine_second_9_50_to_15_30.cpt", "10", true),
+       "Combine combine_second_9_50_to_15_30.cpt from 10 m, normalised"},
+  };
+  Session session(projectDefinitions());
+  session.open(*opened(dataPath("sample_clay_002.cpt")), "clay.cpt");
+  for (const auto& [step, said] : steps) {
+    session.apply(step);
+    ASSERT_FALSE(session.history().empty());
+    EXPECT_EQ(session.history().back().description, said);
+  }
+  // The increment comes out a little above 0.05 m, so six depths are rewritten (worked out
+  // apart from the program too); the gap from 0.60 to 0.80 m takes three readings; the new
+  // pore-pressure channel's zeros are zero readings.
+  session.open(*opened(fixturePath("autoclean_off_grid_depths_and_gaps.cpt")), "gaps.cpt");
+  session.apply(AutoClean{});
+  EXPECT_EQ(session.history().back().description,
+            "AutoClean: pore channel added, 6 depths snapped, 3 readings inserted");
+  session.apply(RemoveNegatives{});
+  EXPECT_EQ(session.history().back().description, "Remove negatives: 22 readings replaced");
+  session.apply(RemoveNegatives{});
+  EXPECT_EQ(session.history().size(), 2u) << "nothing left to replace: no step";
+}
+
+// A random step on the sounding as it stands; some are refused and so are no step.
+Step randomStep(std::mt19937& random, const Sounding& s) {
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  auto number = [&] { return std::to_string(pick(-500, 2000) / 100.0); };
+  const int c = pick(1, std::max<int>(1, s.NumChannels));
+  const ChannelDefinitions& defs = projectDefinitions();
+  switch (pick(0, 12)) {
+    case 0:
+      return DeleteReading{pick(1, s.NumReadings + 1)};
+    case 1:
+      return InsertReading{pick(1, s.NumReadings + 1)};
+    case 2:
+      return SetValue{c, pick(1, s.NumReadings), static_cast<float>(pick(-100, 1000)) / 8};
+    case 3:
+      return SetHeader{pick(0, 11), "text " + std::to_string(pick(0, 9))};
+    case 4:
+      return ChangeDepthUnit{pick(0, 1) ? DepthUnit::Feet : DepthUnit::Metres};
+    case 5: {
+      const int type = s.ChannelType[c];
+      return ChangeChannelUnit{
+          c, defs.UnitName[type][pick(1, std::max<int>(1, defs.UnitCount[type]))]};
+    }
+    case 6:
+      return StartDepth{number()};
+    case 7:
+      return DepthIncrementPresses{{pick(-3, 3), pick(-3, 3)}};
+    case 8: {
+      ShiftReadings shift;
+      shift.boxes.fill("0");
+      shift.boxes[static_cast<std::size_t>(c)] = number();
+      return shift;
+    }
+    case 9:
+      return RemoveNegatives{};
+    case 10:
+      return AutoClean{};
+    case 11:
+      return ExportUnits{static_cast<ExportSystem>(pick(0, 4))};
+    default: {
+      const char* seconds[] = {"combine_second_9_50_to_15_30.cpt", "combine_second_qc_fs.cpt",
+                               "combine_cone_lower_case.cpt", "lags_2_and_3_speeds_apart.cpt"};
+      return combine(seconds[pick(0, 3)], number(), pick(0, 1));
+    }
+  }
+}
+
+std::string saved(const Session& session) {
+  std::string bytes;
+  FileError error;
+  if (!writeSoundingFile(session.sounding(), session.definitions(), session.header(), bytes, error))
+    return error.message;
+  return bytes;
+}
+
+TEST(SessionProperty, UndoReplaysAndTheCopiedCommandMakesTheSameFile) {
+  const std::string files[] = {dataPath("sample_no_pore.cpt"),
+                               fixturePath("combine_first_qc_fs_u2.cpt"),
+                               fixturePath("lags_2_and_3_speeds_apart.cpt"),
+                               fixturePath("autoclean_off_grid_depths_and_gaps.cpt"),
+                               fixturePath("negatives_on_five_channel_types.cpt")};
+  std::mt19937 random(20261207);
+  const std::string out = temporaryFolder() + "/out.cpt";
+  int combined = 0, cleaned = 0;
+  for (int run = 0; run < 300; ++run) {
+    const std::string& file = files[run % 5];
+    SCOPED_TRACE("run " + std::to_string(run) + " on " + file);
+    auto first = opened(file);
+    Session session(projectDefinitions());
+    session.open(*first, file);
+    const int wanted = std::uniform_int_distribution<int>(1, 40)(random);
+    for (int k = 0; k < wanted; ++k) session.apply(randomStep(random, session.sounding()));
+    const std::size_t n = session.position();
+    for (const HistoryEntry& entry : session.history()) {
+      combined += std::holds_alternative<Combine>(entry.step);
+      cleaned += std::holds_alternative<AutoClean>(entry.step);
+    }
+
+    // (c) The copied command makes the same file from the opened one.
+    std::vector<std::string> args = {"clean", file, "-o", out};
+    for (std::string& word : commandWords(session)) args.push_back(word);
+    CliRun cli = runCli(args);
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    ASSERT_EQ(fileBytes(out), saved(session));
+
+    // (b) Undo of k steps is a fresh run of the first n - k.
+    const std::size_t k = std::uniform_int_distribution<std::size_t>(0, n)(random);
+    session.goTo(n - k);
+    Session fresh(projectDefinitions());
+    fresh.open(*first, file);
+    for (std::size_t i = 0; i < n - k; ++i) fresh.apply(session.history()[i].step);
+    ASSERT_TRUE(session.sounding() == fresh.sounding());
+    ASSERT_EQ(session.header(), fresh.header());
+    ASSERT_EQ(saved(session), saved(fresh));
+
+    // (a) Undo of everything is the file as opened; Redo of everything the whole run.
+    session.goTo(0);
+    ASSERT_TRUE(session.sounding() == *first);
+    session.goTo(n);
+    ASSERT_EQ(session.position(), n);
+  }
+  EXPECT_GT(combined, 20);
+  EXPECT_GT(cleaned, 20);
+}
+
+}  // namespace
+}  // namespace pelorin::test
