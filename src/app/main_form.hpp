@@ -132,6 +132,8 @@ class MainForm : public QMainWindow {
   void mnuRedo_Click();
   void lstHistory_Click(int line);
   void mnuCopyCommand_Click();
+  // --- Handlers: Interchange ---
+  void mnuExportGef_Click();
   // A click in the profile at a display depth: the nearest reading becomes current, as the
   // same number of Up or Down presses would make it.
   void picProfile_MouseDown(double displayDepth);
@@ -206,6 +208,8 @@ class MainForm : public QMainWindow {
   // with a warning.
   QMenu* mnuOptions = nullptr;
   QAction* mnuRefuseUnreadable = nullptr;
+  QMenu* mnuInterchange = nullptr;
+  QAction* mnuExportGef = nullptr;
   QMenu* mnuEdit = nullptr;
   QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuViewHistory = nullptr,
           *mnuCopyCommand = nullptr;
@@ -225,6 +229,7 @@ class MainForm : public QMainWindow {
   void buildHeader(QWidget* area);
   void buildOptionsMenu();
   void buildHistoryPanel();
+  void buildInterchangeMenu();
   // The window brought up to date with the session: header boxes, channel columns, unit
   // lists, grid, highlight, counters, the export panel's choice.
   void showSession();

@@ -7,6 +7,7 @@
 #include "cli/export_command.hpp"
 #include "cli/operations.hpp"
 #include "export/readings_table.hpp"
+#include "interchange/gef_file.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/save_sounding.hpp"
@@ -25,6 +26,7 @@ constexpr const char* kUsage =
     "       pelorin-cli export IN.cpt -o OUT.cpd --system SYSTEM [--definitions DIR] "
     "[--refuse-unreadable] [OPERATION ...]\n"
     "       pelorin-cli csv    IN.cpt -o OUT.csv [--definitions DIR] [OPERATION ...]\n"
+    "       pelorin-cli gef    IN.cpt -o OUT.gef [--definitions DIR] [OPERATION ...]\n"
     "       SYSTEM: english, metric-kpa, metric-bar, kgf-ksc, kgf-bar\n";
 
 // A float as the shortest text that reads back as the same float.
@@ -181,8 +183,8 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
 
 int run(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
         std::ostream& err) {
-  if (args.empty() ||
-      (args[0] != "info" && args[0] != "clean" && args[0] != "export" && args[0] != "csv")) {
+  if (args.empty() || (args[0] != "info" && args[0] != "clean" && args[0] != "export" &&
+                       args[0] != "csv" && args[0] != "gef")) {
     err << kUsage;
     return 2;
   }
@@ -214,14 +216,24 @@ int run(const std::vector<std::string>& args, const std::string& programFolder, 
   const bool applied = applyOperations(*session, a.operations, err, a.input);
   // The steps applied, in the History panel's words; before a refusal too.
   if (a.history)
-    for (std::size_t k = 0; k < session->position(); ++k)
-      out << session->history()[k].description << "\n";
+    for (const std::string& line : session->descriptions()) out << line << "\n";
   if (!applied) return 1;
 
   if (a.command == "export")
     return exportAsUser(*session, a.output, *exportSystemNamed(a.system), a.refuseUnreadable, err)
                ? 0
                : 1;
+  if (a.command == "gef") {
+    GefHeader header{session->header(), gefFileDate(), session->descriptions()};
+    std::string bytes, problem;
+    if (!gefFileBytes(session->sounding(), *defs, header, bytes, problem)) {
+      err << "pelorin-cli: \"" << a.output << "\": " << problem << "\n";
+      return 1;
+    }
+    std::string failure = writeFileSafely(a.output, bytes);
+    if (!failure.empty()) err << "pelorin-cli: " << failure << "\n";
+    return failure.empty() ? 0 : 1;
+  }
   if (a.command == "csv") {
     std::string failure =
         writeFileSafely(a.output, readingsTable(session->sounding(), *defs, session->depthUnit(),

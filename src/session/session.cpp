@@ -107,6 +107,12 @@ StepResult Session::apply(const Step& step) {
   return result;
 }
 
+std::vector<std::string> Session::descriptions() const {
+  std::vector<std::string> lines;
+  for (std::size_t k = 0; k < position_; ++k) lines.push_back(history_[k].description);
+  return lines;
+}
+
 bool Session::undo() {
   if (position_ == 0) return false;
   goTo(position_ - 1);

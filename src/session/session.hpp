@@ -52,6 +52,8 @@ class Session {
   const std::vector<HistoryEntry>& history() const { return history_; }
   // How many steps of the history are in force.
   std::size_t position() const { return position_; }
+  // The descriptions of the steps in force, in order.
+  std::vector<std::string> descriptions() const;
   bool undo();
   bool redo();
   // The state just after the first `position` steps of the history.

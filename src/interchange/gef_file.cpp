@@ -1,0 +1,244 @@
+#include "interchange/gef_file.hpp"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <regex>
+
+#include "export/readings_table.hpp"
+#include "text/number_text.hpp"
+
+namespace pelorin {
+
+namespace {
+
+constexpr const char* kVoid = "-9999";
+
+// One column of the records: a GEF quantity, its unit and where its values come from.
+struct Column {
+  int number = 0;
+  int quantity = 0;  // GEF's quantity number; 0 for a channel GEF has none for
+  std::string unit, description;
+  int channel = 0;      // the channel, 0 for the depth, -1 for the friction ratio
+  double factor = 1.0;  // from the channel's base unit to `unit`
+  const char* pattern = "0.000";
+};
+
+struct Quantity {
+  int type, quantity;
+  const char* unit;
+  const char* description;
+  const char* pattern;
+};
+
+// The channel types GEF has a quantity for, in the order of their columns.
+constexpr Quantity kQuantities[] = {
+    {1, 2, "MPa", "cone resistance", "0.000"},   {2, 3, "MPa", "sleeve friction", "0.0000"},
+    {4, 5, "MPa", "pore pressure u1", "0.0000"}, {3, 6, "MPa", "pore pressure u2", "0.0000"},
+    {5, 7, "MPa", "pore pressure u3", "0.0000"}, {6, 21, "deg", "inclination X", "0.00"},
+    {7, 22, "deg", "inclination Y", "0.00"},     {10, 8, "deg", "inclination resultant", "0.00"},
+};
+
+// A header text in ASCII: accented letters lose their accents, other bytes beyond ASCII and
+// control bytes go, and commas (GEF's separator) become blanks.
+std::string ascii(const std::string& windows1252) {
+  static const char* const kLatin =
+      "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYPsaaaaaaaceeeeiiiidnooooo/ouuuuypy";
+  std::string out;
+  for (unsigned char ch : windows1252) {
+    if (ch == ',')
+      out += ' ';
+    else if (ch >= 0x20 && ch < 0x7F)
+      out += static_cast<char>(ch);
+    else if (ch == 0xDF)
+      out += "ss";
+    else if (ch == 0xC6)
+      out += "AE";
+    else if (ch == 0xE6)
+      out += "ae";
+    else if (ch >= 0xC0)
+      out += kLatin[ch - 0xC0];
+  }
+  return out.empty() ? "-" : out;
+}
+
+// "14/03/2024 09:42" as "2024, 03, 14" and "09, 42, 00" when the date reads one way only:
+// year first, or a day above 12 telling day from month.
+std::optional<std::pair<std::string, std::string>> startDateAndTime(const std::string& text) {
+  std::smatch m;
+  static const std::regex date(
+      R"((\d{1,4})[/.-](\d{1,2})[/.-](\d{1,4})(?:\D+(\d{1,2}):(\d{2})(?::(\d{2}))?)?)");
+  if (!std::regex_search(text, m, date)) return std::nullopt;
+  int a = std::stoi(m[1]), b = std::stoi(m[2]), c = std::stoi(m[3]);
+  int year, month, day;
+  if (m[1].length() == 4)
+    year = a, month = b, day = c;
+  else if (m[3].length() == 4 && a > 12 && b <= 12)
+    year = c, month = b, day = a;
+  else if (m[3].length() == 4 && b > 12 && a <= 12)
+    year = c, month = a, day = b;
+  else
+    return std::nullopt;
+  if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+  char d[32], t[32] = "";
+  std::snprintf(d, sizeof d, "%04d, %02d, %02d", year, month, day);
+  if (m[4].matched)
+    std::snprintf(t, sizeof t, "%02d, %02d, %02d", std::stoi(m[4]), std::stoi(m[5]),
+                  m[6].matched ? std::stoi(m[6]) : 0);
+  return std::pair{std::string(d), std::string(t)};
+}
+
+// The GPS text as longitude and latitude in decimal degrees ("N 53.21874 E 6.56702").
+std::optional<std::pair<double, double>> lonLat(const std::string& text) {
+  std::smatch m;
+  static const std::regex gps(R"(([NS])\s*(\d+(?:\.\d+)?)\D+?([EW])\s*(\d+(?:\.\d+)?))");
+  if (!std::regex_search(text, m, gps)) return std::nullopt;
+  double lat = std::stod(m[2]) * (m[1] == "S" ? -1 : 1),
+         lon = std::stod(m[4]) * (m[3] == "W" ? -1 : 1);
+  return std::pair{lon, lat};
+}
+
+std::vector<Column> columnsOf(const Sounding& s, const ChannelDefinitions& defs) {
+  std::vector<Column> columns = {{1, 1, "m", "penetration length", 0, 1.0, "0.00"}};
+  std::array<bool, MaxChannels + 1> placed{};
+  auto first = [&](int type) {
+    for (int c = 1; c <= s.NumChannels; ++c)
+      if (s.ChannelType[c] == type && !placed[c]) return c;
+    return 0;
+  };
+  bool qc = false;
+  for (const Quantity& q : kQuantities) {
+    int c = first(q.type);
+    if (c == 0) continue;
+    placed[c] = true;
+    qc = qc || q.type == 1;
+    // The base unit of pressures is kPa.
+    double factor = std::string(q.unit) == "MPa" ? 0.001 : 1.0;
+    columns.push_back({0, q.quantity, q.unit, q.description, c, factor, q.pattern});
+    if (q.type == 2 && qc) columns.push_back({0, 4, "%", "friction ratio", -1, 1.0, "0.00"});
+  }
+  for (int c = 1; c <= s.NumChannels; ++c)
+    if (!placed[c])
+      columns.push_back({0, 0, ascii(defs.UnitName[s.ChannelType[c]][1]), ascii(s.ChannelName[c]),
+                         c, 1.0, "0.000"});
+  for (std::size_t k = 0; k < columns.size(); ++k) columns[k].number = static_cast<int>(k + 1);
+  return columns;
+}
+
+// Channel c's value of reading n in the column's unit, or nothing.
+std::optional<double> valueOf(const Sounding& s, const Column& column, int n) {
+  float value = channelValueAt(s, column.channel, n);
+  float factor = s.ChannelFactor[column.channel];
+  if (value == NoValue || factor == 0) return std::nullopt;
+  return value / static_cast<double>(factor) * column.factor;
+}
+
+void line(std::string& out, const std::string& key, const std::string& value) {
+  out += "#" + key + "= " + value + "\r\n";
+}
+
+}  // namespace
+
+std::string gefFileDate() {
+  std::time_t now = std::time(nullptr);
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
+    now = static_cast<std::time_t>(std::atoll(epoch));
+  std::tm day{};
+  gmtime_r(&now, &day);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d, %02d, %02d", day.tm_year + 1900, day.tm_mon + 1,
+                day.tm_mday);
+  return text;
+}
+
+bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHeader& header,
+                  std::string& out, std::string& problem) {
+  for (int n = 2; n <= s.NumReadings; ++n)
+    if (!(s.Depth[n] > s.Depth[n - 1])) {
+      problem = "readings " + std::to_string(n - 1) + " and " + std::to_string(n) + " lie at " +
+                formatPattern(s.Depth[n - 1], "##0.00") + " and " +
+                formatPattern(s.Depth[n], "##0.00") +
+                " m: GEF records must go down one after the other";
+      return false;
+    }
+  const HeaderTexts& h = header.texts;
+  const std::vector<Column> columns = columnsOf(s, defs);
+  out.clear();
+  line(out, "GEFID", "1, 1, 0");
+  line(out, "FILEDATE", header.fileDate);
+  line(out, "PROJECTID", "CPT, " + ascii(h[4]));
+  line(out, "COMPANYID", ascii(h[0]) + ", -, -");
+  line(out, "TESTID", ascii(h[5]));
+  if (auto when = startDateAndTime(h[6])) {
+    line(out, "STARTDATE", when->first);
+    if (!when->second.empty()) line(out, "STARTTIME", when->second);
+  }
+  auto place = lonLat(h[10]);
+  char xy[96];
+  std::snprintf(xy, sizeof xy, "0, %.6f, %.6f", place ? place->first : 0.0,
+                place ? place->second : 0.0);
+  line(out, "XYID", xy);
+  line(out, "ZID", "0, 0.00");
+  line(out, "MEASUREMENTTEXT", "4, " + ascii(h[2]) + ", cone");
+  // The zero readings of cone, sleeve and pore pressures: 0 before, the drift after, in MPa.
+  if (s.HasFinalBaseline) {
+    const std::pair<int, int> zeros[] = {{1, 20}, {2, 22}, {4, 24}, {3, 26}, {5, 28}};
+    for (auto [type, code] : zeros)
+      for (int c = 1; c <= s.NumChannels; ++c)
+        if (s.ChannelType[c] == type && s.ChannelFactor[c] != 0) {
+          const char* what = type == 1 ? "cone" : type == 2 ? "friction" : "pore pressure";
+          line(out, "MEASUREMENTVAR",
+               std::to_string(code) + ", 0.000, MPa, zero measurement " + what +
+                   " before penetration test");
+          line(out, "MEASUREMENTVAR",
+               std::to_string(code + 1) + ", " +
+                   formatPattern(
+                       s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]) * 0.001,
+                       "0.000") +
+                   ", MPa, zero measurement " + what + " after penetration test");
+          break;
+        }
+  }
+  line(out, "COLUMN", std::to_string(columns.size()));
+  for (const Column& column : columns)
+    line(out, "COLUMNINFO",
+         std::to_string(column.number) + ", " + column.unit + ", " + column.description + ", " +
+             std::to_string(column.quantity));
+  for (const Column& column : columns)
+    line(out, "COLUMNVOID", std::to_string(column.number) + ", " + kVoid);
+  line(out, "COLUMNSEPARATOR", ";");
+  line(out, "RECORDSEPARATOR", "!");
+  line(out, "LASTSCAN", std::to_string(s.NumReadings));
+  line(out, "DATAFORMAT", "ASCII");
+  line(out, "REPORTCODE", "GEF-CPT-Report, 1, 1, 2, -");
+  for (const std::string& step : header.history) line(out, "COMMENT", ascii(step));
+  out += "#EOH=\r\n";
+
+  const Column* qcColumn = nullptr;
+  const Column* fsColumn = nullptr;
+  for (const Column& column : columns) {
+    if (column.quantity == 2) qcColumn = &column;
+    if (column.quantity == 3) fsColumn = &column;
+  }
+  for (int n = 1; n <= s.NumReadings; ++n) {
+    for (const Column& column : columns) {
+      std::optional<double> value;
+      if (column.channel == 0) {
+        value = s.Depth[n];
+      } else if (column.channel > 0) {
+        value = valueOf(s, column, n);
+      } else {  // the friction ratio, where cone and sleeve both have a value
+        auto qc = valueOf(s, *qcColumn, n), fs = valueOf(s, *fsColumn, n);
+        if (qc && fs && *qc != 0) value = *fs / *qc * 100;
+      }
+      out += value ? formatPattern(*value, column.pattern) : kVoid;
+      out += ';';
+    }
+    out += "!\r\n";
+  }
+  return true;
+}
+
+}  // namespace pelorin
