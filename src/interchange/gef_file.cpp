@@ -1,6 +1,7 @@
 #include "interchange/gef_file.hpp"
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -9,6 +10,7 @@
 
 #include "export/readings_table.hpp"
 #include "text/number_text.hpp"
+#include "text/text_file.hpp"
 
 namespace pelorin {
 
@@ -237,6 +239,182 @@ bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHe
       out += ';';
     }
     out += "!\r\n";
+  }
+  return true;
+}
+
+namespace {
+
+// A GEF quantity read back: the channel type it fills, its name and the factor from the
+// file's unit to the type's base unit.
+struct ReadQuantity {
+  int quantity, type;
+  const char* name;
+  double toBase;
+};
+constexpr ReadQuantity kReadQuantities[] = {
+    {2, 1, "Qc", 1000}, {3, 2, "Fs", 1000}, {5, 4, "U1", 1000}, {6, 3, "U2", 1000},
+    {7, 5, "U3", 1000}, {21, 6, "Ix", 1},   {22, 7, "Iy", 1},   {8, 10, "I", 1},
+};
+
+std::string trimmed(std::string_view text) {
+  std::size_t from = text.find_first_not_of(" \t"), to = text.find_last_not_of(" \t");
+  return from == std::string_view::npos ? std::string()
+                                        : std::string(text.substr(from, to - from + 1));
+}
+
+// The comma-separated items of a header value.
+std::vector<std::string> items(const std::string& value) {
+  std::vector<std::string> parts;
+  std::size_t at = 0;
+  for (std::size_t comma; (comma = value.find(',', at)) != std::string::npos; at = comma + 1)
+    parts.push_back(trimmed(std::string_view(value).substr(at, comma - at)));
+  parts.push_back(trimmed(std::string_view(value).substr(at)));
+  return parts;
+}
+
+}  // namespace
+
+bool readGefFile(std::string_view bytes, const std::string& fileName,
+                 const ChannelDefinitions& defs, Sounding& s, FileError& error) {
+  auto fail = [&](int line, const std::string& problem) {
+    error.message =
+        "Cannot read \"" + fileName + "\": line " + std::to_string(line) + ": " + problem + ".";
+    return false;
+  };
+  TextReader text(bytes);
+  std::string line;
+  struct Info {
+    int quantity = -1;
+    double voidValue = -1e300;
+    bool hasVoid = false;
+  };
+  std::vector<Info> columns;  // [number - 1]
+  std::string separator, recordEnd;
+  bool header = true;
+  int channelOf[64] = {};
+  while (header && text.readLine(line)) {
+    const int number = text.lineNumber();
+    std::string entry = trimmed(line);
+    if (entry.empty()) continue;
+    if (entry[0] != '#') return fail(number, "a header line must begin with \"#\"");
+    std::size_t equals = entry.find('=');
+    if (equals == std::string::npos)
+      return fail(number, "the header line " + quotedText(entry) + " has no \"=\"");
+    std::string key = trimmed(std::string_view(entry).substr(1, equals - 1));
+    for (char& ch : key) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    const std::vector<std::string> value = items(entry.substr(equals + 1));
+    auto column = [&]() -> Info* {
+      int n = std::atoi(value[0].c_str());
+      if (n < 1 || n > 64) return nullptr;
+      if (columns.size() < static_cast<std::size_t>(n)) columns.resize(static_cast<std::size_t>(n));
+      return &columns[static_cast<std::size_t>(n - 1)];
+    };
+    if (key == "EOH") {
+      header = false;
+    } else if (key == "COLUMNINFO") {
+      Info* info = column();
+      if (!info || value.size() < 4)
+        return fail(
+            number,
+            "#COLUMNINFO needs a column number from 1 to 64, a unit, a name and a quantity");
+      info->quantity = std::atoi(value[3].c_str());
+    } else if (key == "COLUMNVOID") {
+      Info* info = column();
+      if (!info || value.size() < 2)
+        return fail(number, "#COLUMNVOID needs a column number and a value");
+      info->voidValue = numericPrefix(value[1]), info->hasVoid = true;
+    } else if (key == "COLUMNSEPARATOR") {
+      separator = value[0];
+    } else if (key == "RECORDSEPARATOR") {
+      recordEnd = value[0];
+    } else if (key == "COMPANYID") {
+      s.CompanyName = value[0];
+    } else if (key == "PROJECTID") {
+      s.JobNumber = value.size() > 1 ? value[1] : value[0];
+    } else if (key == "TESTID") {
+      s.HoleNumber = value[0];
+    } else if (key == "MEASUREMENTTEXT" && value[0] == "4" && value.size() > 1) {
+      s.ConeNumber = value[1];
+    } else if (key == "STARTDATE" && value.size() >= 3) {
+      s.DateAndTime = value[2] + "/" + value[1] + "/" + value[0] + s.DateAndTime;
+    } else if (key == "STARTTIME" && value.size() >= 2) {
+      s.DateAndTime += " " + value[0] + ":" + value[1];
+    }
+  }
+  if (header) return fail(text.lineNumber() + 1, "the file ends before #EOH=");
+  int depthColumn = -1;
+  for (std::size_t k = 0; k < columns.size(); ++k) {
+    if (columns[k].quantity == 1) depthColumn = static_cast<int>(k);
+    for (const ReadQuantity& q : kReadQuantities)
+      if (columns[k].quantity == q.quantity && s.NumChannels < MaxChannels) {
+        int c = ++s.NumChannels;
+        channelOf[k] = c;
+        s.ChannelType[c] = static_cast<std::int16_t>(q.type);
+        s.ChannelName[c] = q.name;
+        s.ChannelUnit[c] = 1;
+        s.ChannelFactor[c] = defs.UnitCount[q.type] > 0 ? defs.UnitFactor[q.type][1] : 1.0f;
+        s.FullScaleOutput[c] = s.FullScaleValue[c] = 1;
+      }
+  }
+  if (depthColumn < 0)
+    return fail(text.lineNumber(), "no column holds the penetration length (quantity 1)");
+  s.NoPoreChannel = true;
+  for (int c = 1; c <= s.NumChannels; ++c)
+    if (s.ChannelType[c] == 3) s.NoPoreChannel = false;
+
+  while (text.readLine(line)) {
+    const int number = text.lineNumber();
+    std::string record = trimmed(line);
+    if (!recordEnd.empty() && record.size() >= recordEnd.size() &&
+        record.compare(record.size() - recordEnd.size(), recordEnd.size(), recordEnd) == 0)
+      record.resize(record.size() - recordEnd.size());
+    if (trimmed(record).empty()) continue;
+    // Values apart by the declared separator, or else by blanks, tabs or ";".
+    const bool declared = !separator.empty() && separator != " ";
+    std::vector<std::string> values;
+    std::string value;
+    for (char ch : record + (declared ? separator.substr(0, 1) : " ")) {
+      bool apart = declared ? ch == separator[0] : (ch == ' ' || ch == '\t' || ch == ';');
+      if (!apart) {
+        value += ch;
+        continue;
+      }
+      if (declared || !trimmed(value).empty()) values.push_back(trimmed(value));
+      value.clear();
+    }
+    if (values.size() < columns.size())
+      return fail(number, "the record has " + std::to_string(values.size()) + " values for " +
+                              std::to_string(columns.size()) + " columns");
+    if (s.NumReadings >= MaxReadings) return fail(number, "more than 10,000 readings");
+    const int n = ++s.NumReadings;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+      std::optional<double> number_ = strictNumber(values[k]);
+      if (!number_)
+        return fail(number, "column " + std::to_string(k + 1) + " holds " + quotedText(values[k]) +
+                                ", no number");
+      const bool isVoid = columns[k].hasVoid && *number_ == columns[k].voidValue;
+      if (static_cast<int>(k) == depthColumn) {
+        if (isVoid) return fail(number, "the record has no depth");
+        s.Depth[n] = s.Reading[0][n] = toSingle(*number_);
+        s.Speed[n] = 0;  // GEF-CPT carries no penetration rate: none is known
+      }
+      if (int c = channelOf[k]) {
+        double toBase = 1;
+        for (const ReadQuantity& q : kReadQuantities)
+          if (q.quantity == columns[k].quantity) toBase = q.toBase;
+        float base = isVoid ? NoValue : toSingle(*number_ * toBase);
+        s.RawReading[c][n] = base;
+        s.Reading[c][n] =
+            isVoid ? NoValue : toSingle(base * static_cast<double>(s.ChannelFactor[c]));
+      }
+    }
+  }
+  if (s.NumReadings == 0) return fail(text.lineNumber(), "the file holds no records");
+  // Header texts in UTF-8 become the model's Windows-1252; others are taken as they are.
+  for (std::string* text : {&s.CompanyName, &s.JobNumber, &s.HoleNumber, &s.ConeNumber}) {
+    std::string single = utf8ToWindows1252(*text);
+    if (windows1252ToUtf8(single) == *text) *text = single;
   }
   return true;
 }
