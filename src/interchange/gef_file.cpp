@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "export/readings_table.hpp"
+#include "interchange/exchange_text.hpp"
 #include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
@@ -43,53 +44,12 @@ constexpr Quantity kQuantities[] = {
     {7, 22, "deg", "inclination Y", "0.00"},     {10, 8, "deg", "inclination resultant", "0.00"},
 };
 
-// A header text in ASCII: accented letters lose their accents, other bytes beyond ASCII and
-// control bytes go, and commas (GEF's separator) become blanks.
+// A header text as GEF takes it: ASCII, commas (its separator) as blanks, "-" for nothing.
 std::string ascii(const std::string& windows1252) {
-  static const char* const kLatin =
-      "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYPsaaaaaaaceeeeiiiidnooooo/ouuuuypy";
-  std::string out;
-  for (unsigned char ch : windows1252) {
-    if (ch == ',')
-      out += ' ';
-    else if (ch >= 0x20 && ch < 0x7F)
-      out += static_cast<char>(ch);
-    else if (ch == 0xDF)
-      out += "ss";
-    else if (ch == 0xC6)
-      out += "AE";
-    else if (ch == 0xE6)
-      out += "ae";
-    else if (ch >= 0xC0)
-      out += kLatin[ch - 0xC0];
-  }
+  std::string out = asciiText(windows1252);
+  for (char& ch : out)
+    if (ch == ',') ch = ' ';
   return out.empty() ? "-" : out;
-}
-
-// "14/03/2024 09:42" as "2024, 03, 14" and "09, 42, 00" when the date reads one way only:
-// year first, or a day above 12 telling day from month.
-std::optional<std::pair<std::string, std::string>> startDateAndTime(const std::string& text) {
-  std::smatch m;
-  static const std::regex date(
-      R"((\d{1,4})[/.-](\d{1,2})[/.-](\d{1,4})(?:\D+(\d{1,2}):(\d{2})(?::(\d{2}))?)?)");
-  if (!std::regex_search(text, m, date)) return std::nullopt;
-  int a = std::stoi(m[1]), b = std::stoi(m[2]), c = std::stoi(m[3]);
-  int year, month, day;
-  if (m[1].length() == 4)
-    year = a, month = b, day = c;
-  else if (m[3].length() == 4 && a > 12 && b <= 12)
-    year = c, month = b, day = a;
-  else if (m[3].length() == 4 && b > 12 && a <= 12)
-    year = c, month = a, day = b;
-  else
-    return std::nullopt;
-  if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
-  char d[32], t[32] = "";
-  std::snprintf(d, sizeof d, "%04d, %02d, %02d", year, month, day);
-  if (m[4].matched)
-    std::snprintf(t, sizeof t, "%02d, %02d, %02d", std::stoi(m[4]), std::stoi(m[5]),
-                  m[6].matched ? std::stoi(m[6]) : 0);
-  return std::pair{std::string(d), std::string(t)};
 }
 
 // The GPS text as longitude and latitude in decimal degrees ("N 53.21874 E 6.56702").
@@ -173,9 +133,14 @@ bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHe
   line(out, "PROJECTID", "CPT, " + ascii(h[4]));
   line(out, "COMPANYID", ascii(h[0]) + ", -, -");
   line(out, "TESTID", ascii(h[5]));
-  if (auto when = startDateAndTime(h[6])) {
-    line(out, "STARTDATE", when->first);
-    if (!when->second.empty()) line(out, "STARTTIME", when->second);
+  if (auto when = soundingDate(h[6])) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d, %02d, %02d", when->year, when->month, when->day);
+    line(out, "STARTDATE", text);
+    if (when->hour >= 0) {
+      std::snprintf(text, sizeof text, "%02d, %02d, %02d", when->hour, when->minute, when->second);
+      line(out, "STARTTIME", text);
+    }
   }
   auto place = lonLat(h[10]);
   char xy[96];

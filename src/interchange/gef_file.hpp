@@ -36,7 +36,7 @@ bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHe
 // field writes: blanks around "=", blank, tab or ";" between values, records with or
 // without their separator, a void value per column, columns in any order, Windows-1252 or
 // UTF-8. False with the file, line and problem otherwise.
-bool readGefFile(std::string_view bytes, const std::string& fileName, const ChannelDefinitions& defs,
-                 Sounding& out, FileError& error);
+bool readGefFile(std::string_view bytes, const std::string& fileName,
+                 const ChannelDefinitions& defs, Sounding& out, FileError& error);
 
 }  // namespace pelorin
