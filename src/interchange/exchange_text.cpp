@@ -1,5 +1,7 @@
 #include "interchange/exchange_text.hpp"
 
+#include <algorithm>
+#include <cstdlib>
 #include <regex>
 
 namespace pelorin {
@@ -43,6 +45,42 @@ std::optional<SoundingDate> soundingDate(const std::string& text) {
     d.hour = std::stoi(m[4]), d.minute = std::stoi(m[5]),
     d.second = m[6].matched ? std::stoi(m[6]) : 0;
   return d;
+}
+
+int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type, const std::string& name) {
+  const int c = ++s.NumChannels;
+  s.ChannelType[c] = static_cast<std::int16_t>(type);
+  s.ChannelName[c] = name;
+  s.ChannelUnit[c] = 1;
+  s.ChannelFactor[c] = defs.UnitCount[type] > 0 ? defs.UnitFactor[type][1] : 1.0f;
+  s.FullScaleOutput[c] = s.FullScaleValue[c] = 1;
+  return c;
+}
+
+void settleReadChannels(Sounding& s) {
+  s.NoPoreChannel = true;
+  s.MaxLag = 0;
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    if (s.ChannelType[c] == 3) s.NoPoreChannel = false;
+    int lag = 0;
+    while (lag < s.NumReadings && s.Reading[c][lag + 1] == NoValue) ++lag;
+    for (int n = 1; n <= s.NumReadings; ++n) {
+      const bool moved = n + lag <= s.NumReadings;
+      s.Reading[c][n] = moved ? s.Reading[c][n + lag] : NoValue;
+      s.RawReading[c][n] = moved ? s.RawReading[c][n + lag] : NoValue;
+    }
+    s.ChannelLag[c] = static_cast<std::int16_t>(lag);
+    s.MaxLag = std::max(s.MaxLag, s.ChannelLag[c]);
+  }
+}
+
+std::tm writingDay() {
+  std::time_t now = std::time(nullptr);
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
+    now = static_cast<std::time_t>(std::atoll(epoch));
+  std::tm day{};
+  gmtime_r(&now, &day);
+  return day;
 }
 
 }  // namespace pelorin

@@ -1,9 +1,13 @@
 #pragma once
-// What the exchange formats share: header texts in plain ASCII, and the date of the sounding
-// where its text reads one way only.
+// What the exchange formats share: header texts in plain ASCII, the date of the sounding where
+// its text reads one way only, and the channels a file read back becomes.
 
+#include <ctime>
 #include <optional>
 #include <string>
+
+#include "sounding/sounding.hpp"
+#include "sounding/sounding_file.hpp"
 
 namespace pelorin {
 
@@ -19,5 +23,18 @@ struct SoundingDate {
 // "14/03/2024 09:42" or "2024-03-14 09:42": the date when the text reads one way only, year
 // first or a day above 12 telling day from month ("02/05/2024" could be either).
 std::optional<SoundingDate> soundingDate(const std::string& text);
+
+// A channel of the given type in its base unit with an identity calibration (full-scale
+// output and value 1, zero reading 0), appended to s; its number.
+int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type, const std::string& name);
+
+// What a sounding file would tell of the channels read: the leading readings without a value
+// are the channel's lag (its values move up to the first reading, as the file keeps them),
+// and NoPoreChannel is set unless a channel measures pore pressure u2.
+void settleReadChannels(Sounding& s);
+
+// The day a file is written, in UTC; SOURCE_DATE_EPOCH, when set, stands for today so that a
+// file can be made again byte for byte.
+std::tm writingDay();
 
 }  // namespace pelorin

@@ -3,8 +3,6 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <optional>
 #include <regex>
 
@@ -104,11 +102,7 @@ void line(std::string& out, const std::string& key, const std::string& value) {
 }  // namespace
 
 std::string gefFileDate() {
-  std::time_t now = std::time(nullptr);
-  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
-    now = static_cast<std::time_t>(std::atoll(epoch));
-  std::tm day{};
-  gmtime_r(&now, &day);
+  std::tm day = writingDay();
   char text[32];
   std::snprintf(text, sizeof text, "%04d, %02d, %02d", day.tm_year + 1900, day.tm_mon + 1,
                 day.tm_mday);
@@ -222,11 +216,12 @@ constexpr ReadQuantity kReadQuantities[] = {
     {7, 5, "U3", 1000}, {21, 6, "Ix", 1},   {22, 7, "Iy", 1},   {8, 10, "I", 1},
 };
 
-std::string trimmed(std::string_view text) {
+std::string_view trimmedView(std::string_view text) {
   std::size_t from = text.find_first_not_of(" \t"), to = text.find_last_not_of(" \t");
-  return from == std::string_view::npos ? std::string()
-                                        : std::string(text.substr(from, to - from + 1));
+  return from == std::string_view::npos ? std::string_view() : text.substr(from, to - from + 1);
 }
+
+std::string trimmed(std::string_view text) { return std::string(trimmedView(text)); }
 
 // The comma-separated items of a header value.
 std::vector<std::string> items(const std::string& value) {
@@ -313,40 +308,28 @@ bool readGefFile(std::string_view bytes, const std::string& fileName,
     if (columns[k].quantity == 1) depthColumn = static_cast<int>(k);
     for (const ReadQuantity& q : kReadQuantities)
       if (columns[k].quantity == q.quantity && s.NumChannels < MaxChannels) {
-        int c = ++s.NumChannels;
-        channelOf[k] = c;
-        s.ChannelType[c] = static_cast<std::int16_t>(q.type);
-        s.ChannelName[c] = q.name;
-        s.ChannelUnit[c] = 1;
-        s.ChannelFactor[c] = defs.UnitCount[q.type] > 0 ? defs.UnitFactor[q.type][1] : 1.0f;
-        s.FullScaleOutput[c] = s.FullScaleValue[c] = 1;
+        channelOf[k] = addBaseUnitChannel(s, defs, q.type, q.name);
       }
   }
   if (depthColumn < 0)
     return fail(text.lineNumber(), "no column holds the penetration length (quantity 1)");
-  s.NoPoreChannel = true;
-  for (int c = 1; c <= s.NumChannels; ++c)
-    if (s.ChannelType[c] == 3) s.NoPoreChannel = false;
 
+  // Values apart by the declared separator, or else by blanks, tabs or ";".
+  const bool declared = !separator.empty() && separator != " ";
+  std::vector<std::string_view> values;
   while (text.readLine(line)) {
     const int number = text.lineNumber();
-    std::string record = trimmed(line);
-    if (!recordEnd.empty() && record.size() >= recordEnd.size() &&
-        record.compare(record.size() - recordEnd.size(), recordEnd.size(), recordEnd) == 0)
-      record.resize(record.size() - recordEnd.size());
-    if (trimmed(record).empty()) continue;
-    // Values apart by the declared separator, or else by blanks, tabs or ";".
-    const bool declared = !separator.empty() && separator != " ";
-    std::vector<std::string> values;
-    std::string value;
-    for (char ch : record + (declared ? separator.substr(0, 1) : " ")) {
-      bool apart = declared ? ch == separator[0] : (ch == ' ' || ch == '\t' || ch == ';');
-      if (!apart) {
-        value += ch;
-        continue;
-      }
-      if (declared || !trimmed(value).empty()) values.push_back(trimmed(value));
-      value.clear();
+    std::string_view record = trimmedView(line);
+    if (!recordEnd.empty() && record.ends_with(recordEnd)) record.remove_suffix(recordEnd.size());
+    if (trimmedView(record).empty()) continue;
+    values.clear();
+    for (std::size_t at = 0, start = 0; at <= record.size(); ++at) {
+      const bool end = at == record.size();
+      const char ch = end ? '\0' : record[at];
+      if (!end && (declared ? ch != separator[0] : ch != ' ' && ch != '\t' && ch != ';')) continue;
+      std::string_view value = trimmedView(record.substr(start, at - start));
+      if (declared || !value.empty()) values.push_back(value);
+      start = at + 1;
     }
     if (values.size() < columns.size())
       return fail(number, "the record has " + std::to_string(values.size()) + " values for " +
@@ -381,6 +364,7 @@ bool readGefFile(std::string_view bytes, const std::string& fileName,
     std::string single = utf8ToWindows1252(*text);
     if (windows1252ToUtf8(single) == *text) *text = single;
   }
+  settleReadChannels(s);
   return true;
 }
 

@@ -413,6 +413,13 @@ std::string readBackProblem(std::string_view bytes, const Sounding& s,
             toSingle(numericPrefix(formatPattern(s.Baseline[c][1], "####0.00000"))))
       return "the channel block of channel " + std::to_string(c) + " (" +
              windows1252ToUtf8(s.ChannelName[c]) + ") would read back otherwise";
+    // The file tells the lags by the readings without a value, wherever they lie; a file
+    // without any has the sleeve's lag worked out again on opening.
+    if (back->MaxLag > 0 && back->ChannelLag[c] != s.ChannelLag[c])
+      return "channel " + std::to_string(c) + " (" + windows1252ToUtf8(s.ChannelName[c]) +
+             ") would read back with a lag of " + std::to_string(back->ChannelLag[c]) +
+             " readings instead of " + std::to_string(s.ChannelLag[c]) +
+             " (the file tells a lag by the readings without a value)";
   }
   // A depth below the one before it makes the reader take the line for the final baseline.
   auto goesBackUp = [&](int n) {
