@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the sounding file reader as File, Open does, with the
 // installation's channel definitions. A file that is read is saved again and the saved
 // bytes must open too: whatever the reader accepts, the writer must be able to write back.
+// GEF-CPT and AGS4 files are read the same way, and every sounding read is written as both,
+// whose bytes read back or are refused with a reason.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "interchange/exchange_file.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
@@ -39,6 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (s->NumChannels < 0 || s->NumChannels > MaxChannels || s->NumReadings < 0 ||
       s->NumReadings > MaxReadings || s->MaxLag < 0 || s->MaxLag > MaxReadings)
     std::abort();
+
+  for (ExchangeFormat format : {ExchangeFormat::Gef, ExchangeFormat::Ags}) {
+    std::string bytes, problem;
+    if (!exchangeFileBytes(format, *s, defs, headerTexts(*s), {}, bytes, problem) && problem.empty())
+      std::abort();
+  }
 
   std::string saved;
   FileError saveError;

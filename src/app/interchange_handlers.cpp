@@ -1,4 +1,4 @@
-// Interchange: the cleaned sounding written for the interpretation tools, as GEF-CPT.
+// Interchange: the cleaned sounding written for the interpretation tools, as GEF-CPT or AGS4.
 
 #include <QAction>
 #include <QFile>
@@ -7,7 +7,6 @@
 #include <QMenuBar>
 
 #include "app/main_form.hpp"
-#include "interchange/gef_file.hpp"
 #include "text/file_io.hpp"
 
 namespace pelorin {
@@ -17,29 +16,36 @@ void MainForm::buildInterchangeMenu() {
   mnuInterchange->setObjectName("mnuInterchange");
   mnuExportGef = mnuInterchange->addAction("Export &GEF...");
   mnuExportGef->setObjectName("mnuExportGef");
-  connect(mnuExportGef, &QAction::triggered, this, [this] { mnuExportGef_Click(); });
+  connect(mnuExportGef, &QAction::triggered, this,
+          [this] { exportInterchangeFile(ExchangeFormat::Gef); });
+  mnuExportAgs = mnuInterchange->addAction("Export &AGS4...");
+  mnuExportAgs->setObjectName("mnuExportAgs");
+  connect(mnuExportAgs, &QAction::triggered, this,
+          [this] { exportInterchangeFile(ExchangeFormat::Ags); });
 }
 
-void MainForm::mnuExportGef_Click() {
-  FileDialogResult chosen = showFileDialog("GEF CPT data (*.gef)|*.gef", true);
+void MainForm::exportInterchangeFile(ExchangeFormat format) {
+  const bool gef = format == ExchangeFormat::Gef;
+  FileDialogResult chosen =
+      showFileDialog(gef ? "GEF CPT data (*.gef)|*.gef" : "AGS4 data (*.ags)|*.ags", true);
   if (chosen.fileName.isEmpty()) return;
   // The header boxes as they stand, today's date and the clean-up history.
-  GefHeader header{{}, gefFileDate(), session_->descriptions()};
+  HeaderTexts texts;
   std::array<QLineEdit*, 12> boxes = headerBoxes();
-  for (std::size_t i = 0; i < boxes.size(); ++i) header.texts[i] = toModelText(boxes[i]->text());
+  for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = toModelText(boxes[i]->text());
   std::string bytes, problem;
-  std::string path = QFile::encodeName(chosen.fileName).toStdString();
-  if (!gefFileBytes(*sounding_, *definitions_, header, bytes, problem)) {
+  if (!exchangeFileBytes(format, *sounding_, *definitions_, texts, session_->descriptions(), bytes,
+                         problem)) {
     showMessage("Cannot export \"" + chosen.fileName + "\": " + QString::fromStdString(problem) +
                 ".");
     return;
   }
-  std::string failure = writeFileSafely(path, bytes);
+  std::string failure = writeFileSafely(QFile::encodeName(chosen.fileName).toStdString(), bytes);
   if (!failure.empty()) {
     showMessage(QString::fromStdString(failure));
     return;
   }
-  tell("Exported " + chosen.fileTitle + " (GEF-CPT)");
+  tell("Exported " + chosen.fileTitle + (gef ? " (GEF-CPT)" : " (AGS4)"));
 }
 
 }  // namespace pelorin

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "app/platform.hpp"
+#include "interchange/exchange_file.hpp"
 #include "session/session.hpp"
 #include "sounding/sounding.hpp"
 #include "sounding/units.hpp"
@@ -133,7 +134,7 @@ class MainForm : public QMainWindow {
   void lstHistory_Click(int line);
   void mnuCopyCommand_Click();
   // --- Handlers: Interchange ---
-  void mnuExportGef_Click();
+  void exportInterchangeFile(ExchangeFormat format);
   // A click in the profile at a display depth: the nearest reading becomes current, as the
   // same number of Up or Down presses would make it.
   void picProfile_MouseDown(double displayDepth);
@@ -210,6 +211,7 @@ class MainForm : public QMainWindow {
   QAction* mnuRefuseUnreadable = nullptr;
   QMenu* mnuInterchange = nullptr;
   QAction* mnuExportGef = nullptr;
+  QAction* mnuExportAgs = nullptr;
   QMenu* mnuEdit = nullptr;
   QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuViewHistory = nullptr,
           *mnuCopyCommand = nullptr;

@@ -7,7 +7,7 @@
 #include "cli/export_command.hpp"
 #include "cli/operations.hpp"
 #include "export/readings_table.hpp"
-#include "interchange/gef_file.hpp"
+#include "interchange/exchange_file.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/save_sounding.hpp"
@@ -27,6 +27,7 @@ constexpr const char* kUsage =
     "[--refuse-unreadable] [OPERATION ...]\n"
     "       pelorin-cli csv    IN.cpt -o OUT.csv [--definitions DIR] [OPERATION ...]\n"
     "       pelorin-cli gef    IN.cpt -o OUT.gef [--definitions DIR] [OPERATION ...]\n"
+    "       pelorin-cli ags    IN.cpt -o OUT.ags [--definitions DIR] [OPERATION ...]\n"
     "       SYSTEM: english, metric-kpa, metric-bar, kgf-ksc, kgf-bar\n";
 
 // A float as the shortest text that reads back as the same float.
@@ -184,7 +185,7 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
 int run(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
         std::ostream& err) {
   if (args.empty() || (args[0] != "info" && args[0] != "clean" && args[0] != "export" &&
-                       args[0] != "csv" && args[0] != "gef")) {
+                       args[0] != "csv" && args[0] != "gef" && args[0] != "ags")) {
     err << kUsage;
     return 2;
   }
@@ -223,10 +224,11 @@ int run(const std::vector<std::string>& args, const std::string& programFolder, 
     return exportAsUser(*session, a.output, *exportSystemNamed(a.system), a.refuseUnreadable, err)
                ? 0
                : 1;
-  if (a.command == "gef") {
-    GefHeader header{session->header(), gefFileDate(), session->descriptions()};
+  if (a.command == "gef" || a.command == "ags") {
     std::string bytes, problem;
-    if (!gefFileBytes(session->sounding(), *defs, header, bytes, problem)) {
+    if (!exchangeFileBytes(a.command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags,
+                           session->sounding(), *defs, session->header(), session->descriptions(),
+                           bytes, problem)) {
       err << "pelorin-cli: \"" << a.output << "\": " << problem << "\n";
       return 1;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "interchange/ags_file.hpp"
 #include "interchange/gef_file.hpp"
 #include "sounding/units.hpp"
 #include "text/file_io.hpp"
@@ -43,12 +44,14 @@ void deriveSoundingValues(Sounding& s) {
 std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string& path,
                                        const ChannelDefinitions& defs, FileError& error) {
   auto s = std::make_unique<Sounding>();
-  // A GEF-CPT file tells itself by its first key; anything else is read as a sounding file.
+  // GEF-CPT and AGS4 files tell themselves by their first key; anything else is read as a
+  // sounding file.
   std::size_t first = bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
-  const bool gef = first != std::string_view::npos && bytes.substr(first, 6) == "#GEFID";
-  if (!(gef ? readGefFile(bytes, path, defs, *s, error)
-            : readSoundingFile(bytes, path, defs, *s, error)))
-    return nullptr;
+  std::string_view start = bytes.substr(std::min(first, bytes.size()));
+  const bool read = start.starts_with("#GEFID")      ? readGefFile(bytes, path, defs, *s, error)
+                    : start.starts_with("\"GROUP\"") ? readAgsFile(bytes, path, defs, *s, error)
+                                                     : readSoundingFile(bytes, path, defs, *s, error);
+  if (!read) return nullptr;
   deriveSoundingValues(*s);
   s->SoundingFilePath = path;
   applyDisplayDepths(*s, DepthUnit::Metres);

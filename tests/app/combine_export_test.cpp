@@ -167,14 +167,19 @@ TEST_F(ExportTest, CancelKeepsTheSystemAndItsUnits) {
       << written.substr(0, 80);
 }
 
-TEST_F(ExportTest, GefFromTheWindowIsWhatTheBatchToolWrites) {
+TEST_F(ExportTest, ExchangeFilesFromTheWindowAreWhatTheBatchToolWrites) {
   ::setenv("SOURCE_DATE_EPOCH", "1765065600", 1);  // both write the same date
   open(kClay);
   for (const char* step : {"mnuShiftBaseline", "txtShiftChannelByChan_1=0.5", "Command5"}) act(step);
-  QString window = temporary.filePath("window.gef"), batch = temporary.filePath("batch.gef");
-  menu("mnuExportGef", window);
-  EXPECT_EQ(fileBytes(window).substr(0, 43), "#GEFID= 1, 1, 0\r\n#FILEDATE= 2025, 12, 07\r\n#");
-  EXPECT_EQ(fileBytes(window), batchBytes({"gef", kClay.toStdString(), "-o", batch.toStdString(), "--shift", "1=0.5"}, batch));
+  for (std::string format : {"gef", "ags"}) {
+    QString window = temporary.filePath(QString::fromStdString("window." + format));
+    QString batch = temporary.filePath(QString::fromStdString("batch." + format));
+    menu(format == "gef" ? "mnuExportGef" : "mnuExportAgs", window);
+    EXPECT_EQ(fileBytes(window),
+              batchBytes({format, kClay.toStdString(), "-o", batch.toStdString(), "--shift", "1=0.5"}, batch));
+  }
+  EXPECT_EQ(fileBytes(temporary.filePath("window.gef")).substr(0, 43),
+            "#GEFID= 1, 1, 0\r\n#FILEDATE= 2025, 12, 07\r\n#");
 }
 
 }  // namespace

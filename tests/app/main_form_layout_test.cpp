@@ -84,7 +84,7 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
       "mnuDepthIncrement:&Depth Increment mnuView:&View mnuViewProfile:&Profile "
       "mnuCopyReadings:&Copy Readings mnuViewHistory:&History "
       "mnuCopyCommand:Copy Co&mmand mnuEdit:E&dit mnuUndo:&Undo! mnuRedo:&Redo! "
-      "mnuInterchange:&Interchange mnuExportGef:Export &GEF... "
+      "mnuInterchange:&Interchange mnuExportGef:Export &GEF... mnuExportAgs:Export &AGS4... "
       "mnuOptions:&Options "
       "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back");
   EXPECT_TRUE(form->mnuViewProfile->isCheckable() && form->mnuViewProfile->isChecked());
