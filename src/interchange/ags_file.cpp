@@ -1,5 +1,6 @@
 #include "interchange/ags_file.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -108,13 +109,20 @@ std::string agsFileDate() {
 
 bool agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader& header,
                   std::string& out, std::string& problem) {
-  for (int n = 2; n <= s.NumReadings; ++n)
-    if (formatPattern(s.Depth[n], "0.00") == formatPattern(s.Depth[n - 1], "0.00")) {
-      problem = "readings " + std::to_string(n - 1) + " and " + std::to_string(n) + " both lie at " +
-                formatPattern(s.Depth[n], "0.00") +
-                " m to two decimals, and SCPT_DPTH must tell them apart (AutoClean snaps the depths to the increment)";
+  // The depths as SCPT_DPTH writes them, each once; the deepest is the location's final depth.
+  std::map<std::string, int> depthsWritten;
+  float finalDepth = s.NumReadings ? s.Depth[1] : 0;
+  for (int n = 1; n <= s.NumReadings; ++n) {
+    auto [first, isNew] = depthsWritten.emplace(formatPattern(s.Depth[n], "0.00"), n);
+    if (!isNew) {
+      problem = "readings " + std::to_string(first->second) + " and " + std::to_string(n) +
+                " both lie at " + first->first +
+                " m to two decimals, and SCPT_DPTH must tell them apart (AutoClean snaps the "
+                "depths to the increment)";
       return false;
     }
+    finalDepth = std::max(finalDepth, s.Depth[n]);
+  }
   const HeaderTexts& h = header.texts;
   const std::string location = asciiText(h[5]).empty() ? "CPT" : asciiText(h[5]);
   // The SCPT headings this sounding has values for: the first channel of each type.
@@ -153,7 +161,7 @@ bool agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader&
   loca.add("LOCA_ID", "", "ID"), loca.add("LOCA_TYPE", "", "PA"), loca.add("LOCA_REM", "", "X"),
       loca.add("LOCA_FDEP", "m", "2DP"), loca.add("LOCA_STAR", "yyyy-mm-dd", "DT");
   loca.rows.push_back({location, "CP", asciiText(h[3]),
-                       s.NumReadings ? formatPattern(s.Depth[s.NumReadings], "0.00") : "", testDate});
+                       s.NumReadings ? formatPattern(finalDepth, "0.00") : "", testDate});
 
   Group scpg{"SCPG"};
   scpg.add("LOCA_ID", "", "ID"), scpg.add("SCPG_TESN", "", "X"), scpg.add("SCPG_TYPE", "", "PA"),
