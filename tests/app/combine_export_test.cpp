@@ -169,14 +169,19 @@ TEST_F(ExportTest, CancelKeepsTheSystemAndItsUnits) {
 
 TEST_F(ExportTest, ExchangeFilesFromTheWindowAreWhatTheBatchToolWrites) {
   ::setenv("SOURCE_DATE_EPOCH", "1765065600", 1);  // both write the same date
-  open(kClay);
-  for (const char* step : {"mnuShiftBaseline", "txtShiftChannelByChan_1=0.5", "Command5"}) act(step);
-  for (std::string format : {"gef", "ags"}) {
-    QString window = temporary.filePath(QString::fromStdString("window." + format));
-    QString batch = temporary.filePath(QString::fromStdString("batch." + format));
-    menu(format == "gef" ? "mnuExportGef" : "mnuExportAgs", window);
-    EXPECT_EQ(fileBytes(window),
-              batchBytes({format, kClay.toStdString(), "-o", batch.toStdString(), "--shift", "1=0.5"}, batch));
+  for (const char* name : {"sample_clay_002.cpt", "sample_sand_005.cpt", "sample_no_pore.cpt"}) {
+    SCOPED_TRACE(name);
+    const QString input = sample(name);
+    open(input);
+    for (const char* step : {"mnuShiftBaseline", "txtShiftChannelByChan_1=0.5", "Command5"}) act(step);
+    for (std::string format : {"gef", "ags"}) {
+      QString window = temporary.filePath(QString::fromStdString("window." + format));
+      QString batch = temporary.filePath(QString::fromStdString("batch." + format));
+      menu(format == "gef" ? "mnuExportGef" : "mnuExportAgs", window);
+      EXPECT_EQ(fileBytes(window), batchBytes({format, input.toStdString(), "-o",
+                                               batch.toStdString(), "--shift", "1=0.5"},
+                                              batch));
+    }
   }
   EXPECT_EQ(fileBytes(temporary.filePath("window.gef")).substr(0, 43),
             "#GEFID= 1, 1, 0\r\n#FILEDATE= 2025, 12, 07\r\n#");
