@@ -12,19 +12,11 @@
 #include <vector>
 
 #include "cli/operations.hpp"
-#include "sounding/channel_definitions.hpp"
+#include "fuzz_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 
 namespace {
-
-const pelorin::ChannelDefinitions& definitions() {
-  static const pelorin::ChannelDefinitions defs = [] {
-    std::vector<std::string> warnings;
-    return pelorin::loadChannelDefinitions(PELORIN_DATA, warnings);
-  }();
-  return defs;
-}
 
 std::string number(FuzzedDataProvider& in) {
   return std::to_string(in.ConsumeIntegralInRange<int>(-2000, 20000) / 100.0);
@@ -34,7 +26,7 @@ std::string number(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pelorin;
-  const ChannelDefinitions& defs = definitions();
+  const ChannelDefinitions& defs = pelorin::fuzz::definitions();
   FuzzedDataProvider in(data, size);
   std::vector<std::vector<std::string>> steps(in.ConsumeIntegralInRange<int>(0, 6));
   for (auto& step : steps) {

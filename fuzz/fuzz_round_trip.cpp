@@ -10,19 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "sounding/channel_definitions.hpp"
+#include "fuzz_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 
 namespace {
-
-const pelorin::ChannelDefinitions& definitions() {
-  static const pelorin::ChannelDefinitions defs = [] {
-    std::vector<std::string> warnings;
-    return pelorin::loadChannelDefinitions(PELORIN_DATA, warnings);
-  }();
-  return defs;
-}
 
 // Within half a unit of the last place written, and a float's own rounding of the value.
 bool near(double back, double meant, double half) {
@@ -33,7 +25,7 @@ bool near(double back, double meant, double half) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pelorin;
-  const ChannelDefinitions& defs = definitions();
+  const ChannelDefinitions& defs = pelorin::fuzz::definitions();
   FileError error;
   auto s = openSounding(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.cpt",
                         defs, error);

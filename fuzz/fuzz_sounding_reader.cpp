@@ -12,25 +12,13 @@
 #include <vector>
 
 #include "interchange/exchange_file.hpp"
-#include "sounding/channel_definitions.hpp"
+#include "fuzz_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 
-namespace {
-
-const pelorin::ChannelDefinitions& definitions() {
-  static const pelorin::ChannelDefinitions defs = [] {
-    std::vector<std::string> warnings;
-    return pelorin::loadChannelDefinitions(PELORIN_DATA, warnings);
-  }();
-  return defs;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pelorin;
-  const ChannelDefinitions& defs = definitions();
+  const ChannelDefinitions& defs = pelorin::fuzz::definitions();
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
   FileError error;
