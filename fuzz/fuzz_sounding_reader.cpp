@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "interchange/exchange_file.hpp"
 #include "fuzz_definitions.hpp"
+#include "interchange/exchange_file.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 
@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (ExchangeFormat format : {ExchangeFormat::Gef, ExchangeFormat::Ags}) {
     std::string bytes, problem;
-    if (!exchangeFileBytes(format, *s, defs, headerTexts(*s), {}, bytes, problem) && problem.empty())
+    if (!exchangeFileBytes(format, *s, defs, headerTexts(*s), {}, bytes, problem) &&
+        problem.empty())
       std::abort();
   }
 

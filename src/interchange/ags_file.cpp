@@ -26,28 +26,36 @@ struct Heading {
   double fromBase;
 };
 constexpr Heading kScpt[] = {
-    {"SCPT_DPTH", "m", "2DP", 0, "0.00", 1},          {"SCPT_RES", "MPa", "3DP", 1, "0.000", 0.001},
-    {"SCPT_FRES", "MPa", "4DP", 2, "0.0000", 0.001},  {"SCPT_PWP1", "MPa", "4DP", 4, "0.0000", 0.001},
-    {"SCPT_PWP2", "MPa", "4DP", 3, "0.0000", 0.001},  {"SCPT_PWP3", "MPa", "4DP", 5, "0.0000", 0.001},
-    {"SCPT_CON", "mS/m", "1DP", 9, "0.0", 1},         {"SCPT_TEMP", "DegC", "1DP", 8, "0.0", 1},
-    {"SCPT_SLP1", "deg", "2DP", 6, "0.00", 1},        {"SCPT_SLP2", "deg", "2DP", 7, "0.00", 1},
+    {"SCPT_DPTH", "m", "2DP", 0, "0.00", 1},
+    {"SCPT_RES", "MPa", "3DP", 1, "0.000", 0.001},
+    {"SCPT_FRES", "MPa", "4DP", 2, "0.0000", 0.001},
+    {"SCPT_PWP1", "MPa", "4DP", 4, "0.0000", 0.001},
+    {"SCPT_PWP2", "MPa", "4DP", 3, "0.0000", 0.001},
+    {"SCPT_PWP3", "MPa", "4DP", 5, "0.0000", 0.001},
+    {"SCPT_CON", "mS/m", "1DP", 9, "0.0", 1},
+    {"SCPT_TEMP", "DegC", "1DP", 8, "0.0", 1},
+    {"SCPT_SLP1", "deg", "2DP", 6, "0.00", 1},
+    {"SCPT_SLP2", "deg", "2DP", 7, "0.00", 1},
     {"SCPT_FRR", "%", "2DP", -1, "0.00", 1},
 };
 
 const std::map<std::string, std::string>& unitNames() {
-  static const std::map<std::string, std::string> names = {
-      {"m", "metre"},         {"MPa", "megapascal"},  {"%", "percentage"},
-      {"mS/m", "millisiemens per metre"}, {"DegC", "degrees Celsius"}, {"deg", "degrees"},
-      {"yyyy-mm-dd", "date"}};
+  static const std::map<std::string, std::string> names = {{"m", "metre"},
+                                                           {"MPa", "megapascal"},
+                                                           {"%", "percentage"},
+                                                           {"mS/m", "millisiemens per metre"},
+                                                           {"DegC", "degrees Celsius"},
+                                                           {"deg", "degrees"},
+                                                           {"yyyy-mm-dd", "date"}};
   return names;
 }
 
 const std::map<std::string, std::string>& typeNames() {
   static const std::map<std::string, std::string> names = {
-      {"ID", "Unique identifier"}, {"X", "Text"}, {"PA", "Text listed in ABBR Group"},
-      {"DT", "Date time in international format"}, {"1DP", "Value; 1 decimal place"},
-      {"2DP", "Value; 2 decimal places"}, {"3DP", "Value; 3 decimal places"},
-      {"4DP", "Value; 4 decimal places"}};
+      {"ID", "Unique identifier"},         {"X", "Text"},
+      {"PA", "Text listed in ABBR Group"}, {"DT", "Date time in international format"},
+      {"1DP", "Value; 1 decimal place"},   {"2DP", "Value; 2 decimal places"},
+      {"3DP", "Value; 3 decimal places"},  {"4DP", "Value; 4 decimal places"}};
   return names;
 }
 
@@ -103,7 +111,8 @@ std::string orDash(const std::string& windows1252) {
 std::string agsFileDate() {
   std::tm day = writingDay();
   char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", day.tm_year + 1900, day.tm_mon + 1, day.tm_mday);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", day.tm_year + 1900, day.tm_mon + 1,
+                day.tm_mday);
   return text;
 }
 
@@ -138,24 +147,32 @@ bool agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader&
     columns.emplace_back(&heading, channel);
   }
   bool pore = false;
-  for (int c = 1; c <= s.NumChannels; ++c) pore = pore || (s.ChannelType[c] >= 3 && s.ChannelType[c] <= 5);
+  for (int c = 1; c <= s.NumChannels; ++c)
+    pore = pore || (s.ChannelType[c] >= 3 && s.ChannelType[c] <= 5);
   auto date = soundingDate(h[6]);
   char testDate[16] = "";
-  if (date) std::snprintf(testDate, sizeof testDate, "%04d-%02d-%02d", date->year, date->month, date->day);
+  if (date)
+    std::snprintf(testDate, sizeof testDate, "%04d-%02d-%02d", date->year, date->month, date->day);
   std::string remarks;
-  for (const std::string& step : header.history) remarks += (remarks.empty() ? "" : "; ") + asciiText(step);
+  for (const std::string& step : header.history)
+    remarks += (remarks.empty() ? "" : "; ") + asciiText(step);
 
   Group proj{"PROJ"};
-  for (const char* heading : {"PROJ_ID", "PROJ_NAME", "PROJ_LOC", "PROJ_CLNT", "PROJ_CONT", "PROJ_ENG", "PROJ_MEMO"})
+  for (const char* heading :
+       {"PROJ_ID", "PROJ_NAME", "PROJ_LOC", "PROJ_CLNT", "PROJ_CONT", "PROJ_ENG", "PROJ_MEMO"})
     proj.add(heading, "", heading == std::string("PROJ_ID") ? "ID" : "X");
-  proj.rows.push_back({orDash(h[4]), asciiText(h[7]), asciiText(h[3]), "", asciiText(h[0]), asciiText(h[1]), ""});
+  proj.rows.push_back(
+      {orDash(h[4]), asciiText(h[7]), asciiText(h[3]), "", asciiText(h[0]), asciiText(h[1]), ""});
 
   Group tran{"TRAN"};
   const std::pair<const char*, const char*> tranHeadings[] = {
-      {"TRAN_ISNO", "X"}, {"TRAN_DATE", "DT"}, {"TRAN_PROD", "X"}, {"TRAN_STAT", "PA"}, {"TRAN_DESC", "X"},
-      {"TRAN_AGS", "X"},  {"TRAN_RECV", "X"},  {"TRAN_DLIM", "X"}, {"TRAN_RCON", "X"},  {"TRAN_REM", "X"}};
-  for (auto [heading, type] : tranHeadings) tran.add(heading, heading == std::string("TRAN_DATE") ? "yyyy-mm-dd" : "", type);
-  tran.rows.push_back({"1", header.fileDate, "Pelorin", "FINAL", "Cleaned CPT sounding", "4.1.1", "", "|", "+", ""});
+      {"TRAN_ISNO", "X"}, {"TRAN_DATE", "DT"}, {"TRAN_PROD", "X"}, {"TRAN_STAT", "PA"},
+      {"TRAN_DESC", "X"}, {"TRAN_AGS", "X"},   {"TRAN_RECV", "X"}, {"TRAN_DLIM", "X"},
+      {"TRAN_RCON", "X"}, {"TRAN_REM", "X"}};
+  for (auto [heading, type] : tranHeadings)
+    tran.add(heading, heading == std::string("TRAN_DATE") ? "yyyy-mm-dd" : "", type);
+  tran.rows.push_back({"1", header.fileDate, "Pelorin", "FINAL", "Cleaned CPT sounding", "4.1.1",
+                       "", "|", "+", ""});
 
   Group loca{"LOCA"};
   loca.add("LOCA_ID", "", "ID"), loca.add("LOCA_TYPE", "", "PA"), loca.add("LOCA_REM", "", "X"),
@@ -217,7 +234,8 @@ bool agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader&
   for (const std::string& u : units) unit.rows.push_back({u, unitNames().at(u)});
 
   out.clear();
-  for (const Group* group : {&proj, &tran, &abbr, &type, &unit, &loca, &scpg, &scpt}) group->write(out);
+  for (const Group* group : {&proj, &tran, &abbr, &type, &unit, &loca, &scpg, &scpt})
+    group->write(out);
   return true;
 }
 
@@ -253,10 +271,11 @@ bool fieldsOf(std::string_view line, std::vector<std::string>& fields) {
 
 }  // namespace
 
-bool readAgsFile(std::string_view bytes, const std::string& fileName, const ChannelDefinitions& defs,
-                 Sounding& s, FileError& error) {
+bool readAgsFile(std::string_view bytes, const std::string& fileName,
+                 const ChannelDefinitions& defs, Sounding& s, FileError& error) {
   auto fail = [&](int line, const std::string& problem) {
-    error.message = "Cannot read \"" + fileName + "\": line " + std::to_string(line) + ": " + problem + ".";
+    error.message =
+        "Cannot read \"" + fileName + "\": line " + std::to_string(line) + ": " + problem + ".";
     return false;
   };
   TextReader text(bytes);
@@ -268,7 +287,8 @@ bool readAgsFile(std::string_view bytes, const std::string& fileName, const Chan
   while (text.readLine(line)) {
     const int number = text.lineNumber();
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
-    if (!fieldsOf(line, fields) || fields.empty()) return fail(number, "the line is no row of quoted fields");
+    if (!fieldsOf(line, fields) || fields.empty())
+      return fail(number, "the line is no row of quoted fields");
     const std::string& descriptor = fields[0];
     if (descriptor == "GROUP") {
       group = fields.size() > 1 ? fields[1] : "";
@@ -276,7 +296,8 @@ bool readAgsFile(std::string_view bytes, const std::string& fileName, const Chan
       continue;
     }
     if (descriptor == "HEADING") {
-      if (!headings.empty()) return fail(number, "the group " + quotedText(group) + " has a second HEADING line");
+      if (!headings.empty())
+        return fail(number, "the group " + quotedText(group) + " has a second HEADING line");
       headings.assign(fields.begin() + 1, fields.end());
     } else if (headings.empty()) {
       return fail(number, quotedText(descriptor) + " comes before the group's HEADING line");
@@ -285,10 +306,12 @@ bool readAgsFile(std::string_view bytes, const std::string& fileName, const Chan
                               std::to_string(headings.size()) + " headings");
     }
     if (group == "SCPT" && descriptor == "HEADING") {
+      if (depthAt != 0) return fail(number, "the file has a second SCPT group");
       for (std::size_t k = 0; k < headings.size(); ++k) {
         if (headings[k] == "SCPT_DPTH") depthAt = k + 1;
         for (const Heading& heading : kScpt)
-          if (headings[k] == heading.name && heading.channelType > 0 && s.NumChannels < MaxChannels) {
+          if (headings[k] == heading.name && heading.channelType > 0 &&
+              s.NumChannels < MaxChannels) {
             channelOf[k + 1] = addBaseUnitChannel(s, defs, heading.channelType, heading.name + 5);
             toBase[k + 1] = 1 / heading.fromBase;
           }
@@ -301,7 +324,8 @@ bool readAgsFile(std::string_view bytes, const std::string& fileName, const Chan
         if (pressure && fields[k] == "kPa")
           toBase[k] = 1;
         else if (pressure && fields[k] != "MPa")
-          return fail(number, headings[k - 1] + " is in " + quotedText(fields[k]) + ", not in MPa or kPa");
+          return fail(number,
+                      headings[k - 1] + " is in " + quotedText(fields[k]) + ", not in MPa or kPa");
       }
     } else if (group == "SCPT" && descriptor == "DATA") {
       // The first test of the first location only.
@@ -310,7 +334,8 @@ bool readAgsFile(std::string_view bytes, const std::string& fileName, const Chan
       if (fields[1] != testLocation || push != testNumber) continue;
       if (s.NumReadings >= MaxReadings) return fail(number, "more than 10,000 readings");
       auto depth = strictNumber(fields[depthAt]);
-      if (!depth) return fail(number, "SCPT_DPTH holds " + quotedText(fields[depthAt]) + ", no number");
+      if (!depth)
+        return fail(number, "SCPT_DPTH holds " + quotedText(fields[depthAt]) + ", no number");
       const int n = ++s.NumReadings;
       s.Depth[n] = s.Reading[0][n] = toSingle(*depth);
       for (auto [k, c] : channelOf) {
@@ -319,7 +344,8 @@ bool readAgsFile(std::string_view bytes, const std::string& fileName, const Chan
           continue;
         }
         auto value = strictNumber(fields[k]);
-        if (!value) return fail(number, headings[k - 1] + " holds " + quotedText(fields[k]) + ", no number");
+        if (!value)
+          return fail(number, headings[k - 1] + " holds " + quotedText(fields[k]) + ", no number");
         s.RawReading[c][n] = toSingle(*value * toBase[k]);
         s.Reading[c][n] = toSingle(s.RawReading[c][n] * static_cast<double>(s.ChannelFactor[c]));
       }

@@ -12,8 +12,8 @@
 namespace pelorin {
 
 struct AgsHeader {
-  HeaderTexts texts;        // the twelve header texts, Windows-1252
-  std::string fileDate;     // "2026-12-07"
+  HeaderTexts texts;                 // the twelve header texts, Windows-1252
+  std::string fileDate;              // "2026-12-07"
   std::vector<std::string> history;  // the clean-up steps, into SCPG_REM
 };
 
@@ -27,7 +27,7 @@ bool agsFileBytes(const Sounding& s, const ChannelDefinitions& defs, const AgsHe
 
 // Reads an AGS4 file's SCPT rows (the first test of the first location) into `out`, a fresh
 // model, as readGefFile does for GEF. False with the file, line and problem otherwise.
-bool readAgsFile(std::string_view bytes, const std::string& fileName, const ChannelDefinitions& defs,
-                 Sounding& out, FileError& error);
+bool readAgsFile(std::string_view bytes, const std::string& fileName,
+                 const ChannelDefinitions& defs, Sounding& out, FileError& error);
 
 }  // namespace pelorin

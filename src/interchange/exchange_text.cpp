@@ -47,7 +47,8 @@ std::optional<SoundingDate> soundingDate(const std::string& text) {
   return d;
 }
 
-int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type, const std::string& name) {
+int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type,
+                       const std::string& name) {
   const int c = ++s.NumChannels;
   s.ChannelType[c] = static_cast<std::int16_t>(type);
   s.ChannelName[c] = name;

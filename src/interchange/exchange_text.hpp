@@ -26,7 +26,8 @@ std::optional<SoundingDate> soundingDate(const std::string& text);
 
 // A channel of the given type in its base unit with an identity calibration (full-scale
 // output and value 1, zero reading 0), appended to s; its number.
-int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type, const std::string& name);
+int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type,
+                       const std::string& name);
 
 // What a sounding file would tell of the channels read: the leading readings without a value
 // are the channel's lag (its values move up to the first reading, as the file keeps them),

@@ -51,22 +51,26 @@ void expectStrictHeader(const std::string& gef) {
 std::vector<std::string> agsRuleBreaches(const std::string& ags) {
   // The dictionary order of the headings this writer may use.
   static const std::map<std::string, std::vector<std::string>> order = {
-      {"PROJ", {"PROJ_ID", "PROJ_NAME", "PROJ_LOC", "PROJ_CLNT", "PROJ_CONT", "PROJ_ENG", "PROJ_MEMO"}},
-      {"TRAN", {"TRAN_ISNO", "TRAN_DATE", "TRAN_PROD", "TRAN_STAT", "TRAN_DESC", "TRAN_AGS",
-                "TRAN_RECV", "TRAN_DLIM", "TRAN_RCON", "TRAN_REM"}},
+      {"PROJ",
+       {"PROJ_ID", "PROJ_NAME", "PROJ_LOC", "PROJ_CLNT", "PROJ_CONT", "PROJ_ENG", "PROJ_MEMO"}},
+      {"TRAN",
+       {"TRAN_ISNO", "TRAN_DATE", "TRAN_PROD", "TRAN_STAT", "TRAN_DESC", "TRAN_AGS", "TRAN_RECV",
+        "TRAN_DLIM", "TRAN_RCON", "TRAN_REM"}},
       {"ABBR", {"ABBR_HDNG", "ABBR_CODE", "ABBR_DESC"}},
       {"TYPE", {"TYPE_TYPE", "TYPE_DESC"}},
       {"UNIT", {"UNIT_UNIT", "UNIT_DESC"}},
-      {"LOCA", {"LOCA_ID", "LOCA_TYPE", "LOCA_STAT", "LOCA_NATE", "LOCA_NATN", "LOCA_GREF",
-                "LOCA_GL", "LOCA_REM", "LOCA_FDEP", "LOCA_STAR"}},
-      {"SCPG", {"LOCA_ID", "SCPG_TESN", "SCPG_TYPE", "SCPG_REF", "SCPG_CSA", "SCPG_RATE",
-                "SCPG_FILT", "SCPG_FRIC", "SCPG_WAT", "SCPG_WATA", "SCPG_REM"}},
-      {"SCPT", {"LOCA_ID", "SCPG_TESN", "SCPT_DPTH", "SCPT_RES", "SCPT_FRES", "SCPT_PWP1",
-                "SCPT_PWP2", "SCPT_PWP3", "SCPT_CON", "SCPT_TEMP", "SCPT_PH", "SCPT_SLP1",
-                "SCPT_SLP2", "SCPT_FRR"}}};
-  static const std::map<std::string, std::size_t> keys = {
-      {"PROJ", 1}, {"TRAN", 0}, {"ABBR", 2}, {"TYPE", 1}, {"UNIT", 1}, {"LOCA", 1}, {"SCPG", 2},
-      {"SCPT", 3}};
+      {"LOCA",
+       {"LOCA_ID", "LOCA_TYPE", "LOCA_STAT", "LOCA_NATE", "LOCA_NATN", "LOCA_GREF", "LOCA_GL",
+        "LOCA_REM", "LOCA_FDEP", "LOCA_STAR"}},
+      {"SCPG",
+       {"LOCA_ID", "SCPG_TESN", "SCPG_TYPE", "SCPG_REF", "SCPG_CSA", "SCPG_RATE", "SCPG_FILT",
+        "SCPG_FRIC", "SCPG_WAT", "SCPG_WATA", "SCPG_REM"}},
+      {"SCPT",
+       {"LOCA_ID", "SCPG_TESN", "SCPT_DPTH", "SCPT_RES", "SCPT_FRES", "SCPT_PWP1", "SCPT_PWP2",
+        "SCPT_PWP3", "SCPT_CON", "SCPT_TEMP", "SCPT_PH", "SCPT_SLP1", "SCPT_SLP2", "SCPT_FRR"}}};
+  static const std::map<std::string, std::size_t> keys = {{"PROJ", 1}, {"TRAN", 0}, {"ABBR", 2},
+                                                          {"TYPE", 1}, {"UNIT", 1}, {"LOCA", 1},
+                                                          {"SCPG", 2}, {"SCPT", 3}};
   struct Table {
     std::vector<std::string> headings, units, types;
     std::vector<std::vector<std::string>> rows;
@@ -80,7 +84,9 @@ std::vector<std::string> agsRuleBreaches(const std::string& ags) {
     if (end == std::string::npos) return {"the file does not end with CR LF"};
     std::string line = ags.substr(at, end - at);
     at = end + 2, ++number;
-    auto breach = [&](const std::string& what) { breaches.push_back("line " + std::to_string(number) + ": " + what); };
+    auto breach = [&](const std::string& what) {
+      breaches.push_back("line " + std::to_string(number) + ": " + what);
+    };
     if (line.find_first_of("\r\n") != std::string::npos) breach("a lone CR or LF");
     for (unsigned char ch : line)
       if (ch >= 0x80 || ch < 0x20) breach("a byte beyond ASCII");
@@ -109,9 +115,12 @@ std::vector<std::string> agsRuleBreaches(const std::string& ags) {
       for (const std::string& heading : fields) {
         const auto& known = order.at(group);
         auto it = std::find(known.begin(), known.end(), heading);
-        if (it == known.end()) breach(heading + " is no heading of " + group);
-        else if (static_cast<std::size_t>(it - known.begin()) < last) breach(heading + " out of order");
-        else last = static_cast<std::size_t>(it - known.begin());
+        if (it == known.end())
+          breach(heading + " is no heading of " + group);
+        else if (static_cast<std::size_t>(it - known.begin()) < last)
+          breach(heading + " out of order");
+        else
+          last = static_cast<std::size_t>(it - known.begin());
       }
     } else if (descriptor == "UNIT" || descriptor == "TYPE") {
       (descriptor == "UNIT" ? table.units : table.types) = fields;
@@ -129,7 +138,8 @@ std::vector<std::string> agsRuleBreaches(const std::string& ags) {
           static const std::regex number(R"(-?\d+(\.\d+)?)");
           std::size_t dot = value.find('.');
           std::size_t decimals = dot == std::string::npos ? 0 : value.size() - dot - 1;
-          if (!std::regex_match(value, number) || decimals != static_cast<std::size_t>(type[0] - '0'))
+          if (!std::regex_match(value, number) ||
+              decimals != static_cast<std::size_t>(type[0] - '0'))
             breach(table.headings[k] + " " + value + " is no " + type);
         } else if (type == "DT" && !std::regex_match(value, std::regex(R"(\d{4}-\d\d-\d\d)"))) {
           breach(table.headings[k] + " " + value + " is no date");
@@ -140,7 +150,9 @@ std::vector<std::string> agsRuleBreaches(const std::string& ags) {
       breach("the descriptor " + descriptor);
     }
   }
-  auto rows = [&](const std::string& name) { return groups.count(name) ? groups[name].rows.size() : 0; };
+  auto rows = [&](const std::string& name) {
+    return groups.count(name) ? groups[name].rows.size() : 0;
+  };
   if (rows("PROJ") != 1) breaches.push_back("PROJ needs one row");
   if (rows("TRAN") != 1) breaches.push_back("TRAN needs one row");
   // Keys unique and filled; each child row with its parent.
@@ -148,7 +160,8 @@ std::vector<std::string> agsRuleBreaches(const std::string& ags) {
   for (auto& [name, table] : groups) {
     const std::size_t count = keys.count(name) ? keys.at(name) : 0;
     for (const auto& row : table.rows) {
-      std::vector<std::string> key(row.begin(), row.begin() + static_cast<long>(std::min(count, row.size())));
+      std::vector<std::string> key(row.begin(),
+                                   row.begin() + static_cast<long>(std::min(count, row.size())));
       for (const std::string& field : key)
         if (field.empty()) breaches.push_back(name + " has an empty key field");
       if (count && !keySets[name].insert(key).second) breaches.push_back(name + " repeats a key");
@@ -157,7 +170,8 @@ std::vector<std::string> agsRuleBreaches(const std::string& ags) {
   for (auto [child, parent] : {std::pair{"SCPG", "LOCA"}, std::pair{"SCPT", "SCPG"}})
     for (const auto& row : groups[child].rows) {
       std::vector<std::string> key(row.begin(), row.begin() + static_cast<long>(keys.at(parent)));
-      if (!keySets[parent].count(key)) breaches.push_back(std::string(child) + " row without its " + parent + " row");
+      if (!keySets[parent].count(key))
+        breaches.push_back(std::string(child) + " row without its " + parent + " row");
     }
   // Every unit, type and PA code in the dictionary groups.
   auto listed = [&](const std::string& name, std::size_t field) {
@@ -170,8 +184,10 @@ std::vector<std::string> agsRuleBreaches(const std::string& ags) {
   for (const auto& row : groups["ABBR"].rows) codes.insert({row.at(0), row.at(1)});
   for (auto& [name, table] : groups)
     for (std::size_t k = 0; k < table.types.size() && k < table.units.size(); ++k) {
-      if (!table.units.at(k).empty() && !units.count(table.units[k])) breaches.push_back("unit " + table.units[k] + " not in UNIT");
-      if (!types.count(table.types.at(k))) breaches.push_back("type " + table.types[k] + " not in TYPE");
+      if (!table.units.at(k).empty() && !units.count(table.units[k]))
+        breaches.push_back("unit " + table.units[k] + " not in UNIT");
+      if (!types.count(table.types.at(k)))
+        breaches.push_back("type " + table.types[k] + " not in TYPE");
       if (table.types[k] == "PA")
         for (const auto& row : table.rows)
           if (!row[k].empty() && !codes.count({table.headings[k], row[k]}))
@@ -233,11 +249,16 @@ TEST(Exchange, SamplesAreStrictAndReadBackWithinTheirDecimals) {
 // The checker itself: a file that breaks each rule is told.
 TEST(Exchange, AgsRuleCheckerFindsBreaches) {
   const std::string head =
-      "\"GROUP\",\"PROJ\"\r\n\"HEADING\",\"PROJ_ID\"\r\n\"UNIT\",\"\"\r\n\"TYPE\",\"ID\"\r\n\"DATA\",\"J\"\r\n\r\n"
-      "\"GROUP\",\"TRAN\"\r\n\"HEADING\",\"TRAN_ISNO\"\r\n\"UNIT\",\"\"\r\n\"TYPE\",\"X\"\r\n\"DATA\",\"1\"\r\n\r\n"
-      "\"GROUP\",\"TYPE\"\r\n\"HEADING\",\"TYPE_TYPE\",\"TYPE_DESC\"\r\n\"UNIT\",\"\",\"\"\r\n\"TYPE\",\"X\",\"X\"\r\n"
-      "\"DATA\",\"ID\",\"\"\r\n\"DATA\",\"X\",\"\"\r\n\"DATA\",\"2DP\",\"\"\r\n\"DATA\",\"PA\",\"\"\r\n\r\n"
-      "\"GROUP\",\"UNIT\"\r\n\"HEADING\",\"UNIT_UNIT\",\"UNIT_DESC\"\r\n\"UNIT\",\"\",\"\"\r\n\"TYPE\",\"X\",\"X\"\r\n"
+      "\"GROUP\",\"PROJ\"\r\n\"HEADING\",\"PROJ_ID\"\r\n\"UNIT\",\"\"\r\n\"TYPE\","
+      "\"ID\"\r\n\"DATA\",\"J\"\r\n\r\n"
+      "\"GROUP\",\"TRAN\"\r\n\"HEADING\",\"TRAN_ISNO\"\r\n\"UNIT\",\"\"\r\n\"TYPE\","
+      "\"X\"\r\n\"DATA\",\"1\"\r\n\r\n"
+      "\"GROUP\",\"TYPE\"\r\n\"HEADING\",\"TYPE_TYPE\",\"TYPE_DESC\"\r\n\"UNIT\",\"\","
+      "\"\"\r\n\"TYPE\",\"X\",\"X\"\r\n"
+      "\"DATA\",\"ID\",\"\"\r\n\"DATA\",\"X\",\"\"\r\n\"DATA\",\"2DP\",\"\"\r\n\"DATA\",\"PA\","
+      "\"\"\r\n\r\n"
+      "\"GROUP\",\"UNIT\"\r\n\"HEADING\",\"UNIT_UNIT\",\"UNIT_DESC\"\r\n\"UNIT\",\"\","
+      "\"\"\r\n\"TYPE\",\"X\",\"X\"\r\n"
       "\"DATA\",\"m\",\"\"\r\n\r\n";
   EXPECT_TRUE(agsRuleBreaches(head).empty());
   const struct {
@@ -245,19 +266,29 @@ TEST(Exchange, AgsRuleCheckerFindsBreaches) {
   } cases[] = {
       {"\"GROUP\",\"LOCA\"\n", "does not end with CR LF"},
       {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_FDEP\",\"LOCA_ID\"\r\n", "LOCA_ID out of order"},
-      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\",\"LOCA_FDEP\"\r\n\"UNIT\",\"\",\"m\"\r\n\"TYPE\",\"ID\",\"2DP\"\r\n"
-       "\"DATA\",\"A\",\"1.5\"\r\n", "LOCA_FDEP 1.5 is no 2DP"},
-      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\"\r\n\"UNIT\",\"\"\r\n\"TYPE\",\"ID\"\r\n\"DATA\",\"A\"\r\n\"DATA\",\"A\"\r\n",
+      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\",\"LOCA_FDEP\"\r\n\"UNIT\",\"\","
+       "\"m\"\r\n\"TYPE\",\"ID\",\"2DP\"\r\n"
+       "\"DATA\",\"A\",\"1.5\"\r\n",
+       "LOCA_FDEP 1.5 is no 2DP"},
+      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\"\r\n\"UNIT\",\"\"\r\n\"TYPE\","
+       "\"ID\"\r\n\"DATA\",\"A\"\r\n\"DATA\",\"A\"\r\n",
        "LOCA repeats a key"},
-      {"\"GROUP\",\"SCPG\"\r\n\"HEADING\",\"LOCA_ID\",\"SCPG_TESN\"\r\n\"UNIT\",\"\",\"\"\r\n\"TYPE\",\"ID\",\"X\"\r\n"
-       "\"DATA\",\"A\",\"1\"\r\n", "SCPG row without its LOCA row"},
-      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\",\"LOCA_TYPE\"\r\n\"UNIT\",\"\",\"\"\r\n\"TYPE\",\"ID\",\"PA\"\r\n"
-       "\"DATA\",\"A\",\"CP\"\r\n", "LOCA_TYPE CP not in ABBR"},
-      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\",\"LOCA_FDEP\"\r\n\"UNIT\",\"\",\"ft\"\r\n\"TYPE\",\"ID\",\"2DP\"\r\n",
+      {"\"GROUP\",\"SCPG\"\r\n\"HEADING\",\"LOCA_ID\",\"SCPG_TESN\"\r\n\"UNIT\",\"\","
+       "\"\"\r\n\"TYPE\",\"ID\",\"X\"\r\n"
+       "\"DATA\",\"A\",\"1\"\r\n",
+       "SCPG row without its LOCA row"},
+      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\",\"LOCA_TYPE\"\r\n\"UNIT\",\"\","
+       "\"\"\r\n\"TYPE\",\"ID\",\"PA\"\r\n"
+       "\"DATA\",\"A\",\"CP\"\r\n",
+       "LOCA_TYPE CP not in ABBR"},
+      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\",\"LOCA_FDEP\"\r\n\"UNIT\",\"\","
+       "\"ft\"\r\n\"TYPE\",\"ID\",\"2DP\"\r\n",
        "unit ft not in UNIT"},
-      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\",\"LOCA_STAR\"\r\n\"UNIT\",\"\",\"\"\r\n\"TYPE\",\"ID\",\"DT\"\r\n",
+      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\",\"LOCA_STAR\"\r\n\"UNIT\",\"\","
+       "\"\"\r\n\"TYPE\",\"ID\",\"DT\"\r\n",
        "type DT not in TYPE"},
-      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\"\r\n\"UNIT\",\"\"\r\n\"TYPE\",\"ID\"\r\n\"DATA\",\"Gr\xFCnd\"\r\n",
+      {"\"GROUP\",\"LOCA\"\r\n\"HEADING\",\"LOCA_ID\"\r\n\"UNIT\",\"\"\r\n\"TYPE\","
+       "\"ID\"\r\n\"DATA\",\"Gr\xFCnd\"\r\n",
        "beyond ASCII"},
   };
   for (const auto& c : cases) {
