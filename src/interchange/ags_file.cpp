@@ -274,8 +274,7 @@ bool fieldsOf(std::string_view line, std::vector<std::string>& fields) {
 bool readAgsFile(std::string_view bytes, const std::string& fileName,
                  const ChannelDefinitions& defs, Sounding& s, FileError& error) {
   auto fail = [&](int line, const std::string& problem) {
-    error.message =
-        "Cannot read \"" + fileName + "\": line " + std::to_string(line) + ": " + problem + ".";
+    error.message = lineProblem(fileName, line, problem);
     return false;
   };
   TextReader text(bytes);

@@ -238,8 +238,7 @@ std::vector<std::string> items(const std::string& value) {
 bool readGefFile(std::string_view bytes, const std::string& fileName,
                  const ChannelDefinitions& defs, Sounding& s, FileError& error) {
   auto fail = [&](int line, const std::string& problem) {
-    error.message =
-        "Cannot read \"" + fileName + "\": line " + std::to_string(line) + ": " + problem + ".";
+    error.message = lineProblem(fileName, line, problem);
     return false;
   };
   TextReader text(bytes);

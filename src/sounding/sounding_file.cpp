@@ -65,8 +65,7 @@ class Reader {
 
  private:
   bool fail(int line, const std::string& problem) {
-    error_.message =
-        "Cannot read \"" + fileName_ + "\": line " + std::to_string(line) + ": " + problem + ".";
+    error_.message = lineProblem(fileName_, line, problem);
     return false;
   }
   bool endsEarly(const char* what) {

@@ -38,6 +38,9 @@ class TextReader {
   int line_ = 0;
 };
 
+// The refusal of a file for a problem on one of its lines: Cannot read "FILE": line N: PROBLEM.
+std::string lineProblem(const std::string& fileName, int line, const std::string& problem);
+
 // A text from a file as a message quotes it: in double quotes, with control bytes written
 // as \x1A so that nothing unseen hides in it.
 std::string quotedText(std::string_view text);
