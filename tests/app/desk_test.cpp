@@ -82,56 +82,35 @@ TEST_F(DeskTest, OpenAUnitChangeAndDownWithTheKeys) {
   EXPECT_EQ(counters(), "Data Index:  8|# of Readings:  600");
 }
 
-TEST_F(DeskTest, EnterAppliesAndEscapeCancelsEachPanel) {
+TEST_F(DeskTest, ATypedCorrectionIsStoredByTheNextKeyOrWhenLeaving) {
   open(kClay);
-  const std::string grid = gridTexts(), saved = cleanBytes(kClay, {});
-  for (const char* item : {"menuStartDepth", "mnuDepthIncrement", "mnuShiftBaseline"}) {
-    SCOPED_TRACE(item);
-    menu(item);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_EQ(gridTexts(), grid);
-  }
-  menu("menuCombine", kClay);
-  ASSERT_TRUE(shown("frmSecondFileData"));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-  EXPECT_FALSE(shown("frmSecondFileData")) << "Escape is the way out of COMBINE FILES";
-  EXPECT_EQ(gridTexts(), grid);
-  EXPECT_EQ(form->sounding().NumReadings, 600);
-  menu("MenuExport");  // Escape is Cancel: the units of English, chosen as it opened, stay
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-  EXPECT_EQ(text("cmbChannelUnits_1"), "TSF");
-  for (const char* panel :
-       {"frmChangeStartDepth", "frmDepthIncrement", "frmShiftBaselines", "frmExportData"})
-    EXPECT_FALSE(shown(panel)) << panel;
-  EXPECT_EQ(QApplication::focusWidget(), depthCell(6)) << "the keys are back in the grid";
+  pressInDepthColumn(Qt::Key_Down, 2);  // reading 8 in row 8
+  QLineEdit* cell = channelCell(2, 8);
+  QTest::mouseClick(cell, Qt::LeftButton);
+  cell->selectAll();
+  QTest::keyClicks(cell, "12.5");
+  EXPECT_EQ(form->sounding().Reading[2][8], 12.0f) << "one key late: the text before '5' was 12.";
+  QTest::keyClick(cell, Qt::Key_Return);
+  EXPECT_EQ(form->sounding().Reading[2][8], 12.5f);
+  EXPECT_EQ(cell->text(), "12.5") << "the cell keeps the user's text until the next refresh";
 
-  menu("menuStartDepth");  // the box's text is selected: typing replaces it
-  QTest::keyClicks(QApplication::focusWidget(), "1.5");
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_EQ(text("txtDepth_1"), "1.50");
-  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Start depth 0.02 -> 1.50 m");
-  EXPECT_NE(savedBytes(), saved);
-}
+  QLineEdit* other = channelCell(1, 9);
+  QTest::mouseClick(other, Qt::LeftButton);
+  other->selectAll();
+  QTest::keyClicks(other, "7.25");
+  QTest::mouseClick(channelCell(1, 10), Qt::LeftButton);
+  EXPECT_EQ(form->sounding().Reading[1][9], 7.2f) << "left with the mouse";
+  QTest::keyClick(other, Qt::Key_Up);
+  EXPECT_EQ(form->sounding().Reading[1][9], 7.25f)
+      << "Up in a channel cell stores and moves nothing";
+  EXPECT_EQ(form->sounding().DataIndex, 8);
 
-TEST_F(DeskTest, EveryOperationSaysWhatItDid) {
-  const std::pair<QStringList, std::string> steps[] = {
-      {{"open:sample_no_pore.cpt"}, "Opened sample_no_pore.cpt: 400 readings, 4 channels"},
-      {{"mnuAutoClean"}, "AutoClean: pore channel added, 0 depths snapped, 0 readings inserted"},
-      {{"mnuShiftBaseline", "txtShiftChannelByChan_1=0.5", "Command5"}, "Shift Qc by 0.5 BAR"},
-      // The new pore-pressure channel's zeros are zero readings too.
-      {{"mnuShiftBaseline", "Command7"}, "Remove negatives: 400 readings replaced"},
-      {{"mnuDepthIncrement", "Command9", "cmdOK"},
-       "Depth increment 0.020 -> 0.025 m: depths and speeds scaled by 1.25"},
-      {{"menuStartDepth", "Command4", "MenuExport", "optMetricAbsKPA", "Command2"},
-       "Export units: Metric Absolute [SI] (Qc in MPA, Fs in KPA, PP in KPA)"},
-  };
-  for (const auto& [actions, said] : steps) {
-    for (const QString& step : actions)
-      step.startsWith("open:") ? open(sample(step.mid(5).toLatin1())) : act(step);
-    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), said);
-  }
-  pressInDepthColumn(Qt::Key_Delete);
-  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Delete reading 1 (0.65 m)");
+  // Fs of reading 8 stands five places early: raw 0.00873 + 12.5 / 1000 x 10 in line 8 of the
+  // readings.
+  std::string saved = savedBytes();
+  std::size_t line = saved.find("   (m) (cm/s)\r\n") + 15;
+  for (int n = 1; n < 8; ++n) line = saved.find("\r\n", line) + 2;
+  EXPECT_EQ(saved.substr(line + 33, 20), "             0.13373");
 }
 
 }  // namespace

@@ -1,44 +1,25 @@
-// File, Open; File, Save; File, Exit; and the file dialog's starting folder.
+// The file dialog's starting folder, the definition files at start-up, the header boxes
+// saved in Windows-1252, and the export panel's units.
 
 #include <QDir>
+#include <QRadioButton>
 
 #include "window_fixture.hpp"
 
 namespace pelorin::test {
 namespace {
 
-using FileTest = WindowTest;
-
-TEST_F(FileTest, OpenFillsTheWindow) {
-  open(kClay);
-  ASSERT_EQ(lastMessage(), "");
-  EXPECT_EQ(text("lblFileName"), "FILE:sample_clay_002.cpt");
-  EXPECT_EQ(text("txtCompanyName"), "Brackwater Site Investigation Ltd");
-  EXPECT_EQ(text("txtOperator"), "M. S\xc3\xb8rensen") << "Windows-1252 shown as it is meant";
-  EXPECT_EQ(text("txtWaterTableDepth"), "1.80");
-  for (QLineEdit* box : form->headerBoxes()) EXPECT_TRUE(box->isEnabled());
-  EXPECT_FALSE(shown("frmMessage"));
-  for (const char* name : {"lblDepthLabel", "lblSpeedLabel", "cmbDepthUnits_1"})
-    EXPECT_TRUE(shown(name)) << name;
-  for (const char* name : {"MenuFileSave", "MenuExport", "menuCombine", "mnuShiftBaseline"})
-    EXPECT_TRUE(control<QAction>(name)->isEnabled()) << name;
-
-  const char* heads[][2] = {{"Qc", "MPA"}, {"Fs", "KPA"}, {"U2", "KPA"}, {"", ""}};
-  for (int c = 1; c <= 4; ++c) {
-    SCOPED_TRACE(c);
-    EXPECT_EQ(text(QString("lblChannelLabel_%1").arg(c)), heads[c - 1][0]);
-    EXPECT_EQ(text(QString("cmbChannelUnits_%1").arg(c)), heads[c - 1][1]);
-    EXPECT_EQ(shown(QString("cmbChannelUnits_%1").arg(c)), c <= 3);
-    EXPECT_EQ(channelCell(c, 1)->isEnabled(), c <= 3);
+class FileTest : public WindowTest {
+ protected:
+  std::string units() {
+    return text("cmbChannelUnits_1") + " " + text("cmbChannelUnits_2") + " " +
+           text("cmbChannelUnits_3");
   }
-  // Fs lags five readings: the sixth row is current, Fs's mark five rows higher.
-  EXPECT_EQ(counters(), "Data Index:  6|# of Readings:  600");
-  EXPECT_EQ(gridTexts().substr(0, gridTexts().find('\n')), "0.02|1.99|1.887|53.4|1.2")
-      << "row 1: reading 1";
-  for (QLineEdit* cell : {depthCell(6), speedCell(6), channelCell(1, 6), channelCell(2, 1)})
-    EXPECT_EQ(background(cell), kGrey) << cell->objectName().toStdString();
-  for (QLineEdit* cell : {depthCell(5), channelCell(2, 6)}) EXPECT_EQ(background(cell), kWhite);
-}
+  void pressExportOK(const QString& path) {
+    dialog->answer(path);
+    click("Command1");
+  }
+};
 
 TEST_F(FileTest, TheFirstDialogStartsInTheDataFolderAndLaterOnesInTheCurrentDirectory) {
   open("");
@@ -80,44 +61,6 @@ TEST_F(FileTest, StartUpSaysWhichDefinitionFilesCouldNotBeUsed) {
   EXPECT_NE(lastMessage().find("Channel3.txt"), std::string::npos) << lastMessage();
 }
 
-TEST_F(FileTest, ACancelledOrBrokenOpenKeepsTheOpenSounding) {
-  open("");
-  EXPECT_EQ(text("lblFileName"), "WELCOME TO PELORIN");
-  EXPECT_TRUE(shown("frmMessage"));
-  EXPECT_FALSE(control<QAction>("menuCombine")->isEnabled());
-
-  open(kClay);
-  pressInDepthColumn(Qt::Key_Down, 30);
-  auto before = std::make_unique<Sounding>(form->sounding());
-  std::string grid = gridTexts();
-  QString broken = appFixture("speed_not_a_number.cpt");
-  open(broken);
-  ASSERT_EQ(messages->texts.size(), 1u);
-  for (std::string part : {broken.toStdString(), std::string("line 25"), std::string("speed")})
-    EXPECT_NE(lastMessage().find(part), std::string::npos) << lastMessage();
-  EXPECT_EQ(form->sounding().Reading, before->Reading);
-  EXPECT_EQ(gridTexts(), grid);
-  EXPECT_EQ(background(depthCell(24)), kGrey);
-  EXPECT_EQ(counters(), "Data Index:  36|# of Readings:  600");
-
-  open("");  // only the current row goes back to the top
-  EXPECT_EQ(form->sounding().DataIndex, 36);
-  EXPECT_EQ(form->sounding().CurrentRow, 1);
-  EXPECT_EQ(text("lblFileName"), "FILE:sample_clay_002.cpt");
-}
-
-TEST_F(FileTest, ASecondOpenStartsFromAnEmptyModelAndEmptyUnitLists) {
-  open(kClay);
-  open(appFixture("speed_alarms.cpt"));
-  EXPECT_EQ(form->sounding().NumChannels, 1);
-  EXPECT_FALSE(form->sounding().HasFinalBaseline) << "the first file's final baseline is gone";
-  EXPECT_EQ(control<QComboBox>("cmbChannelUnits_1")->count(), 6);
-  EXPECT_EQ(control<QComboBox>("cmbChannelUnits_2")->count(), 0);
-  EXPECT_FALSE(shown("cmbChannelUnits_2"));
-  EXPECT_EQ(text("lblChannelLabel_2") + text("txtChannel2_1"), "");
-  EXPECT_EQ(text("txtCompanyName"), "Test Company");
-}
-
 TEST_F(FileTest, SaveWritesTheHeaderBoxesAsEditedInWindows1252) {
   open(kClay);
   auto* company = control<QLineEdit>("txtCompanyName");
@@ -136,59 +79,28 @@ TEST_F(FileTest, SaveBeforeAnyFileWritesAnEmptySounding) {
   EXPECT_EQ(programExit->calls, 1);
 }
 
-TEST_F(FileTest, AfterACancelledOrFailedSaveTheUserSavesWhatTheBatchToolWrites) {
+// The units of English at the first showing; a cancelled panel keeps the system chosen, and
+// units the user changes afterwards are not re-applied by the next showing.
+TEST_F(FileTest, ExportCancelKeepsTheSystemAndItsUnits) {
   open(kClay);
-  save("");
-  EXPECT_TRUE(messages->texts.empty());
-  save(temporary.filePath("no/such/folder/out.cpt"));
-  EXPECT_NE(lastMessage().find("out.cpt"), std::string::npos) << lastMessage();
-  EXPECT_EQ(programExit->calls, 0);
-  EXPECT_EQ(savedBytes(), cleanBytes(kClay, {}));
-  EXPECT_EQ(lastMessage(), "File saved.  To cleanup another file, restart the program.");
-  EXPECT_EQ(programExit->calls, 1);
-}
+  std::string mpa = text("txtChannel1_1");
+  menu("MenuExport");
+  EXPECT_EQ(units(), "TSF TSF PSI");
+  EXPECT_NE(text("txtChannel1_1"), mpa);
+  click("optMetricWtBAR");
+  click("Command2");
+  EXPECT_FALSE(shown("frmExportData"));
+  EXPECT_EQ(units(), "KSC KSC BAR");
 
-TEST_F(FileTest, AFileThatWouldNotReadBackIsSavedWithAWarningOrRefusedAsChosen) {
-  open(kClay);
-  act("menuStartDepth");
-  act("txtNewStartDepth=1000");
-  act("Command3");
-  menu("mnuRefuseUnreadable");
-  save(temporary.filePath("out.cpt"));
-  EXPECT_NE(lastMessage().find("its depth \"1000.00\" is wider than its 6 columns"),
-            std::string::npos)
-      << lastMessage();
-  EXPECT_EQ(programExit->calls, 0);
-  EXPECT_FALSE(QFile::exists(temporary.filePath("out.cpt")));
-  menu("mnuRefuseUnreadable");
-  save(temporary.filePath("out.cpt"));
-  ASSERT_EQ(messages->texts.size(), 3u);
-  EXPECT_NE(messages->texts[1].toStdString().find("will not read back"), std::string::npos);
-  EXPECT_EQ(lastMessage(), "File saved.  To cleanup another file, restart the program.");
-  EXPECT_EQ(programExit->calls, 1);
-}
-
-TEST_F(FileTest, ExitEndsTheProgramWithoutSaving) {
-  open(kClay);
-  menu("MenuFileExit");
-  EXPECT_EQ(programExit->calls, 1);
-  EXPECT_TRUE(messages->texts.empty());
-  EXPECT_TRUE(QDir(temporary.path()).isEmpty());
-}
-
-TEST_F(FileTest, AChannelTypeWithoutDefinitionsOpensButCannotBeSaved) {
-  open(appFixture("type_without_definitions.cpt"));
-  ASSERT_EQ(messages->texts.size(), 1u) << "told at once";
-  EXPECT_NE(lastMessage().find("channel 2 (Xt, type 15): the sounding cannot be saved until"),
-            std::string::npos)
-      << lastMessage();
-  EXPECT_EQ(control<QComboBox>("cmbChannelUnits_2")->count(), 0);
-  EXPECT_EQ(text("txtChannel2_1"), "2");
-  save(temporary.filePath("out.cpt"));
-  EXPECT_NE(lastMessage().find("channel 2"), std::string::npos) << lastMessage();
-  EXPECT_NE(lastMessage().find("out.cpt"), std::string::npos) << lastMessage();
-  EXPECT_EQ(programExit->calls, 0);
-  EXPECT_FALSE(QFile::exists(temporary.filePath("out.cpt")));
+  auto* qc = control<QComboBox>("cmbChannelUnits_1");
+  form->setListIndex(qc, qc->findText("MPA"));
+  menu("MenuExport");
+  EXPECT_TRUE(control<QRadioButton>("optMetricWtBAR")->isChecked());
+  EXPECT_EQ(qc->currentText(), "MPA");
+  pressExportOK(temporary.filePath("out.cpd"));
+  std::string written = fileBytes(temporary.filePath("out.cpd"));
+  EXPECT_TRUE(written.substr(0, written.find("\r\n")).ends_with("Metric kgf/cm\xFD"))
+      << written.substr(0, 80);
 }
 
 }  // namespace

@@ -25,7 +25,6 @@
 namespace pelorin::test {
 
 inline QString sample(const char* name) { return QString(PELORIN_DATA) + "/" + name; }
-inline QString appFixture(const char* name) { return QString(PELORIN_APP_TEST_DATA) + "/" + name; }
 inline const QString kClay = sample("sample_clay_002.cpt");  // 600 readings, Fs lags 5
 const QColor kGrey(200, 200, 200), kWhite(255, 255, 255);
 

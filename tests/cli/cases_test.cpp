@@ -38,8 +38,10 @@ std::vector<Case> readCases() {
   return cases;
 }
 
-// A fixture of tests/data, a file of data/, or the word as it stands.
+// A fixture of tests/data (a file, or a folder of definitions), a file of data/, or the word
+// as it stands.
 std::string resolved(const std::string& word) {
+  if (word.starts_with("definitions_")) return fixturePath(word);
   for (const std::string& path : {fixturePath(word), dataPath(word)})
     if (word.find('.') != std::string::npos && std::filesystem::is_regular_file(path)) return path;
   return word;

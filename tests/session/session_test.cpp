@@ -1,6 +1,6 @@
-// The clean-up session: what each step says it did, and on random runs of steps that Undo
-// gives the state of a run without the undone steps and that the copied command gives the
-// same file.
+// The clean-up session on random runs of steps: Undo gives the state of a run without the
+// undone steps, and the copied command gives the same file. What each step says it did is
+// a line of tests/cases.txt.
 
 #include "session/session.hpp"
 
@@ -24,46 +24,6 @@ std::unique_ptr<Sounding> opened(const std::string& path) {
 
 Step combine(const std::string& name, const std::string& from, bool normalize) {
   return Combine{fixturePath(name), readFixture(name), from, normalize};
-}
-
-TEST(SessionStep, EachSaysWhatItDid) {
-  ShiftReadings shift;
-  shift.boxes.fill("0");
-  shift.boxes[1] = "-0.25", shift.boxes[3] = "2";
-  const std::pair<Step, const char*> steps[] = {
-      {DeleteReading{57}, "Delete reading 57 (1.14 m)"},
-      {InsertReading{12}, "Insert a reading at reading 12 (0.24 m)"},
-      {SetValue{2, 12, 12.5f}, "Set Fs of reading 12 to 12.5 KPA"},
-      {SetHeader{3, "Dyke, km 3"}, "Location: \"Dyke, km 3\""},
-      {ChangeDepthUnit{DepthUnit::Feet}, "Depths shown in ft"},
-      {ChangeChannelUnit{1, "KPA"}, "Qc shown in KPA"},
-      {StartDepth{"0.5"}, "Start depth 0.02 -> 0.50 m"},
-      {DepthIncrementPresses{{3, -1}},
-       "Depth increment 0.020 -> 0.030 m: depths and speeds scaled by 1.5"},
-      {shift, "Shift Qc by -0.25 KPA, U2 by 2 KPA"},
-      {ExportUnits{ExportSystem::MetricAbsBAR},
-       "Export units: Metric Absolute (SI) (Qc in MPA, Fs in KPA, PP in BAR)"},
-      {combine("combine_second_9_50_to_15_30.cpt", "10", true),
-       "Combine combine_second_9_50_to_15_30.cpt from 10 m, normalised"},
-  };
-  Session session(projectDefinitions());
-  session.open(*opened(dataPath("sample_clay_002.cpt")), "clay.cpt");
-  for (const auto& [step, said] : steps) {
-    session.apply(step);
-    ASSERT_FALSE(session.history().empty());
-    EXPECT_EQ(session.history().back().description, said);
-  }
-  // The increment comes out a little above 0.05 m, so six depths are rewritten (worked out
-  // apart from the program too); the gap from 0.60 to 0.80 m takes three readings; the new
-  // pore-pressure channel's zeros are zero readings.
-  session.open(*opened(fixturePath("autoclean_off_grid_depths_and_gaps.cpt")), "gaps.cpt");
-  session.apply(AutoClean{});
-  EXPECT_EQ(session.history().back().description,
-            "AutoClean: pore channel added, 6 depths snapped, 3 readings inserted");
-  session.apply(RemoveNegatives{});
-  EXPECT_EQ(session.history().back().description, "Remove negatives: 22 readings replaced");
-  session.apply(RemoveNegatives{});
-  EXPECT_EQ(session.history().size(), 2u) << "nothing left to replace: no step";
 }
 
 // A random step on the sounding as it stands; some are refused and so are no step.
