@@ -6,8 +6,10 @@
 
 #include "cli/export_command.hpp"
 #include "cli/operations.hpp"
+#include "cli/quality_json.hpp"
 #include "export/readings_table.hpp"
 #include "interchange/exchange_file.hpp"
+#include "quality/quality.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/save_sounding.hpp"
@@ -28,6 +30,7 @@ constexpr const char* kUsage =
     "       pelorin-cli csv    IN.cpt -o OUT.csv [--definitions DIR] [OPERATION ...]\n"
     "       pelorin-cli gef    IN.cpt -o OUT.gef [--definitions DIR] [OPERATION ...]\n"
     "       pelorin-cli ags    IN.cpt -o OUT.ags [--definitions DIR] [OPERATION ...]\n"
+    "       pelorin-cli quality IN.cpt [--definitions DIR] [OPERATION ...] [--json]\n"
     "       SYSTEM: english, metric-kpa, metric-bar, kgf-ksc, kgf-bar\n";
 
 // A float as the shortest text that reads back as the same float.
@@ -119,6 +122,7 @@ struct Arguments {
   std::string command, input, output, definitions, system;
   bool refuseUnreadable = false;  // refuse a file that would not read back, instead of a warning
   bool history = false;           // print the steps applied
+  bool json = false;              // the quality report as one JSON object
   std::vector<Operation> operations;
 };
 
@@ -146,6 +150,9 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
     } else if (arg == "--history" && a.command != "info") {
       a.history = true;
       ++i;
+    } else if (arg == "--json" && a.command == "quality") {
+      a.json = true;
+      ++i;
     } else if (arg == "--system" && a.command == "export") {
       if (!value(a.system)) return false;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -166,7 +173,11 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
     problem = "no input file";
     return false;
   }
-  if (a.command != "info" && a.output.empty()) {
+  if (a.command == "quality" && !a.output.empty()) {
+    problem = "quality prints its report and takes no -o";
+    return false;
+  }
+  if (a.command != "info" && a.command != "quality" && a.output.empty()) {
     problem = a.command + " needs -o OUT";
     return false;
   }
@@ -184,8 +195,9 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::str
 
 int run(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
         std::ostream& err) {
-  if (args.empty() || (args[0] != "info" && args[0] != "clean" && args[0] != "export" &&
-                       args[0] != "csv" && args[0] != "gef" && args[0] != "ags")) {
+  if (args.empty() ||
+      (args[0] != "info" && args[0] != "clean" && args[0] != "export" && args[0] != "csv" &&
+       args[0] != "gef" && args[0] != "ags" && args[0] != "quality")) {
     err << kUsage;
     return 2;
   }
@@ -220,6 +232,11 @@ int run(const std::vector<std::string>& args, const std::string& programFolder, 
     for (const std::string& line : session->descriptions()) out << line << "\n";
   if (!applied) return 1;
 
+  if (a.command == "quality") {
+    const QualityReport report = assessQuality(session->sounding());
+    out << (a.json ? qualityJson(report) : windows1252ToUtf8(qualityText(report)));
+    return 0;
+  }
   if (a.command == "export")
     return exportAsUser(*session, a.output, *exportSystemNamed(a.system), a.refuseUnreadable, err)
                ? 0
