@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the window for a person to look at, under Xvfb at a screen size: the window
-# with a sounding open, each panel opened from its menu with the mouse, and the combine
+# with a sounding open, each panel opened from its menu with the mouse, View, Quality, and the combine
 # dialog. Needs a release build, xvfb, xdotool and imagemagick (import).
 # Usage: scripts/screenshots.sh [WIDTHxHEIGHT] [SOUNDING] [FOLDER]
 set -euo pipefail
@@ -21,6 +21,7 @@ at 143 8; at 170 28; shot start_depth; xdotool key Escape
 at 143 8; at 180 49; shot depth_increment; xdotool key Escape
 at 73 8; shot shift_channels; xdotool key Escape
 at 16 8; at 40 97; shot export; xdotool key Escape
+at 200 8; at 218 112; shot quality; at 200 8; at 218 112
 at 16 8; at 40 51; shot combine_dialog
 kill $pid
 RUN

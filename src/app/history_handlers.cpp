@@ -119,6 +119,7 @@ void MainForm::buildHistoryPanel() {
 }
 
 void MainForm::historyChanged() {
+  qualityChanged();
   mnuUndo->setEnabled(session_->position() > 0);
   mnuRedo->setEnabled(session_->position() < session_->history().size());
   // The opened file, then one line per step; the current position marked, undone steps grey.

@@ -113,6 +113,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   // Beside the client area, not over it.
   buildProfilePanel();
   buildHistoryPanel();
+  buildQualityPanel();
   buildInterchangeMenu();
   buildOptionsMenu();
 

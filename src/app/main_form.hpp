@@ -31,6 +31,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
+class QTableWidget;
 
 namespace pelorin {
 
@@ -138,6 +139,11 @@ class MainForm : public QMainWindow {
   // A click in the profile at a display depth: the nearest reading becomes current, as the
   // same number of Up or Down presses would make it.
   void picProfile_MouseDown(double displayDepth);
+  // Reading n becomes current as Up and Down would make it; a reading they cannot reach is
+  // told in the status line.
+  void makeReadingCurrent(int n);
+  // --- Handlers: View, Quality ---
+  void tblQuality_Click(int row);
   // The profile takes the readings again (after RefreshGrid and Combine's OK) or only moves
   // its current-reading line (Up, Down); both just schedule a repaint.
   void profileChanged();
@@ -217,6 +223,9 @@ class MainForm : public QMainWindow {
           *mnuCopyCommand = nullptr;
   QDockWidget* dockHistory = nullptr;
   QListWidget* lstHistory = nullptr;
+  QAction* mnuViewQuality = nullptr;
+  QDockWidget* dockQuality = nullptr;
+  QTableWidget* tblQuality = nullptr;
 
   QStatusBar* stbStatus = nullptr;
 
@@ -231,6 +240,9 @@ class MainForm : public QMainWindow {
   void buildHeader(QWidget* area);
   void buildOptionsMenu();
   void buildHistoryPanel();
+  void buildQualityPanel();
+  // The quality report written again, when its panel is shown.
+  void qualityChanged();
   void buildInterchangeMenu();
   // The window brought up to date with the session: header boxes, channel columns, unit
   // lists, grid, highlight, counters, the export panel's choice.
@@ -279,6 +291,7 @@ class MainForm : public QMainWindow {
   // which the handlers read and the navigation keys move through.
   std::unique_ptr<Session> session_;
   Sounding* sounding_;
+  std::vector<int> qualityReadings_;  // the first reading each line of the quality panel names
   std::vector<int> incrementRuns_;
   bool DialogShownBefore = false;
   bool RowSelectAllowed = false;

@@ -35,6 +35,7 @@ const QColor kFrictionRatioColour(30, 30, 30);
 const QColor kCurrentLine(0, 90, 220);
 const QColor kGrid(222, 222, 222);
 const QColor kAlarm(255, 0, 0);
+const QColor kRateOutside(255, 236, 200);  // a pale orange behind the tracks
 
 // 1, 2 or 5 times a power of ten, giving about `intervals` steps over `span`.
 double niceStep(double span, double intervals) {
@@ -327,6 +328,18 @@ void ProfilePanel::drawPicture() {
     painter.drawLine(kDepthAxisWidth - kAlarmMargin - 4, y, kDepthAxisWidth - kAlarmMargin - 1, y);
     painter.drawText(QRect(0, y - lineHeight / 2, kDepthAxisWidth - kAlarmMargin - 6, lineHeight),
                      Qt::AlignRight | Qt::AlignVCenter, tickText(d, depthStep));
+  }
+
+  // Where the penetration rate keeps outside its band: shaded across the tracks.
+  for (const ReadingRun& run : data_.rateRuns) {
+    const double runTop = heightOf(data_.depth[run.first - 1]),
+                 runBottom = heightOf(data_.depth[run.last - 1]);
+    for (int t = 0; t < trackCount; ++t) {
+      QRect box = trackBox(t);
+      painter.fillRect(QRectF(box.left(), runTop, box.width(), std::max(1.0, runBottom - runTop))
+                           .intersected(box),
+                       kRateOutside);
+    }
   }
 
   // Readings that are plotted: those in the view and their neighbours, so that lines run on

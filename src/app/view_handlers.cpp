@@ -62,9 +62,11 @@ void MainForm::mnuCopyReadings_Click() {
 }
 
 void MainForm::picProfile_MouseDown(double displayDepth) {
+  if (int n = nearestReading(*sounding_, depthUnit(), displayDepth)) makeReadingCurrent(n);
+}
+
+void MainForm::makeReadingCurrent(int n) {
   Sounding& s = *sounding_;
-  int n = nearestReading(s, depthUnit(), displayDepth);
-  if (n == 0) return;
   // Up and Down on the model, pressed as often as it takes; the window then ends where
   // those presses would leave it. The grid text is written again only if one of them
   // scrolled it (the reading in the top row changed), the highlight only if the current
@@ -72,7 +74,10 @@ void MainForm::picProfile_MouseDown(double displayDepth) {
   const int topBefore = s.DataIndex - s.CurrentRow;
   const int rowBefore = s.CurrentRow;
   std::string problem;
-  if (!goToReading(s, n, problem)) return;
+  if (!goToReading(s, n, problem)) {
+    tell(QString::fromStdString(problem));
+    return;
+  }
   if (s.DataIndex - s.CurrentRow != topBefore) RefreshGrid();
   if (s.CurrentRow != rowBefore) {
     RowSelectAllowed = true;

@@ -37,6 +37,7 @@ ProfileData profileData(const Sounding& s, const ChannelDefinitions& defs, Depth
     p.depth[n - 1] = displayDepth(s.Depth[n], unit);
     p.alarm[n - 1] = speedIsAlarm(speedCellText(s.Speed[n]));
   }
+  p.rateRuns = runsOutsideRateBand(s);
   for (int c = 1; c <= s.NumChannels; ++c) {
     ProfileTrack track;
     track.title = windows1252ToUtf8(s.ChannelName[c]);
@@ -52,8 +53,9 @@ ProfileData profileData(const Sounding& s, const ChannelDefinitions& defs, Depth
   if (qc && fs) {
     ProfileTrack rf{"Rf", "%", std::vector<float>(count)};
     for (int n = 1; n <= count; ++n)
-      rf.values[n - 1] = static_cast<float>(frictionRatio(
-          channelValueAt(s, qc, n), s.ChannelFactor[qc], channelValueAt(s, fs, n), s.ChannelFactor[fs]));
+      rf.values[n - 1] =
+          static_cast<float>(frictionRatio(channelValueAt(s, qc, n), s.ChannelFactor[qc],
+                                           channelValueAt(s, fs, n), s.ChannelFactor[fs]));
     p.tracks.push_back(std::move(rf));
   }
   return p;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "quality/quality.hpp"
 #include "sounding/sounding.hpp"
 #include "sounding/units.hpp"
 
@@ -22,6 +23,8 @@ struct ProfileTrack {
 struct ProfileData {
   std::vector<float> depth;  // display depth of reading n at index n - 1
   std::vector<bool> alarm;   // the grid shows this reading's speed in red
+  // Runs of readings that keep outside the penetration rate band: shaded.
+  std::vector<ReadingRun> rateRuns;
   std::vector<ProfileTrack> tracks;
 };
 

@@ -49,34 +49,20 @@ std::optional<double> baseValue(const Sounding& s, int c, int n) {
 RateFigures assessRate(const Sounding& s) {
   RateFigures rate;
   double sum = 0;
-  int run = 0;
-  auto endRun = [&](int last) {
-    if (run >= LongRunOutside)
-      rate.longRuns.push_back({last - run + 1, last, s.Depth[last - run + 1], s.Depth[last]});
-    run = 0;
-  };
   for (int n = 1; n <= s.NumReadings; ++n) {
     const float speed = s.Speed[n];
-    if (speed == NoValue) {
-      endRun(n - 1);
-      continue;
-    }
+    if (speed == NoValue) continue;
     rate.min = rate.readings ? std::min<double>(rate.min, speed) : speed;
     rate.max = rate.readings ? std::max<double>(rate.max, speed) : speed;
     sum += speed;
     ++rate.readings;
-    if (inBand(speed)) {
-      endRun(n - 1);
-    } else {
-      ++rate.outside;
-      ++run;
-    }
+    rate.outside += !inBand(speed);
   }
-  endRun(s.NumReadings);
   if (rate.readings) {
     rate.mean = sum / rate.readings;
     rate.shareOutside = static_cast<double>(rate.outside) / rate.readings;
   }
+  rate.longRuns = runsOutsideRateBand(s);
   return rate;
 }
 
@@ -193,6 +179,20 @@ std::optional<int> classReached(const QualityReport& r, long long maxStepMm) {
 }
 
 }  // namespace
+
+std::vector<ReadingRun> runsOutsideRateBand(const Sounding& s) {
+  std::vector<ReadingRun> runs;
+  int run = 0;
+  for (int n = 1; n <= s.NumReadings + 1; ++n) {
+    if (n <= s.NumReadings && s.Speed[n] != NoValue && !inBand(s.Speed[n])) {
+      ++run;
+      continue;
+    }
+    if (run >= LongRunOutside) runs.push_back({n - run, n - 1, s.Depth[n - run], s.Depth[n - 1]});
+    run = 0;
+  }
+  return runs;
+}
 
 QualityReport assessQuality(const Sounding& s) {
   QualityReport report;

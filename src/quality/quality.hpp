@@ -84,6 +84,10 @@ struct QualityReport {
 
 QualityReport assessQuality(const Sounding& s);
 
+// The runs of LongRunOutside or more consecutive readings whose speed lies outside the rate
+// band; a reading without a speed ends a run.
+std::vector<ReadingRun> runsOutsideRateBand(const Sounding& s);
+
 // One line of the report as the window's table and the batch tool show it.
 enum class QualityMark { Met, NotMet, NotAssessed };
 struct QualityLine {

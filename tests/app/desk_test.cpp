@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QSet>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTextStream>
 
 #include "window_fixture.hpp"
@@ -111,6 +112,43 @@ TEST_F(DeskTest, ATypedCorrectionIsStoredByTheNextKeyOrWhenLeaving) {
   std::size_t line = saved.find("   (m) (cm/s)\r\n") + 15;
   for (int n = 1; n < 8; ++n) line = saved.find("\r\n", line) + 2;
   EXPECT_EQ(saved.substr(line + 33, 20), "             0.13373");
+}
+
+TEST_F(DeskTest, QualityPanelFollowsTheStepsAndLeadsToTheReadingsItNames) {
+  open(kClay);
+  menu("mnuViewQuality");
+  ASSERT_TRUE(shown("dockQuality"));
+  auto* table = control<QTableWidget>("tblQuality");
+  auto line = [&](const QString& rule) {
+    const auto found = table->findItems(rule, Qt::MatchExactly);
+    return found.isEmpty() ? -1 : found[0]->row();
+  };
+  auto figures = [&](const QString& rule) {
+    return table->item(line(rule), 2)->text().toStdString();
+  };
+  EXPECT_EQ(figures("Class reached"), "class 1");
+  EXPECT_EQ(table->item(line("Class reached"), 0)->toolTip(), "met");
+
+  // Shifting Qc by 20 MPa raises its largest value, and with it its relative drift limit.
+  for (const char* step : {"mnuShiftBaseline", "txtShiftChannelByChan_1=20", "Command5"}) act(step);
+  EXPECT_TRUE(figures("Zero drift Qc").starts_with("3.4 kPa; limits 1755.1 /"))
+      << figures("Zero drift Qc");
+
+  // A Qc typed below zero at reading 10; a click on its line comes back to it from afar.
+  QLineEdit* cell = channelCell(1, 10);
+  QTest::mouseClick(cell, Qt::LeftButton);
+  cell->selectAll();
+  QTest::keyClicks(cell, "-1");
+  QTest::keyClick(cell, Qt::Key_Return);
+  EXPECT_EQ(figures("Values of Qc"), "0 readings without a value, 1 zero or negative");
+  EXPECT_EQ(table->item(line("Values of Qc"), 0)->toolTip(), "not met");
+  pressInDepthColumn(Qt::Key_Down, 100);
+  const int row = line("Values of Qc");
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                    table->visualRect(table->model()->index(row, 2)).center());
+  EXPECT_EQ(counters(), "Data Index:  10|# of Readings:  600");
+  menu("mnuUndo");
+  EXPECT_EQ(figures("Values of Qc"), "0 readings without a value, 0 zero or negative");
 }
 
 }  // namespace
