@@ -4,6 +4,7 @@
 
 #include "interchange/ags_file.hpp"
 #include "interchange/gef_file.hpp"
+#include "quality/quality.hpp"
 
 namespace pelorin {
 
@@ -11,8 +12,13 @@ bool exchangeFileBytes(ExchangeFormat format, const Sounding& s, const ChannelDe
                        const HeaderTexts& texts, const std::vector<std::string>& history,
                        std::string& bytes, std::string& problem) {
   const bool gef = format == ExchangeFormat::Gef;
-  if (!(gef ? gefFileBytes(s, defs, GefHeader{texts, gefFileDate(), history}, bytes, problem)
-            : agsFileBytes(s, defs, AgsHeader{texts, agsFileDate(), history}, bytes, problem)))
+  // The class the readings reach goes with the remarks, said to be assessed from the data:
+  // it is no statement of how the test was done.
+  std::vector<std::string> remarks = history;
+  if (std::string assessed = assessedClassText(assessQuality(s)); !assessed.empty())
+    remarks.push_back(assessed);
+  if (!(gef ? gefFileBytes(s, defs, GefHeader{texts, gefFileDate(), remarks}, bytes, problem)
+            : agsFileBytes(s, defs, AgsHeader{texts, agsFileDate(), remarks}, bytes, problem)))
     return false;
   auto back = std::make_unique<Sounding>();
   FileError error;

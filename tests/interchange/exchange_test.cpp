@@ -27,8 +27,10 @@ void expectRoundTrip(ExchangeFormat format, const std::string& path) {
   ASSERT_TRUE(exchangeFileBytes(format, *s, projectDefinitions(), headerTexts(*s),
                                 {"Delete reading 7"}, bytes, problem))
       << problem;
-  const char* comment = format == ExchangeFormat::Gef ? "#COMMENT= Delete reading 7\r\n"
-                                                      : ",\"Delete reading 7\"\r\n";
+  // The history, then the class the readings reach.
+  const char* comment = format == ExchangeFormat::Gef
+                            ? "#COMMENT= Delete reading 7\r\n#COMMENT= ISO 22476-1 class "
+                            : ",\"Delete reading 7; ISO 22476-1 class ";
   EXPECT_NE(bytes.find(comment), std::string::npos);
 
   auto back = openSounding(bytes, "back", projectDefinitions(), error);
