@@ -13,6 +13,7 @@
 
 #include "cli/operations.hpp"
 #include "fuzz_definitions.hpp"
+#include "quality/quality.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 
@@ -79,8 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Session session(defs);
   session.open(*s, "fuzz.cpt");
   cli::applyOperations(session, operations, messages, "fuzz.cpt");  // a refusal ends the run
-  // Undo of every step gives the sounding as opened again.
   const Sounding& done = session.sounding();
+  // The window's quality panel runs after every step, on whatever the steps made.
+  (void)assessQuality(done);
 
   std::string saved;
   if (writeSoundingFile(done, defs, session.header(), saved, error) &&
@@ -89,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!back || back->NumReadings != done.NumReadings || back->NumChannels != done.NumChannels)
       std::abort();
   }
+  // Undo of every step gives the sounding as opened again.
   session.goTo(0);
   if (!(session.sounding() == *s)) std::abort();
   return 0;

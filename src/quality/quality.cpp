@@ -28,16 +28,18 @@ constexpr ClassLimits kClasses[5] = {{},
 int driftKind(int type) { return type == 1 ? 0 : type == 2 ? 1 : type >= 3 && type <= 5 ? 2 : -1; }
 
 // Depths compare in whole millimetres (files hold centimetres), speeds in hundredths of cm/s,
-// pressures in whole pascals: a stored 0.0500002 m step is 50 mm.
-long long millimetres(float depth) { return std::llround(static_cast<double>(depth) * 1000); }
+// pressures in whole pascals: a stored 0.0500002 m step is 50 mm. Beyond +-1e15 (and NaN)
+// every value is the same, so that sums and differences stay within range.
+long long whole(double value) {
+  if (!(value > -1e15)) return -1000000000000000;
+  return value < 1e15 ? std::llround(value) : 1000000000000000;
+}
+long long millimetres(float depth) { return whole(static_cast<double>(depth) * 1000); }
 bool inBand(float speed) {
-  const long long hundredths = std::llround(static_cast<double>(speed) * 100);
-  return hundredths >= std::llround(RateBandLow * 100) &&
-         hundredths <= std::llround(RateBandHigh * 100);
+  const long long hundredths = whole(static_cast<double>(speed) * 100);
+  return hundredths >= whole(RateBandLow * 100) && hundredths <= whole(RateBandHigh * 100);
 }
-bool within(double value, double limit) {
-  return std::llround(value * 1000) <= std::llround(limit * 1000);
-}
+bool within(double value, double limit) { return whole(value * 1000) <= whole(limit * 1000); }
 
 // Channel c's value of reading n in its base unit, or nullopt without one.
 std::optional<double> baseValue(const Sounding& s, int c, int n) {
