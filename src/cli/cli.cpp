@@ -1,8 +1,22 @@
 #include "cli/cli.hpp"
 
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
+#include <filesystem>
+#include <iostream>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
+#include <thread>
 
 #include "cli/export_command.hpp"
 #include "cli/operations.hpp"
@@ -10,6 +24,7 @@
 #include "export/readings_table.hpp"
 #include "interchange/exchange_file.hpp"
 #include "quality/quality.hpp"
+#include "session/operation_words.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/save_sounding.hpp"
@@ -20,18 +35,6 @@
 namespace pelorin::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: pelorin-cli info   FILE.cpt [--definitions DIR]\n"
-    "       pelorin-cli clean  IN.cpt -o OUT.cpt [--definitions DIR] [--refuse-unreadable] "
-    "[--history] [OPERATION ...]\n"
-    "       pelorin-cli export IN.cpt -o OUT.cpd --system SYSTEM [--definitions DIR] "
-    "[--refuse-unreadable] [OPERATION ...]\n"
-    "       pelorin-cli csv    IN.cpt -o OUT.csv [--definitions DIR] [OPERATION ...]\n"
-    "       pelorin-cli gef    IN.cpt -o OUT.gef [--definitions DIR] [OPERATION ...]\n"
-    "       pelorin-cli ags    IN.cpt -o OUT.ags [--definitions DIR] [OPERATION ...]\n"
-    "       pelorin-cli quality IN.cpt [--definitions DIR] [OPERATION ...] [--json]\n"
-    "       SYSTEM: english, metric-kpa, metric-bar, kgf-ksc, kgf-bar\n";
 
 // A float as the shortest text that reads back as the same float.
 std::string jsonNumber(float value) {
@@ -118,153 +121,322 @@ std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {
   return j;
 }
 
+// The commands: what each does and the extension of the file it writes (none: it prints).
+struct Command {
+  const char* name;
+  const char* extension;
+  const char* help;
+  bool operations;
+};
+constexpr Command kCommands[] = {
+    {"info", "", "print the sounding's header, channels and counts as JSON", false},
+    {"clean", "cpt", "run the operations in order and save the sounding, as the window would",
+     true},
+    {"export", "cpd", "write the analog file in a unit system, as File, Export would", true},
+    {"csv", "csv", "write the readings table: depth, speed and every channel in its unit", true},
+    {"gef", "gef", "write GEF-CPT for the interpretation tools", true},
+    {"ags", "ags", "write AGS4", true},
+    {"quality", "", "print the quality report against the application classes", true},
+};
+
 struct Arguments {
-  std::string command, input, output, definitions, system;
+  const Command* command = nullptr;
+  std::vector<std::string> inputs;
+  std::string output, outputFolder, definitions, system;
   bool refuseUnreadable = false;  // refuse a file that would not read back, instead of a warning
   bool history = false;           // print the steps applied
   bool json = false;              // the quality report as one JSON object
+  unsigned jobs = 0;              // files at once; 0: one per core
   std::vector<Operation> operations;
 };
 
-// Parses everything after the command; false with the problem on a usage error.
-bool parseArguments(const std::vector<std::string>& args, Arguments& a, std::string& problem) {
-  a.command = args[0];
-  for (std::size_t i = 1; i < args.size();) {
-    const std::string& arg = args[i];
-    auto value = [&](std::string& into) {
-      if (i + 1 >= args.size()) {
-        problem = arg + " needs a value";
-        return false;
+// The command line as CLI11 reads it into `a`: a subcommand per command, each operation an
+// option that may come again. CLI11 keeps the order in which options came, which is the order
+// the operations run in.
+struct CommandLine {
+  CLI::App app{"pelorin-cli: the window's clean-up of CPT soundings, on files.", "pelorin-cli"};
+  std::vector<std::pair<const Command*, CLI::App*>> commands;
+
+  explicit CommandLine(Arguments& a) {
+    app.set_version_flag("--version", std::string("pelorin-cli ") + PELORIN_VERSION);
+    app.require_subcommand(1);
+    app.footer(
+        "Exit status: 0 done, 1 a file could not be read or written or an operation refused, "
+        "2 a usage error.");
+    for (const Command& command : kCommands) {
+      const std::string_view name = command.name;
+      CLI::App* sub = app.add_subcommand(command.name, command.help);
+      commands.emplace_back(&command, sub);
+      sub->add_option("IN", a.inputs, "sounding files (.cpt, .gef, .ags)")->required();
+      sub->add_option("--definitions", a.definitions,
+                      "the channel definition files from DIR instead of the program's folder")
+          ->type_name("DIR");
+      if (*command.extension) {
+        const bool text = name != "clean" && name != "export";
+        sub->add_option("-o", a.output,
+                        text ? "the output file for one IN; - for standard output"
+                             : "the output file for one IN")
+            ->type_name("OUT");
+        sub->add_option("--output-dir", a.outputFolder,
+                        std::string("write each IN to DIR/NAME.") + command.extension)
+            ->type_name("DIR");
       }
-      into = args[i + 1];
-      i += 2;
-      return true;
-    };
-    if (arg == "-o") {
-      if (!value(a.output)) return false;
-    } else if (arg == "--definitions") {
-      if (!value(a.definitions)) return false;
-    } else if (arg == "--refuse-unreadable" && a.command != "info") {
-      a.refuseUnreadable = true;
-      ++i;
-    } else if (arg == "--history" && a.command != "info") {
-      a.history = true;
-      ++i;
-    } else if (arg == "--json" && a.command == "quality") {
-      a.json = true;
-      ++i;
-    } else if (arg == "--system" && a.command == "export") {
-      if (!value(a.system)) return false;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      if (a.command == "info") {
-        problem = "info takes no operation";
-        return false;
+      if (name != "info")
+        sub->add_option("-j,--jobs", a.jobs, "files at once (default: one per core)")
+            ->type_name("N")
+            ->check(CLI::PositiveNumber);
+      if (name == "clean" || name == "export")
+        sub->add_flag("--refuse-unreadable", a.refuseUnreadable,
+                      "refuse a file that would not read back as the sounding stands");
+      if (command.operations && *command.extension)
+        sub->add_flag("--history", a.history,
+                      "print the steps applied, in the History panel's words");
+      if (name == "export")
+        sub->add_option("--system", a.system, "english, metric-kpa, metric-bar, kgf-ksc or kgf-bar")
+            ->type_name("SYSTEM")
+            ->required();
+      if (name == "quality")
+        sub->add_flag("--json", a.json, "one JSON object, figures in m, cm/s, kPa and degrees");
+      if (!command.operations) continue;
+      CLI::Option_group* group = sub->add_option_group("Operations", "run in the order given");
+      for (const OperationWord& word : operationWords()) {
+        CLI::Option* option = word.values() ? group->add_option(word.flag)->type_name(word.value)
+                                            : group->add_flag(word.flag);
+        option->description(word.help)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+            ->allow_extra_args(false);
       }
-      if (!parseOperation(args, i, a.operations, problem)) return false;
-    } else if (a.input.empty()) {
-      a.input = arg;
-      ++i;
-    } else {
-      problem = "unexpected argument \"" + arg + "\"";
-      return false;
     }
   }
-  if (a.input.empty()) {
-    problem = "no input file";
-    return false;
-  }
-  if (a.command == "quality" && !a.output.empty()) {
-    problem = "quality prints its report and takes no -o";
-    return false;
-  }
-  if (a.command != "info" && a.command != "quality" && a.output.empty()) {
-    problem = a.command + " needs -o OUT";
-    return false;
-  }
-  if (a.command == "export") {
-    if (!exportSystemNamed(a.system)) {
-      problem =
-          a.system.empty() ? "export needs --system SYSTEM" : "unknown system \"" + a.system + "\"";
-      return false;
+};
+
+// The operations' words in the order they came, for parseOperation.
+std::vector<std::string> operationsInOrder(CLI::App& sub) {
+  std::vector<std::string> words;
+  std::map<const CLI::Option*, std::size_t> taken;
+  for (const CLI::Option* option : sub.get_option_group("Operations")->parse_order())
+    for (const OperationWord& word : operationWords()) {
+      if (option->get_name() != word.flag) continue;
+      words.push_back(word.flag);
+      const std::size_t k = taken[option]++;
+      if (word.values()) words.push_back(option->results().at(k));
     }
+  return words;
+}
+
+// Parses args into `a`. No value to go on; otherwise the exit status, with the help, the
+// version or the usage error written.
+std::optional<int> parseArguments(const std::vector<std::string>& args, Arguments& a,
+                                  std::ostream& out, std::ostream& err) {
+  CommandLine line(a);
+  std::string hint = "pelorin-cli --help";
+  if (!args.empty() && !args[0].starts_with("-") &&
+      std::none_of(std::begin(kCommands), std::end(kCommands),
+                   [&](const Command& c) { return args[0] == c.name; })) {
+    err << "pelorin-cli: unknown command \"" << args[0] << "\" (see " << hint << ")\n";
+    return 2;
   }
-  return true;
+  try {
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    line.app.parse(reversed);
+  } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() == 0) return line.app.exit(e, out, err);
+    for (auto [command, sub] : line.commands)
+      if (sub->parsed()) hint = std::string("pelorin-cli ") + command->name + " --help";
+    err << "pelorin-cli: " << e.what() << " (see " << hint << ")\n";
+    return 2;
+  }
+  std::string problem;
+  for (auto [command, sub] : line.commands) {
+    if (!sub->parsed()) continue;
+    a.command = command;
+    hint = std::string("pelorin-cli ") + command->name + " --help";
+    if (!command->operations) continue;
+    const std::vector<std::string> words = operationsInOrder(*sub);
+    for (std::size_t i = 0; i < words.size();)
+      if (!parseOperation(words, i, a.operations, problem)) break;
+  }
+  const std::string_view name = a.command->name;
+  if (!problem.empty()) {
+    // the operation's own words
+  } else if (*a.command->extension && a.output.empty() && a.outputFolder.empty()) {
+    problem = std::string(name) + " needs -o OUT or --output-dir DIR";
+  } else if (!a.output.empty() && !a.outputFolder.empty()) {
+    problem = "-o and --output-dir exclude each other";
+  } else if (!a.output.empty() && a.inputs.size() > 1) {
+    problem = "several files need --output-dir DIR instead of -o";
+  } else if (a.output == "-" && (name == "clean" || name == "export")) {
+    problem = "-o - writes text to standard output: csv, gef and ags";
+  } else if (name == "export" && !exportSystemNamed(a.system)) {
+    problem = "unknown system \"" + a.system + "\"";
+  } else {
+    return std::nullopt;
+  }
+  err << "pelorin-cli: " << problem << " (see " << hint << ")\n";
+  return 2;
+}
+
+// One file through the command: opened, the operations run, the result written or printed.
+// Returns 0 done, 1 refused; what it prints goes to out, what it tells to err.
+int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::string& input,
+              const std::string& output, bool severalFiles, std::ostream& out, std::ostream& err) {
+  const std::string command = a.command->name;
+  FileError error;
+  auto sounding = openSoundingFile(input, defs, error);
+  if (!sounding) {
+    err << "pelorin-cli: " << error.message << "\n";
+    return 1;
+  }
+  // Several files print one JSON object a line, each with its file.
+  auto jsonLine = [&](const std::string& json) {
+    auto j = nlohmann::ordered_json::parse(json);
+    nlohmann::ordered_json line = {{"file", input}};
+    line.update(j);
+    return line.dump() + "\n";
+  };
+  if (command == "info") {
+    out << (severalFiles ? jsonLine(infoJson(*sounding, defs)) : infoJson(*sounding, defs));
+    return 0;
+  }
+
+  auto session = std::make_unique<Session>(defs);
+  session->open(*sounding, input);
+  const bool applied = applyOperations(*session, a.operations, err, input);
+  // The steps applied, in the History panel's words; before a refusal too.
+  if (a.history)
+    for (const std::string& line : session->descriptions()) out << line << "\n";
+  if (!applied) return 1;
+
+  if (command == "quality") {
+    const QualityReport report = assessQuality(session->sounding());
+    if (a.json)
+      out << (severalFiles ? jsonLine(qualityJson(report)) : qualityJson(report));
+    else
+      out << (severalFiles ? input + "\n" : "") << windows1252ToUtf8(qualityText(report));
+    return 0;
+  }
+  if (command == "export")
+    return exportAsUser(*session, output, *exportSystemNamed(a.system), a.refuseUnreadable, err)
+               ? 0
+               : 1;
+  // Text to a file, or to standard output for "-o -".
+  auto write = [&](const std::string& bytes) {
+    if (output == "-") {
+      out << bytes;
+      return 0;
+    }
+    std::string failure = writeFileSafely(output, bytes);
+    if (!failure.empty()) err << "pelorin-cli: " << failure << "\n";
+    return failure.empty() ? 0 : 1;
+  };
+  if (command == "gef" || command == "ags") {
+    std::string bytes, problem;
+    if (!exchangeFileBytes(command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags,
+                           session->sounding(), defs, session->header(), session->descriptions(),
+                           bytes, problem)) {
+      err << "pelorin-cli: \"" << output << "\": " << problem << "\n";
+      return 1;
+    }
+    return write(bytes);
+  }
+  if (command == "csv")
+    return write(
+        readingsTable(session->sounding(), defs, session->depthUnit(), TableStyle::CommaSeparated));
+  SaveResult saved =
+      saveSoundingFile(output, session->sounding(), defs, session->header(), a.refuseUnreadable);
+  if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";
+  if (!saved.refusal.empty()) err << "pelorin-cli: " << saved.refusal << "\n";
+  return saved.refusal.empty() ? 0 : 1;
+}
+
+// Where each input's output goes: -o, or DIR/NAME.EXT. Empty with the problem when two
+// inputs would write the same file.
+std::vector<std::string> outputsFor(const Arguments& a, std::string& problem) {
+  std::vector<std::string> outputs;
+  std::map<std::string, std::string> writer;
+  for (const std::string& input : a.inputs) {
+    if (a.outputFolder.empty()) {
+      outputs.push_back(a.output);
+      continue;
+    }
+    const std::string name =
+        std::filesystem::path(input).stem().string() + "." + a.command->extension;
+    const std::string output = (std::filesystem::path(a.outputFolder) / name).string();
+    if (auto [at, fresh] = writer.emplace(output, input); !fresh) {
+      problem = "\"" + at->second + "\" and \"" + input + "\" would both write \"" + output + "\"";
+      return {};
+    }
+    outputs.push_back(output);
+  }
+  return outputs;
+}
+
+// Several files, `jobs` at a time: each independent, what each prints and tells written in
+// the order of the files as soon as the files before it are done, a progress line on a
+// terminal, and "N done, M refused" at the end.
+int runOnFiles(const Arguments& a, const ChannelDefinitions& defs,
+               const std::vector<std::string>& outputs, std::ostream& out, std::ostream& err,
+               bool progress) {
+  const std::size_t count = a.inputs.size();
+  struct Result {
+    std::ostringstream out, err;
+    int status = 0;
+    bool done = false;
+  };
+  std::vector<Result> results(count);
+  std::mutex mutex;
+  std::condition_variable finished;
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    for (std::size_t k; (k = next++) < count;) {
+      Result& r = results[k];
+      r.status = runOnFile(a, defs, a.inputs[k], outputs[k], true, r.out, r.err);
+      std::lock_guard lock(mutex);
+      r.done = true;
+      finished.notify_one();
+    }
+  };
+  const unsigned jobs = static_cast<unsigned>(std::min<std::size_t>(
+      count, a.jobs ? a.jobs : std::max(1u, std::thread::hardware_concurrency())));
+  std::vector<std::jthread> workers;
+  for (unsigned w = 0; w < jobs; ++w) workers.emplace_back(work);
+
+  std::size_t refused = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    std::unique_lock lock(mutex);
+    finished.wait(lock, [&] { return results[k].done; });
+    lock.unlock();
+    if (progress) err << "\r\033[K";
+    out << results[k].out.str();
+    err << results[k].err.str();
+    refused += results[k].status != 0;
+    if (progress && k + 1 < count)
+      err << "[" << k + 1 << "/" << count << "] " << a.inputs[k] << std::flush;
+  }
+  err << count - refused << " done, " << refused << " refused\n";
+  return refused ? 1 : 0;
 }
 
 }  // namespace
 
 int run(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
         std::ostream& err) {
-  if (args.empty() ||
-      (args[0] != "info" && args[0] != "clean" && args[0] != "export" && args[0] != "csv" &&
-       args[0] != "gef" && args[0] != "ags" && args[0] != "quality")) {
-    err << kUsage;
-    return 2;
-  }
   Arguments a;
+  if (std::optional<int> status = parseArguments(args, a, out, err)) return *status;
+
   std::string problem;
-  if (!parseArguments(args, a, problem)) {
-    err << "pelorin-cli: " << problem << "\n" << kUsage;
+  const std::vector<std::string> outputs = outputsFor(a, problem);
+  if (outputs.empty()) {
+    err << "pelorin-cli: " << problem << "\n";
     return 2;
   }
-
   std::vector<std::string> warnings;
   auto defs = std::make_unique<ChannelDefinitions>(loadChannelDefinitions(
       a.definitions.empty() ? definitionsFolder(programFolder) : a.definitions, warnings));
   for (const auto& warning : warnings) err << "pelorin-cli: " << warning << "\n";
-
-  FileError error;
-  auto sounding = openSoundingFile(a.input, *defs, error);
-  if (!sounding) {
-    err << "pelorin-cli: " << error.message << "\n";
-    return 1;
-  }
-  if (a.command == "info") {
-    out << infoJson(*sounding, *defs);
-    return 0;
-  }
-
-  auto session = std::make_unique<Session>(*defs);
-  session->open(*sounding, a.input);
-  const bool applied = applyOperations(*session, a.operations, err, a.input);
-  // The steps applied, in the History panel's words; before a refusal too.
-  if (a.history)
-    for (const std::string& line : session->descriptions()) out << line << "\n";
-  if (!applied) return 1;
-
-  if (a.command == "quality") {
-    const QualityReport report = assessQuality(session->sounding());
-    out << (a.json ? qualityJson(report) : windows1252ToUtf8(qualityText(report)));
-    return 0;
-  }
-  if (a.command == "export")
-    return exportAsUser(*session, a.output, *exportSystemNamed(a.system), a.refuseUnreadable, err)
-               ? 0
-               : 1;
-  if (a.command == "gef" || a.command == "ags") {
-    std::string bytes, problem;
-    if (!exchangeFileBytes(a.command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags,
-                           session->sounding(), *defs, session->header(), session->descriptions(),
-                           bytes, problem)) {
-      err << "pelorin-cli: \"" << a.output << "\": " << problem << "\n";
-      return 1;
-    }
-    std::string failure = writeFileSafely(a.output, bytes);
-    if (!failure.empty()) err << "pelorin-cli: " << failure << "\n";
-    return failure.empty() ? 0 : 1;
-  }
-  if (a.command == "csv") {
-    std::string failure =
-        writeFileSafely(a.output, readingsTable(session->sounding(), *defs, session->depthUnit(),
-                                                TableStyle::CommaSeparated));
-    if (!failure.empty()) err << "pelorin-cli: " << failure << "\n";
-    return failure.empty() ? 0 : 1;
-  }
-  SaveResult saved =
-      saveSoundingFile(a.output, session->sounding(), *defs, session->header(), a.refuseUnreadable);
-  if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";
-  if (!saved.refusal.empty()) err << "pelorin-cli: " << saved.refusal << "\n";
-  return saved.refusal.empty() ? 0 : 1;
+  if (a.inputs.size() == 1) return runOnFile(a, *defs, a.inputs[0], outputs[0], false, out, err);
+  const bool progress = &err == &std::cerr && ::isatty(STDERR_FILENO);
+  return runOnFiles(a, *defs, outputs, out, err, progress);
 }
 
 }  // namespace pelorin::cli

@@ -34,26 +34,27 @@ std::string floatText(float value) {
   return std::string(buffer, result.ptr);
 }
 
-struct Entry {
-  const char* flag;
-  int values;
-};
-
-// Flags and the number of values each takes.
-constexpr Entry kOperations[] = {
-    {"--unit", 1},
-    {"--depth-unit", 1},
-    {"--delete", 1},
-    {"--insert", 1},
-    {"--set", 1},
-    {"--header", 1},
-    {"--start-depth", 1},
-    {"--increment-steps", 1},
-    {"--increment-presses", 1},
-    {"--shift", 1},
-    {"--remove-negatives", 0},
-    {"--autoclean", 0},
-    {"--combine", 1},
+// The operations in the order the batch tool's help and README give them.
+constexpr OperationWord kOperations[] = {
+    {"--unit", "C=NAME", "show channel C in the unit NAME; its values are converted"},
+    {"--depth-unit", "m|ft", "show the depths in metres or feet; the file keeps metres"},
+    {"--delete", "N", "delete reading N's channel values and speed, as Delete in the grid"},
+    {"--insert", "N", "open a place for a reading at reading N, as Insert in the grid"},
+    {"--start-depth", "TEXT", "move the sounding so that its first reading lies at TEXT m"},
+    {"--increment-steps", "K",
+     "change the depth increment by K steps of 5 mm (down when negative), scaling depths and "
+     "speeds"},
+    {"--shift", "C=TEXT", "add TEXT to channel C; consecutive ones fill one panel"},
+    {"--remove-negatives", "", "replace zero and negative readings by 0.1 % of full scale"},
+    {"--combine", "FILE", "append the sounding FILE, from the depth --from gives"},
+    {"--from", "TEXT", "the depth (m) from which --combine appends", true},
+    {"--no-normalize", "", "keep the appended readings' own depths (after --combine)", true},
+    {"--autoclean", "",
+     "add a pore-pressure channel where there is none, snap the depths to the increment and "
+     "fill gaps"},
+    {"--set", "C:N=TEXT", "type TEXT into channel C's cell of reading N"},
+    {"--header", "FIELD=TEXT", "set a header box, CompanyName to WaterTableDepth"},
+    {"--increment-presses", "RUNS", "press INCREASE and DECREASE in runs, such as 3,-1"},
 };
 
 // --from TEXT and --no-normalize after --combine FILE belong to it.
@@ -160,15 +161,15 @@ std::vector<std::string> wordsFor(const Step& step, const Sounding& s,
 
 bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
                     std::vector<Operation>& operations, std::string& problem) {
-  const Entry* entry = nullptr;
-  for (const Entry& e : kOperations)
-    if (args[i] == e.flag) entry = &e;
+  const OperationWord* entry = nullptr;
+  for (const OperationWord& e : kOperations)
+    if (args[i] == e.flag && !e.partOfCombine) entry = &e;
   if (!entry) {
     problem = "unknown operation \"" + args[i] + "\"";
     return false;
   }
   Operation op{args[i], {}};
-  for (int k = 0; k < entry->values; ++k) {
+  for (int k = 0; k < entry->values(); ++k) {
     if (++i >= args.size()) {
       problem = op.flag + " needs a value";
       return false;
@@ -185,6 +186,8 @@ bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
   operations.push_back(std::move(op));
   return true;
 }
+
+std::span<const OperationWord> operationWords() { return kOperations; }
 
 bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& refusal) {
   const std::string& flag = op.flag;

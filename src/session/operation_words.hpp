@@ -3,6 +3,7 @@
 // command line into steps, and View, Copy Command writes a session's steps as the command
 // that makes them again.
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,17 @@ struct Operation {
   std::string flag;               // "--unit", "--delete", ...
   std::vector<std::string> args;  // its values in command-line order
 };
+
+// An operation's flag as the batch tool takes it, with the name of its value (none for a
+// flag alone) and what it does, in the user's words.
+struct OperationWord {
+  const char* flag;
+  const char* value;
+  const char* help;
+  bool partOfCombine = false;  // --from and --no-normalize follow --combine FILE
+  int values() const { return *value ? 1 : 0; }
+};
+std::span<const OperationWord> operationWords();
 
 // Takes the operation at args[i] (its flag and values) and advances i past it. False with
 // `problem` filled when the flag is unknown or its values are missing (a usage error).

@@ -1,9 +1,12 @@
 // pelorin-cli with the definitions beside itself, and the export's first showing of the
 // panel; every other run is a line of tests/cases.txt.
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "cli/run_cli.hpp"
+#include "session/operation_words.hpp"
 
 namespace pelorin::test {
 namespace {
@@ -23,6 +26,53 @@ TEST(ExportCommand, FirstOpeningOfThePanelSelectsEnglish) {
                        "kgf-ksc", "--definitions", fixturePath("definitions_fs_without_ksc")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(fileBytes(output).find("  1.00   10.20  0.1044    0.51\r\n"), std::string::npos);
+}
+
+TEST(Cli, EachCommandsHelpListsEveryOperationWithItsValue) {
+  for (const char* command : {"clean", "export", "csv", "gef", "ags", "quality"}) {
+    CliRun run = runCli({command, "--help"});
+    ASSERT_EQ(run.status, 0) << command;
+    EXPECT_EQ(run.err, "");
+    for (const OperationWord& word : operationWords())
+      EXPECT_NE(run.out.find(std::string(word.flag) + (word.values() ? " " : "") + word.value),
+                std::string::npos)
+          << command << " " << word.flag;
+  }
+}
+
+// Several files at once: each output the file one run of its own writes, whatever the number
+// of jobs; a file that cannot be read is told and skipped.
+TEST(Cli, SeveralFilesWriteWhatSingleRunsWriteAndSkipABrokenOne) {
+  const std::vector<std::string> inputs = {
+      dataPath("sample_clay_002.cpt"), fixturePath("combine_depth_not_a_number.cpt"),
+      dataPath("sample_sand_005.cpt"), fixturePath("lags_2_and_3_speeds_apart.cpt")};
+  const std::string one = temporaryFolder();
+  for (const std::string& input : {inputs[0], inputs[2], inputs[3]}) {
+    const std::string out = one + "/" + std::filesystem::path(input).stem().string() + ".gef";
+    ASSERT_EQ(runCli({"gef", input, "-o", out, "--shift", "1=0.5"}).status, 0);
+  }
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(jobs);
+    const std::string folder = temporaryFolder();
+    std::vector<std::string> args = {"gef", "--output-dir", folder, "-j", jobs, "--shift", "1=0.5"};
+    args.insert(args.end(), inputs.begin(), inputs.end());
+    CliRun run = runCli(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("combine_depth_not_a_number.cpt"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.ends_with("3 done, 1 refused\n")) << run.err;
+    for (const char* name :
+         {"sample_clay_002.gef", "sample_sand_005.gef", "lags_2_and_3_speeds_apart.gef"})
+      EXPECT_EQ(fileBytes(folder + "/" + name), fileBytes(one + "/" + name)) << name;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/combine_depth_not_a_number.gef"));
+  }
+  // info and quality --json: a line each, with the file.
+  CliRun info = runCli({"quality", "--json", inputs[0], inputs[2]});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_EQ(info.err, "2 done, 0 refused\n");
+  EXPECT_TRUE(info.out.starts_with("{\"file\":\"" + inputs[0] + "\",\"class\":1,"))
+      << info.out.substr(0, 80);
+  EXPECT_NE(info.out.find("\n{\"file\":\"" + inputs[2] + "\",\"class\":3,"), std::string::npos);
+  EXPECT_EQ(std::count(info.out.begin(), info.out.end(), '\n'), 2);
 }
 
 }  // namespace
