@@ -28,7 +28,11 @@ TEST(ExportCommand, FirstOpeningOfThePanelSelectsEnglish) {
   EXPECT_NE(fileBytes(output).find("  1.00   10.20  0.1044    0.51\r\n"), std::string::npos);
 }
 
+// The help of each command and the bash completion name every operation.
 TEST(Cli, EachCommandsHelpListsEveryOperationWithItsValue) {
+  const std::string completion = fileBytes(fixturePath("../../packaging/pelorin-cli.bash"));
+  for (const OperationWord& word : operationWords())
+    EXPECT_NE(completion.find(std::string(word.flag) + " "), std::string::npos) << word.flag;
   for (const char* command : {"clean", "export", "csv", "gef", "ags", "quality"}) {
     CliRun run = runCli({command, "--help"});
     ASSERT_EQ(run.status, 0) << command;

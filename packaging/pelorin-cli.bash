@@ -1,0 +1,46 @@
+# Bash completion for pelorin-cli: its commands, their options and operations, the unit
+# systems and depth units, and sounding files.
+
+_pelorin_cli() {
+  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+  local commands="info clean export csv gef ags quality"
+  local operations="--unit --depth-unit --delete --insert --start-depth --increment-steps
+    --shift --remove-negatives --combine --from --no-normalize --autoclean --set --header
+    --increment-presses"
+  if ((COMP_CWORD == 1)); then
+    COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+    return
+  fi
+  case $prev in
+    --system)
+      COMPREPLY=($(compgen -W "english metric-kpa metric-bar kgf-ksc kgf-bar" -- "$cur"))
+      return ;;
+    --depth-unit)
+      COMPREPLY=($(compgen -W "m ft" -- "$cur"))
+      return ;;
+    --definitions | --output-dir)
+      COMPREPLY=($(compgen -d -- "$cur"))
+      return ;;
+    -o | --combine)
+      COMPREPLY=($(compgen -f -- "$cur"))
+      return ;;
+    --unit | --delete | --insert | --start-depth | --increment-steps | --shift | --from | \
+      --set | --header | --increment-presses | -j | --jobs)
+      return ;;
+  esac
+  if [[ $cur == -* ]]; then
+    local options="--help --definitions"
+    case ${COMP_WORDS[1]} in
+      info) ;;
+      clean) options+=" -o --output-dir -j --jobs --refuse-unreadable --history $operations" ;;
+      export) options+=" -o --output-dir -j --jobs --system --refuse-unreadable --history $operations" ;;
+      csv | gef | ags) options+=" -o --output-dir -j --jobs --history $operations" ;;
+      quality) options+=" -j --jobs --json $operations" ;;
+    esac
+    COMPREPLY=($(compgen -W "$options" -- "$cur"))
+    return
+  fi
+  # Sounding files and folders to reach them.
+  COMPREPLY=($(compgen -f -X '!*.@(cpt|CPT|gef|GEF|ags|AGS)' -- "$cur") $(compgen -d -- "$cur"))
+}
+complete -o filenames -F _pelorin_cli pelorin-cli
