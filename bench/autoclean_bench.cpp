@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "bench_support.hpp"
 #include "../tests/edit/autoclean_literal.hpp"
+#include "bench_support.hpp"
 #include "edit/autoclean.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "text/number_text.hpp"

@@ -70,10 +70,10 @@ void BM_CombineReadAndAppend(benchmark::State& state) {
     first->NumReadings = kReadings;  // the append overwrites only the readings after these
     first->MaxLag = 5;
     CombinePanel panel = readSecondSounding(bytes, "second.cpt", *first, definitions(), *tables);
-    CombineResult result = appendSecondSounding(*first, *tables, panel.txtStartDepth,
-                                                panel.chkNormalizeDepth, DepthUnit::Metres);
+    CombineResult result = appendSecondSounding(*first, *tables, panel.startDepth,
+                                                panel.normalizeDepth, DepthUnit::Metres);
     if (!result.appended) state.SkipWithError(result.message.c_str());
-    benchmark::DoNotOptimize(panel.txtSecondFileData.data());
+    benchmark::DoNotOptimize(panel.readingLines.data());
   }
 }
 BENCHMARK(BM_CombineReadAndAppend)->Unit(benchmark::kMillisecond);
@@ -84,7 +84,7 @@ void BM_CombineRead(benchmark::State& state) {
   auto tables = std::make_unique<SecondSounding>();
   for (auto _ : state) {
     CombinePanel panel = readSecondSounding(bytes, "second.cpt", *first, definitions(), *tables);
-    benchmark::DoNotOptimize(panel.txtSecondFileData.data());
+    benchmark::DoNotOptimize(panel.readingLines.data());
   }
 }
 BENCHMARK(BM_CombineRead)->Unit(benchmark::kMillisecond);
@@ -98,7 +98,7 @@ void BM_CombineAppend(benchmark::State& state) {
     first->NumReadings = kReadings;
     first->MaxLag = 5;
     CombineResult result =
-        appendSecondSounding(*first, *tables, panel.txtStartDepth, true, DepthUnit::Feet);
+        appendSecondSounding(*first, *tables, panel.startDepth, true, DepthUnit::Feet);
     benchmark::DoNotOptimize(result.appended);
   }
 }

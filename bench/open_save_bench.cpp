@@ -17,8 +17,8 @@
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
-#include "text/number_text.hpp"
 #include "text/file_io.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -42,16 +42,16 @@ struct ChannelSetUp {
 std::unique_ptr<Sounding> makeSounding() {
   const ChannelDefinitions& defs = definitions();
   const ChannelSetUp channels[MaxChannels] = {
-      {1, "Qc", 10, 0.01234f, 100000, 2, 0.2, 45.0, 0},       // MPa
-      {2, "Fs", 10, 0.00873f, 1000, 1, 2.0, 400.0, 5},        // kPa
-      {3, "U2", 10, 0.02011f, 2000, 1, -50.0, 1500.0, 0},     // kPa
-      {4, "U1", 10, -0.00412f, 2000, 1, -20.0, 1800.0, 0},    // kPa
-      {5, "U3", 10, 0.00150f, 2000, 1, -20.0, 900.0, 0},      // kPa
-      {6, "Ix", 5, 2.50000f, 20, 1, -3.0, 3.0, 0},            // degrees
-      {7, "Iy", 5, 2.50000f, 20, 2, -0.05, 0.05, 0},          // radians
-      {8, "T", 5, 0.00000f, 100, 1, 8.0, 16.0, 0},            // degrees C
-      {9, "EC", 10, 0.03300f, 2000, 1, 5.0, 900.0, 3},        // mS/m
-      {10, "I", 5, 0.00000f, 20, 1, 0.0, 4.0, 0},             // degrees
+      {1, "Qc", 10, 0.01234f, 100000, 2, 0.2, 45.0, 0},     // MPa
+      {2, "Fs", 10, 0.00873f, 1000, 1, 2.0, 400.0, 5},      // kPa
+      {3, "U2", 10, 0.02011f, 2000, 1, -50.0, 1500.0, 0},   // kPa
+      {4, "U1", 10, -0.00412f, 2000, 1, -20.0, 1800.0, 0},  // kPa
+      {5, "U3", 10, 0.00150f, 2000, 1, -20.0, 900.0, 0},    // kPa
+      {6, "Ix", 5, 2.50000f, 20, 1, -3.0, 3.0, 0},          // degrees
+      {7, "Iy", 5, 2.50000f, 20, 2, -0.05, 0.05, 0},        // radians
+      {8, "T", 5, 0.00000f, 100, 1, 8.0, 16.0, 0},          // degrees C
+      {9, "EC", 10, 0.03300f, 2000, 1, 5.0, 900.0, 3},      // mS/m
+      {10, "I", 5, 0.00000f, 20, 1, 0.0, 4.0, 0},           // degrees
   };
   auto s = std::make_unique<Sounding>();
   setHeaderTexts(*s, {"Pelorin Geotechnical", "M. Verhoeven", "C-20-1042", "Harbour quay, bay 3",

@@ -11,7 +11,9 @@
 
 namespace pelorin::test {
 
-std::string fixturePath(const std::string& name) { return std::string(PELORIN_TEST_DATA) + "/" + name; }
+std::string fixturePath(const std::string& name) {
+  return std::string(PELORIN_TEST_DATA) + "/" + name;
+}
 std::string dataPath(const std::string& name) { return std::string(PELORIN_DATA) + "/" + name; }
 
 std::string readFixture(const std::string& name) {

@@ -44,14 +44,14 @@ void MainForm::menuCombine_Click() {
            .arg(chosen.fileTitle)
            .arg(secondSounding().NumReadings2));
 
-  lblSecondFileChannels->setText(fromModelText(panel.lblSecondFileChannels));
+  lblSecondFileChannels->setText(fromModelText(panel.channelHeads));
   // The readings come as CR LF lines; the text box keeps plain line feeds.
-  txtSecondFileData->setPlainText(fromModelText(panel.txtSecondFileData).replace("\r\n", "\n"));
+  txtSecondFileData->setPlainText(fromModelText(panel.readingLines).replace("\r\n", "\n"));
   frmSecondFileData->show();
   frmSecondFileData->raise();
-  lblFinalDepthOfFirstSounding->setText(fromModelText(panel.lblFinalDepthOfFirstSounding));
-  txtStartDepth->setText(fromModelText(panel.txtStartDepth));
-  chkNormalizeDepth->setChecked(panel.chkNormalizeDepth);
+  lblFinalDepthOfFirstSounding->setText(fromModelText(panel.finalDepthOfFirst));
+  txtStartDepth->setText(fromModelText(panel.startDepth));
+  chkNormalizeDepth->setChecked(panel.normalizeDepth);
 }
 
 void MainForm::cmdCombineOK_Click() {
@@ -65,8 +65,7 @@ void MainForm::cmdCombineOK_Click() {
     showMessage(QString::fromStdString(result.refusal));
     return;
   }
-  lblNumberOfReadings->setText("# of Readings: " +
-                               QString::fromStdString(blankLedNumber(sounding_->NumReadings)));
+  lblNumberOfReadings->setText(numberOfReadingsCaption(sounding_->NumReadings));
   frmSecondFileData->hide();
   afterCombine();
 }

@@ -52,7 +52,6 @@ void MainForm::buildCombinePanel(QWidget* area) {
   cmdCombineOK = makeButton(p, "cmdCombineOK", "OK", twipsRect(3120, 6000, 1335, 495));
 
   // File, Combine opens the panel; its OK, the only button, appends.
-  connect(menuCombine, &QAction::triggered, this, [this] { menuCombine_Click(); });
   connect(cmdCombineOK, &QPushButton::clicked, this, [this] { cmdCombineOK_Click(); });
 }
 

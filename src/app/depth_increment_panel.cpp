@@ -32,7 +32,6 @@ void MainForm::buildDepthIncrementPanel(QWidget* area) {
   cmdOK = makeButton(p, "cmdOK", "OK", twipsRect(600, 2520, 1575, 615));
   Command11 = makeButton(p, "Command11", "CANCEL", twipsRect(2520, 2520, 1575, 615));
 
-  connect(mnuDepthIncrement, &QAction::triggered, this, [this] { mnuDepthIncrement_Click(); });
   connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
   connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

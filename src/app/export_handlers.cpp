@@ -15,11 +15,7 @@ namespace pelorin {
 void MainForm::MenuExport_Click() {
   frmExportData->show();
   frmExportData->raise();
-  // Only the first showing chooses a system; later ones keep the choice and re-apply
-  // nothing, so units changed since stay as the user left them.
-  for (QRadioButton* option :
-       {optEnglish, optMetricAbsKPA, optMetricAbsBAR, optMetricWtKSC, optMetricWtBAR})
-    if (option->isChecked()) return;
+  if (!session_->exportPanelChoosesEnglish()) return;
   optEnglish->setChecked(true);
   optEnglish_Click();
 }

@@ -23,6 +23,7 @@ void MainForm::buildExportPanel(QWidget* area) {
                      "selected analog format.",
                      twipsRect(1080, 1320, 4335, 615));
 
+  // One option a system, top to bottom, with its units beside it.
   struct Option {
     QRadioButton** button;
     const char* name;
@@ -30,20 +31,20 @@ void MainForm::buildExportPanel(QWidget* area) {
     int top;
     QLabel** units;
     const char* unitsName;
-    const char* unitsCaption;
+    ExportSystem system;
     int unitsLeft;
   };
   const Option options[] = {
-      {&optEnglish, "optEnglish", "English -", 2280, &Label15, "Label15",
-       "Qc in TSF, Fs in TSF, PP in PSI", 2520},
+      {&optEnglish, "optEnglish", "English -", 2280, &Label15, "Label15", ExportSystem::English,
+       2520},
       {&optMetricAbsKPA, "optMetricAbsKPA", "Metric -", 2880, &Label16, "Label16",
-       "Qc in MPA, Fs in KPA, PP in KPA", 2400},
+       ExportSystem::MetricAbsKPA, 2400},
       {&optMetricAbsBAR, "optMetricAbsBAR", "Metric -", 3480, &Label17, "Label17",
-       "Qc in MPA, Fs in KPA, PP in BAR", 2400},
+       ExportSystem::MetricAbsBAR, 2400},
       {&optMetricWtKSC, "optMetricWtKSC", "Metric -", 4080, &Label18, "Label18",
-       "Qc in KSC, Fs in KSC, PP in KSC", 2400},
+       ExportSystem::MetricWtKSC, 2400},
       {&optMetricWtBAR, "optMetricWtBAR", "Metric -", 4680, &Label19, "Label19",
-       "Qc in KSC, Fs in KSC, PP in BAR", 2400},
+       ExportSystem::MetricWtBAR, 2400},
   };
   for (const Option& o : options) {
     auto* button = new QRadioButton(o.caption, p);
@@ -51,13 +52,14 @@ void MainForm::buildExportPanel(QWidget* area) {
     button->setGeometry(twipsRect(1440, o.top, o.unitsLeft - 1440, 255));
     fitCaption(button, 20);
     *o.button = button;
-    *o.units = makeLabel(p, o.unitsName, o.unitsCaption, twipsRect(o.unitsLeft, o.top, 3015, 255));
+    *o.units =
+        makeLabel(p, o.unitsName, fromModelText(std::string(exportUnitSystem(o.system).label)),
+                  twipsRect(o.unitsLeft, o.top, 3015, 255));
   }
   Command1 = makeButton(p, "Command1", "OK", twipsRect(1440, 5760, 1215, 375));
   Command2 = makeButton(p, "Command2", "Cancel", twipsRect(2880, 5760, 1215, 375));
 
-  // File, Export opens the panel. An option's click runs also when it is already chosen.
-  connect(MenuExport, &QAction::triggered, this, [this] { MenuExport_Click(); });
+  // An option's click runs also when it is already chosen.
   connect(optEnglish, &QRadioButton::clicked, this, [this] { optEnglish_Click(); });
   connect(optMetricAbsKPA, &QRadioButton::clicked, this, [this] { optMetricAbsKPA_Click(); });
   connect(optMetricAbsBAR, &QRadioButton::clicked, this, [this] { optMetricAbsBAR_Click(); });

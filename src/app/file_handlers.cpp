@@ -60,11 +60,14 @@ void MainForm::Form_Load() {
   if (!skipped.isEmpty()) showMessage("Channel definition files that could not be used:" + skipped);
 }
 
+QString numberOfReadingsCaption(int readings) {
+  return "# of Readings: " + QString::fromStdString(blankLedNumber(readings));
+}
+
 void MainForm::writeCounters() {
   const Sounding& s = *sounding_;
   lblDataIndex->setText("Data Index: " + QString::fromStdString(blankLedNumber(s.DataIndex)));
-  lblNumberOfReadings->setText("# of Readings: " +
-                               QString::fromStdString(blankLedNumber(s.NumReadings)));
+  lblNumberOfReadings->setText(numberOfReadingsCaption(s.NumReadings));
 }
 
 void MainForm::resetChannelColumn(int c) {

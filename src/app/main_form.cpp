@@ -232,6 +232,11 @@ void MainForm::buildMenus() {
   connect(MenuFileSave, &QAction::triggered, this, [this] { MenuFileSave_Click(); });
   connect(MenuFileExit, &QAction::triggered, this, [this] { MenuFileExit_Click(); });
   connect(mnuAutoClean, &QAction::triggered, this, [this] { mnuAutoClean_Click(); });
+  connect(menuCombine, &QAction::triggered, this, [this] { menuCombine_Click(); });
+  connect(MenuExport, &QAction::triggered, this, [this] { MenuExport_Click(); });
+  connect(mnuShiftBaseline, &QAction::triggered, this, [this] { mnuShiftBaseline_Click(); });
+  connect(menuStartDepth, &QAction::triggered, this, [this] { menuStartDepth_Click(); });
+  connect(mnuDepthIncrement, &QAction::triggered, this, [this] { mnuDepthIncrement_Click(); });
 }
 
 void MainForm::buildHeader(QWidget* area) {

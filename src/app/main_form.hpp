@@ -316,6 +316,8 @@ QRect twipsRect(int left, int top, int width, int height);
 
 // The window's texts are Windows-1252 bytes in the model and Qt strings in the controls.
 QString fromModelText(const std::string& windows1252);
+// "# of Readings: " and the count, as the counter beside the header shows it.
+QString numberOfReadingsCaption(int readings);
 std::string toModelText(const QString& text);
 
 // Qt's key to the virtual-key code the handlers compare against (0 for keys they ignore).

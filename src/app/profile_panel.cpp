@@ -25,7 +25,6 @@ constexpr int kValueInset = 3;
 constexpr double kZoomPerNotch = 0.8;
 // The deepest zoom shows this share of the whole sounding.
 constexpr double kSmallestView = 0.002;
-constexpr double kMetresPerFoot = 0.3048;
 
 const QColor kTrackColours[] = {QColor(200, 30, 30),  QColor(20, 90, 200), QColor(0, 130, 60),
                                 QColor(150, 60, 170), QColor(200, 120, 0), QColor(0, 140, 150),
@@ -77,12 +76,8 @@ QRect ProfilePanel::plotRect() const {
                QPoint(width() - 1 - kOuterMargin, height() - 1 - kOuterMargin));
 }
 
-double ProfilePanel::metresOf(double depth) const {
-  return unit_ == DepthUnit::Feet ? depth * kMetresPerFoot : depth;
-}
-double ProfilePanel::displayOf(double metres) const {
-  return unit_ == DepthUnit::Feet ? metres / kMetresPerFoot : metres;
-}
+double ProfilePanel::metresOf(double depth) const { return toMetres(depth, unit_); }
+double ProfilePanel::displayOf(double metres) const { return toDisplayUnit(metres, unit_); }
 
 const ProfileData& ProfilePanel::data() {
   takeDataIfStale();

@@ -52,7 +52,6 @@ void MainForm::buildShiftChannelsPanel(QWidget* area) {
   Command7 = makeButton(p, "Command7", "REMOVE NEGATIVES", twipsRect(3720, 6840, 1335, 495));
   Command6 = makeButton(p, "Command6", "CANCEL", twipsRect(5400, 6840, 1335, 495));
 
-  connect(mnuShiftBaseline, &QAction::triggered, this, [this] { mnuShiftBaseline_Click(); });
   connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
   connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
   connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });

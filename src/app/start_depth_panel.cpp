@@ -24,7 +24,6 @@ void MainForm::buildChangeStartDepthPanel(QWidget* area) {
   Command3 = makeButton(p, "Command3", "OK", twipsRect(600, 1440, 855, 375));
   Command4 = makeButton(p, "Command4", "Cancel", twipsRect(1680, 1440, 855, 375));
 
-  connect(menuStartDepth, &QAction::triggered, this, [this] { menuStartDepth_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
   connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
 }

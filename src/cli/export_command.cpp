@@ -26,7 +26,7 @@ bool exportAsUser(Session& session, const std::string& output, ExportSystem syst
                   bool refuseUnreadable, std::ostream& messages) {
   // The first opening of the panel checks English; the user then clicks SYSTEM's option,
   // which runs its click even when it is English already.
-  session.apply(ExportUnits{ExportSystem::English});
+  if (session.exportPanelChoosesEnglish()) session.apply(ExportUnits{ExportSystem::English});
   session.apply(ExportUnits{system});
 
   // The dialog's file title: the name without its folder, in the file's code page.

@@ -30,7 +30,7 @@ std::string channelCellText(const Sounding& s, const ChannelDefinitions& defs, i
 struct GridRowTexts {
   bool shown = false;
   std::string depth, speed;
-  bool alarm = false;  // depth and speed text in red
+  bool alarm = false;                                // depth and speed text in red
   std::array<std::string, MaxChannels + 1> channel;  // [1 .. NumChannels]
 };
 void gridRowTexts(const Sounding& s, const ChannelDefinitions& defs, int row, GridRowTexts& out);

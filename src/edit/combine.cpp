@@ -95,11 +95,10 @@ void fillPanel(const Sounding& first, const SecondSounding& t, CombinePanel& pan
   for (int k = 1; k <= t.NumChannels2; ++k)
     if (t.ChannelMap[k] > 0) shownChannels.push_back(k);
 
-  panel.lblSecondFileChannels = " Depth";
-  for (int k : shownChannels)
-    appendRight(panel.lblSecondFileChannels, t.ChannelName2[k], kChannelColumns);
+  panel.channelHeads = " Depth";
+  for (int k : shownChannels) appendRight(panel.channelHeads, t.ChannelName2[k], kChannelColumns);
 
-  std::string& data = panel.txtSecondFileData;
+  std::string& data = panel.readingLines;
   data.clear();
   data.reserve(static_cast<std::size_t>(t.NumReadings2) *
                (kDepthColumns + kChannelColumns * shownChannels.size() + 2));
@@ -112,9 +111,9 @@ void fillPanel(const Sounding& first, const SecondSounding& t, CombinePanel& pan
   }
 
   panel.shown = true;
-  panel.lblFinalDepthOfFirstSounding = blankLedNumber(first.Depth[first.NumReadings]) + " m";
-  panel.txtStartDepth = blankLedNumber(t.Depth2[1]);
-  panel.chkNormalizeDepth = true;
+  panel.finalDepthOfFirst = blankLedNumber(first.Depth[first.NumReadings]) + " m";
+  panel.startDepth = blankLedNumber(t.Depth2[1]);
+  panel.normalizeDepth = true;
 }
 
 // How many of the second sounding's depths the typed depth reaches, each depth taken at
@@ -265,7 +264,6 @@ CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
   s.MaxLag = t.MaxLag2;
 
   result.appended = true;
-  result.lblNumberOfReadings = "# of Readings: " + blankLedNumber(s.NumReadings);
   return result;
 }
 

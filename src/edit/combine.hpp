@@ -4,20 +4,6 @@
 // and shown in a panel; its readings from a chosen depth on are appended, their depths
 // either continuing the open sounding or left as recorded.
 //
-// Wiring in MainForm (frmSecondFileData, "COMBINE FILES"):
-//   menuCombine_Click   the open dialog; panel = readSecondSoundingFile(path or "" when
-//                       cancelled, model, definitions, the window's SecondSounding).
-//                       Show panel.messages one by one in OK message boxes; when
-//                       panel.shown: lblSecondFileChannels.Caption, txtSecondFileData.Text,
-//                       show frmSecondFileData, lblFinalDepthOfFirstSounding.Caption,
-//                       txtStartDepth.Text, chkNormalizeDepth.Value = 1.
-//   cmdCombineOK_Click  result = appendSecondSounding(model, SecondSounding,
-//                       txtStartDepth.Text, chkNormalizeDepth.Value == 1, depth unit of
-//                       cmbDepthUnits). Refused: message box with result.message, the
-//                       panel stays open. Appended: lblNumberOfReadings.Caption =
-//                       result.lblNumberOfReadings, hide frmSecondFileData. No RefreshGrid:
-//                       the grid shows the new readings the next time it is refilled.
-//
 // Texts taken from the files (channel names) stay in the files' Windows-1252 bytes, like
 // the model's own texts.
 
@@ -59,11 +45,11 @@ struct SecondSounding {
 struct CombinePanel {
   std::vector<std::string> messages;  // one OK message box each, in this order
   bool shown = false;                 // the second file was read; show the panel
-  std::string lblSecondFileChannels;  // " Depth" and the appended channels' names
-  std::string txtSecondFileData;      // one CR LF line per reading of the second file
-  std::string lblFinalDepthOfFirstSounding;
-  std::string txtStartDepth;
-  bool chkNormalizeDepth = false;
+  std::string channelHeads;           // " Depth" and the appended channels' names
+  std::string readingLines;           // one CR LF line per reading of the second file
+  std::string finalDepthOfFirst;      // the open sounding's last depth, " 10 m"
+  std::string startDepth;             // the depth offered to append from: the second file's first
+  bool normalizeDepth = false;        // the depths continue the open sounding's
 };
 
 // Reads the bytes of a second sounding file with the sounding file reader, matches its
@@ -86,8 +72,7 @@ CombinePanel readSecondSoundingFile(const std::string& path, const Sounding& fir
 // What cmdCombineOK_Click does with the panel.
 struct CombineResult {
   bool appended = false;
-  std::string message;              // why OK was refused; nothing has changed then
-  std::string lblNumberOfReadings;  // the new count caption once appended
+  std::string message;  // why OK was refused; nothing has changed then
 };
 
 // Why the open sounding is too short for an append (it needs MaxLag + 1 readings, and a

@@ -2,15 +2,6 @@
 // Depth increment: the user picks another depth step in steps of 5 mm, and the sounding's
 // depths, display depths and speeds are rescaled to it about 0 m (a sounding that starts
 // below the surface has its start depth scaled too). Channel values are not touched.
-//
-// Wiring in MainForm (frmDepthIncrement; the form keeps one DepthIncrementChoice):
-//   mnuDepthIncrement_Click  text = openDepthIncrement(model, choice);
-//                            lblCurrentIncrement and lblNewIncrement = text; show the panel.
-//   Command9_Click           lblNewIncrement = increaseIncrement(choice).
-//   Command10_Click          if (auto text = decreaseIncrement(choice)) lblNewIncrement = *text.
-//   cmdOK_Click              if (applyDepthIncrement(model, choice)) RefreshGrid;
-//                            hide the panel.
-//   Command11_Click          hide the panel.
 
 #include <optional>
 #include <string>

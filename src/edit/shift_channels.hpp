@@ -2,17 +2,6 @@
 // Shift channels and remove negatives: baseline corrections on the channel values as the
 // grid shows them, each channel in its selected unit. The no-value marker is never shifted,
 // replaced or taken as a channel's lowest reading.
-//
-// Wiring in MainForm (frmShiftBaselines, one row of controls per channel c):
-//   mnuShiftBaseline_Click  panel = openShiftChannels(model, defs); for c = 1 to
-//                           panel.NumRows: lblShiftChanLabel(c), lblShiftUnitsChan(c),
-//                           txtShiftChannelByChan(c), lblLowestReadingChan(c) and
-//                           lblFinalBaselineChan(c) from panel.Row[c], all made visible;
-//                           the controls of rows above NumRows hidden; show the panel.
-//   Command5_Click          shiftReadings(model, texts of txtShiftChannelByChan(1 .. 10));
-//                           hide the panel; RefreshGrid.
-//   Command7_Click          removeNegatives(model); hide the panel; RefreshGrid.
-//   Command6_Click          hide the panel.
 
 #include <array>
 #include <string>

@@ -1,14 +1,6 @@
 #pragma once
 // Change start depth: moves the whole sounding up or down so that its first reading stands
 // at the depth the user types. The panel works in metres whatever the grid's depth unit.
-//
-// Wiring in MainForm (frmChangeStartDepth):
-//   menuStartDepth_Click  text = startDepthCaption(model); lblCurrentStartDepth.Caption and
-//                         txtNewStartDepth.Text = text; show the panel.
-//   Command3_Click (OK)   applyStartDepth(model, lblCurrentStartDepth.Caption,
-//                         txtNewStartDepth.Text, depth unit of cmbDepthUnits); RefreshGrid;
-//                         hide the panel.
-//   Command4_Click        hide the panel.
 
 #include <string>
 #include <string_view>

@@ -10,32 +10,22 @@ constexpr int kPorePressureType = 3;
 
 constexpr std::array<ExportUnitSystem, 5> kSystems{{
     {ExportSystem::English,
-     "optEnglish",
-     "English -",
      "Qc in TSF, Fs in TSF, PP in PSI",
      "English",
      {"", "TSF", "TSF", "PSI"}},
     {ExportSystem::MetricAbsKPA,
-     "optMetricAbsKPA",
-     "Metric -",
      "Qc in MPA, Fs in KPA, PP in KPA",
      "Metric Absolute [SI]",
      {"", "MPA", "KPA", "KPA"}},
     {ExportSystem::MetricAbsBAR,
-     "optMetricAbsBAR",
-     "Metric -",
      "Qc in MPA, Fs in KPA, PP in BAR",
      "Metric Absolute (SI)",
      {"", "MPA", "KPA", "BAR"}},
     {ExportSystem::MetricWtKSC,
-     "optMetricWtKSC",
-     "Metric -",
      "Qc in KSC, Fs in KSC, PP in KSC",
      "Metric [kgf/cm\xFD]",
      {"", "KSC", "KSC", "KSC"}},
     {ExportSystem::MetricWtBAR,
-     "optMetricWtBAR",
-     "Metric -",
      "Qc in KSC, Fs in KSC, PP in BAR",
      "Metric kgf/cm\xFD",
      {"", "KSC", "KSC", "BAR"}},
@@ -47,11 +37,7 @@ using UnitListSetter = std::function<void(int channel, int listIndex)>;
 void selectMatching(const Sounding& s, const ChannelDefinitions& defs, int c, std::string_view unit,
                     const UnitListSetter& setListIndex) {
   if (c > s.NumChannels) return;  // an unused channel's list is empty
-  int type = s.ChannelType[c];
-  if (type < 1 || type > MaxChannelTypes) return;
-  int count = defs.UnitCount[type];  // the list's item count, taken once
-  for (int k = 1; k <= count && k <= MaxUnitOptions; ++k)
-    if (defs.UnitName[type][k] == unit) setListIndex(c, k - 1);
+  for (int k : unitOptionsNamed(defs, s.ChannelType[c], unit)) setListIndex(c, k - 1);
 }
 
 }  // namespace

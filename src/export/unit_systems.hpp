@@ -3,8 +3,8 @@
 // panel: choosing a system names it and switches the units of channels 1 to 3 (Qc, Fs, PP)
 // to that system's units through the ordinary channel unit change.
 //
-// The window's option buttons and the batch tool's --system make the ExportUnits step; the
-// names, captions and labels of the options are in exportUnitSystems(), top to bottom.
+// The window's option buttons and the batch tool's --system make the ExportUnits step; each
+// system's units and name are in exportUnitSystems(), in the panel's order top to bottom.
 
 #include <array>
 #include <functional>
@@ -20,9 +20,7 @@ enum class ExportSystem { English, MetricAbsKPA, MetricAbsBAR, MetricWtKSC, Metr
 
 struct ExportUnitSystem {
   ExportSystem system;
-  std::string_view optionName;  // the option button: "optEnglish", ...
-  std::string_view caption;     // the option button's caption
-  std::string_view label;       // the label beside it
+  std::string_view label;  // the units of channels 1 to 3, as the panel shows them
   // The system's name as written to the analog file, in Windows-1252: the kgf names end in
   // the byte 0xFD (the superscript two of the old DOS screens).
   std::string_view name;

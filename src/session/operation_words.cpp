@@ -144,12 +144,9 @@ std::vector<std::string> wordsFor(const Step& step, const Sounding& s,
       List words;
       for (int c = 1; c <= 3 && c <= s.NumChannels; ++c) {
         if (c == 3 && s.ChannelType[3] != 3) continue;
-        const int type = s.ChannelType[c];
-        for (int u = 1; u <= defs.UnitCount[type]; ++u)
-          if (defs.UnitName[type][u] == system.unit[static_cast<std::size_t>(c)]) {
-            words.insert(words.end(), {"--unit", std::to_string(c) + "=" + defs.UnitName[type][u]});
-            break;
-          }
+        const std::string_view unit = system.unit[static_cast<std::size_t>(c)];
+        if (!unitOptionsNamed(defs, s.ChannelType[c], unit).empty())
+          words.insert(words.end(), {"--unit", std::to_string(c) + "=" + std::string(unit)});
       }
       return words;
     }

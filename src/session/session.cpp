@@ -178,13 +178,12 @@ StepResult Session::run(const Step& step, std::string& description) {
         return;
       }
       const int type = s.ChannelType[u.channel];
-      int option = 0;
-      std::string names;
-      for (int k = 1; k <= self.defs_.UnitCount[type]; ++k) {
-        if (self.defs_.UnitName[type][k] == u.unit) option = k;
-        names += (k > 1 ? ", " : "") + self.defs_.UnitName[type][k];
-      }
+      const std::vector<int> named = unitOptionsNamed(self.defs_, type, u.unit);
+      const int option = named.empty() ? 0 : named.back();
       if (option == 0) {
+        std::string names;
+        for (int k = 1; k <= self.defs_.UnitCount[type]; ++k)
+          names += (k > 1 ? ", " : "") + self.defs_.UnitName[type][k];
         result = {false,
                   "channel " + std::to_string(u.channel) + " has no unit \"" + u.unit +
                       "\" (its units: " + (names.empty() ? "none" : names) + ")",

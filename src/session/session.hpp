@@ -43,6 +43,9 @@ class Session {
   DepthUnit depthUnit() const { return depthUnit_; }
   // The export panel's system once one of its options was chosen.
   const std::optional<ExportSystem>& exportSystem() const { return exportSystem_; }
+  // File, Export's first showing, before any system was chosen, selects English; later
+  // showings keep the choice and the units changed since.
+  bool exportPanelChoosesEnglish() const { return !exportSystem_; }
 
   // Applies the step and records it after the current position (any undone steps after it
   // are dropped). A step that changes nothing, or is refused, is not recorded; one that types

@@ -48,9 +48,10 @@ std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string
   // sounding file.
   std::size_t first = bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
   std::string_view start = bytes.substr(std::min(first, bytes.size()));
-  const bool read = start.starts_with("#GEFID")      ? readGefFile(bytes, path, defs, *s, error)
-                    : start.starts_with("\"GROUP\"") ? readAgsFile(bytes, path, defs, *s, error)
-                                                     : readSoundingFile(bytes, path, defs, *s, error);
+  const bool read = start.starts_with("#GEFID") ? readGefFile(bytes, path, defs, *s, error)
+                    : start.starts_with("\"GROUP\"")
+                        ? readAgsFile(bytes, path, defs, *s, error)
+                        : readSoundingFile(bytes, path, defs, *s, error);
   if (!read) return nullptr;
   deriveSoundingValues(*s);
   s->SoundingFilePath = path;

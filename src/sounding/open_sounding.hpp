@@ -26,7 +26,7 @@ std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string
 std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs);
 
 // The same from a file on disk.
-std::unique_ptr<Sounding> openSoundingFile(const std::string& path,
-                                           const ChannelDefinitions& defs, FileError& error);
+std::unique_ptr<Sounding> openSoundingFile(const std::string& path, const ChannelDefinitions& defs,
+                                           FileError& error);
 
 }  // namespace pelorin

@@ -59,8 +59,8 @@ struct Sounding {
 
   // Readings n = 1 .. NumReadings.
   std::int32_t NumReadings = 0;
-  ReadingColumn Depth{};  // metres
-  ReadingColumn Speed{};  // cm/s
+  ReadingColumn Depth{};                   // metres
+  ReadingColumn Speed{};                   // cm/s
   PerChannel<ReadingColumn> RawReading{};  // as stored in the file, or NoValue
   // [0][n]: display depth; [c][n]: engineering value in the channel's unit, or NoValue.
   PerChannel<ReadingColumn> Reading{};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "sounding/units.hpp"
 #include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
@@ -121,10 +122,8 @@ class Reader {
     // name that matches none, so it is not left without a factor.
     for (int c = 1; c <= s_.NumChannels; ++c) {
       std::string_view name = withoutLeadingBlanks(channelField(rows[6], c));
-      int type = s_.ChannelType[c];
-      s_.ChannelUnit[c] = 1;
-      for (int u = 1; u <= defs_.UnitCount[type]; ++u)
-        if (defs_.UnitName[type][u] == name) s_.ChannelUnit[c] = static_cast<std::int16_t>(u);
+      const std::vector<int> named = unitOptionsNamed(defs_, s_.ChannelType[c], name);
+      s_.ChannelUnit[c] = static_cast<std::int16_t>(named.empty() ? 1 : named.back());
     }
     for (std::size_t c = 1; c <= fieldsOf(7); ++c)
       s_.ChannelFactor[c] = toSingle(numericPrefix(channelField(rows[7], static_cast<int>(c))));

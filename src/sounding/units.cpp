@@ -9,7 +9,23 @@ constexpr double kMetresPerFoot = 0.3048;
 }
 
 float displayDepth(float metres, DepthUnit unit) {
-  return unit == DepthUnit::Metres ? metres : toSingle(metres / kMetresPerFoot);
+  return unit == DepthUnit::Metres ? metres : toSingle(toDisplayUnit(metres, unit));
+}
+
+double toDisplayUnit(double metres, DepthUnit unit) {
+  return unit == DepthUnit::Feet ? metres / kMetresPerFoot : metres;
+}
+
+double toMetres(double displayDepth, DepthUnit unit) {
+  return unit == DepthUnit::Feet ? displayDepth * kMetresPerFoot : displayDepth;
+}
+
+std::vector<int> unitOptionsNamed(const ChannelDefinitions& defs, int type, std::string_view name) {
+  std::vector<int> options;
+  if (type < 1 || type > MaxChannelTypes) return options;
+  for (int k = 1; k <= defs.UnitCount[type] && k <= MaxUnitOptions; ++k)
+    if (defs.UnitName[type][k] == name) options.push_back(k);
+  return options;
 }
 
 void applyDisplayDepths(Sounding& s, DepthUnit unit) {
@@ -26,8 +42,7 @@ void changeChannelUnit(Sounding& s, const ChannelDefinitions& defs, int c, int o
   auto& values = s.Reading[c];
   for (int n = 1; n <= s.NumReadings; ++n)
     if (values[n] != NoValue) values[n] = toSingle(values[n] / oldFactor * newFactor);
-  if (s.HasFinalBaseline)
-    s.BaselineDrift[c] = toSingle(s.BaselineDrift[c] / oldFactor * newFactor);
+  if (s.HasFinalBaseline) s.BaselineDrift[c] = toSingle(s.BaselineDrift[c] / oldFactor * newFactor);
 }
 
 }  // namespace pelorin

@@ -310,12 +310,14 @@ PatternShape shapeOf(std::string_view pattern) {
 std::string layOut(bool negative, std::string_view digits, const PatternShape& shape) {
   auto dot = digits.find('.');
   std::string_view whole = digits.substr(0, dot);
-  std::string_view fraction = dot == std::string_view::npos ? std::string_view() : digits.substr(dot + 1);
+  std::string_view fraction =
+      dot == std::string_view::npos ? std::string_view() : digits.substr(dot + 1);
   for (int k = 0; k < shape.optionalDecimals && !fraction.empty() && fraction.back() == '0'; ++k)
     fraction.remove_suffix(1);
   if (whole == "0") whole = {};
   std::string result;
-  result.reserve(whole.size() + fraction.size() + static_cast<std::size_t>(shape.minimumIntegerDigits) + 2);
+  result.reserve(whole.size() + fraction.size() +
+                 static_cast<std::size_t>(shape.minimumIntegerDigits) + 2);
   if (negative) result += '-';
   if (static_cast<int>(whole.size()) < shape.minimumIntegerDigits)
     result.append(static_cast<std::size_t>(shape.minimumIntegerDigits) - whole.size(), '0');

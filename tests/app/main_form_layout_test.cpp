@@ -83,7 +83,8 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
       "mnuShiftBaseline:&Shift Channel(s)! mnuEditDepth:&Edit Depth menuStartDepth:&Start Depth "
       "mnuDepthIncrement:&Depth Increment mnuView:&View mnuViewProfile:&Profile "
       "mnuCopyReadings:&Copy Readings mnuViewHistory:&History "
-      "mnuCopyCommand:Copy Co&mmand mnuViewQuality:&Quality mnuEdit:E&dit mnuUndo:&Undo! mnuRedo:&Redo! "
+      "mnuCopyCommand:Copy Co&mmand mnuViewQuality:&Quality mnuEdit:E&dit mnuUndo:&Undo! "
+      "mnuRedo:&Redo! "
       "mnuInterchange:&Interchange mnuExportGef:Export &GEF... mnuExportAgs:Export &AGS4... "
       "mnuOptions:&Options "
       "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back");

@@ -30,7 +30,8 @@ const QColor kGrey(200, 200, 200), kWhite(255, 255, 255);
 
 inline std::string fileBytes(const QString& path) {
   QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<cannot read " + path.toStdString() + ">";
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString()
+                                        : "<cannot read " + path.toStdString() + ">";
 }
 // The file pelorin-cli writes to `out` when run with args.
 inline std::string batchBytes(const std::vector<std::string>& args, const QString& out) {
@@ -67,7 +68,9 @@ class WindowTest : public ::testing::Test {
   }
   void open(const QString& path) { menu("MenuFileOpen", path); }
   void save(const QString& path) { menu("MenuFileSave", path); }
-  void click(const QString& button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
+  void click(const QString& button) {
+    QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton);
+  }
   // A user's step: "box=text" types text into the box, a menu item's name triggers it,
   // anything else clicks the button of that name.
   void act(const QString& step) {
@@ -82,7 +85,9 @@ class WindowTest : public ::testing::Test {
     QTest::keyClicks(edit, typed);
   }
   bool shown(const QString& name) const { return control(name)->isVisible(); }
-  std::string lastMessage() const { return messages->texts.empty() ? "" : messages->texts.back().toStdString(); }
+  std::string lastMessage() const {
+    return messages->texts.empty() ? "" : messages->texts.back().toStdString();
+  }
 
   template <typename T = QWidget>
   T* control(const QString& name) const {
@@ -109,7 +114,9 @@ class WindowTest : public ::testing::Test {
     for (int i = 0; i < times; ++i) QTest::keyClick(depthCell(form->sounding().CurrentRow), key);
   }
   // A unit list changed with the keyboard, as a user does.
-  void chooseInList(const QString& name, Qt::Key key) { QTest::keyClick(control<QComboBox>(name), key); }
+  void chooseInList(const QString& name, Qt::Key key) {
+    QTest::keyClick(control<QComboBox>(name), key);
+  }
 
   // What the 24 rows show; a cancel leaves it as it was.
   std::string gridTexts() const {
@@ -127,8 +134,10 @@ class WindowTest : public ::testing::Test {
     std::string expected;
     for (int r = 1; r <= GridRows; ++r) {
       int n = gridReading(s, r);
-      expected += depthCellText(displayDepth(s.Depth[n], form->depthUnit())) + "|" + speedCellText(s.Speed[n]);
-      for (int c = 1; c <= s.NumChannels; ++c) expected.append("|").append(channelCellText(s, form->definitions(), c, n));
+      expected += depthCellText(displayDepth(s.Depth[n], form->depthUnit())) + "|" +
+                  speedCellText(s.Speed[n]);
+      for (int c = 1; c <= s.NumChannels; ++c)
+        expected.append("|").append(channelCellText(s, form->definitions(), c, n));
       expected += "\n";
     }
     EXPECT_EQ(gridTexts(), expected);

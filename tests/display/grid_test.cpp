@@ -11,8 +11,10 @@ namespace pelorin::test {
 namespace {
 
 TEST(Grid, SpeedAlarmFollowsTheShownValueAndDepthsTheDisplayUnit) {
-  for (auto [speed, text, red] : {std::tuple{10.004f, "10.00", false}, {10.01f, "10.01", true},
-                                  {0.004f, ".00", true}, {-0.004f, "-.00", true},
+  for (auto [speed, text, red] : {std::tuple{10.004f, "10.00", false},
+                                  {10.01f, "10.01", true},
+                                  {0.004f, ".00", true},
+                                  {-0.004f, "-.00", true},
                                   {-0.5f, "-.50", false}}) {
     EXPECT_EQ(speedCellText(speed), text) << speed;
     EXPECT_EQ(speedIsAlarm(text), red) << speed;

@@ -13,7 +13,7 @@ namespace pelorin::test {
 namespace {
 
 TEST(ProfileData, FrictionRatioFromBaseUnitsWithGapsForMissingValues) {
-  EXPECT_NEAR(frictionRatio(2.0f, 0.001f, 40.0f, 1.0f), 2.0, 1e-6);   // 2 MPa, 40 kPa
+  EXPECT_NEAR(frictionRatio(2.0f, 0.001f, 40.0f, 1.0f), 2.0, 1e-6);  // 2 MPa, 40 kPa
   EXPECT_NEAR(frictionRatio(20.0f, 0.01f, 0.4f, 0.01f), 2.0, 1e-6);  // both in bar
   for (auto [qc, fs] : {std::pair{NoValue, 40.0f}, {2.0f, NoValue}, {0.0f, 40.0f}})
     EXPECT_TRUE(std::isnan(frictionRatio(qc, 0.001f, fs, 1.0f))) << qc << " " << fs;

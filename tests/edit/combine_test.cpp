@@ -47,19 +47,19 @@ TEST(CombineRead, FillsThePanelWithTheAppendedChannelsInMetres) {
 
   EXPECT_EQ(panel.messages, std::vector<std::string>{kSame});
   ASSERT_TRUE(panel.shown);
-  EXPECT_EQ(panel.lblSecondFileChannels,
+  EXPECT_EQ(panel.channelHeads,
             " Depth" + alignRight("Qc", 15) + alignRight("Fs", 15) + alignRight("U2", 15));
-  EXPECT_EQ(panel.lblFinalDepthOfFirstSounding, " 10 m");
-  EXPECT_EQ(panel.txtStartDepth, " 9.5");
-  EXPECT_TRUE(panel.chkNormalizeDepth);
+  EXPECT_EQ(panel.finalDepthOfFirst, " 10 m");
+  EXPECT_EQ(panel.startDepth, " 9.5");
+  EXPECT_TRUE(panel.normalizeDepth);
   EXPECT_EQ(second->NumReadings2, 117);  // the final-baseline line is no reading
   std::string line3 = "   9.60" + alignRight("137500.000", 15) + alignRight("2531.250", 15) +
                       alignRight("7468.750", 15) + "\r\n";
-  EXPECT_EQ(panel.txtSecondFileData.substr(2 * line3.size(), line3.size()), line3);
+  EXPECT_EQ(panel.readingLines.substr(2 * line3.size(), line3.size()), line3);
   std::string last = "  15.30" + alignRight("850000.000", 15) + alignRight("-32768.000", 15) +
                      alignRight("11031.250", 15) + "\r\n";
-  EXPECT_EQ(panel.txtSecondFileData.size(), 117 * line3.size());
-  EXPECT_EQ(panel.txtSecondFileData.substr(116 * line3.size()), last);
+  EXPECT_EQ(panel.readingLines.size(), 117 * line3.size());
+  EXPECT_EQ(panel.readingLines.substr(116 * line3.size()), last);
 }
 
 TEST(CombineRead, TakesTheLagFromTheMarkersOrTheFirstIncrement) {

@@ -36,7 +36,8 @@ TEST(AnalogFile, WriteReplacesTheFileOrLeavesItWhole) {
   EXPECT_EQ(written, analogFileBytes(*s, waterTableBox("1"), "out.cpd", system));
 
   std::string missing = folder + "/no such folder/out.cpd";
-  EXPECT_NE(writeAnalogFile(missing, *s, {}, "out.cpd", "English").find(missing), std::string::npos);
+  EXPECT_NE(writeAnalogFile(missing, *s, {}, "out.cpd", "English").find(missing),
+            std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 

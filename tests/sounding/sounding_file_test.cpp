@@ -25,8 +25,7 @@ TEST(SoundingFileReader, AtMostTenThousandReadingsAndTheFinalBaselineLine) {
   EXPECT_TRUE(s->HasFinalBaseline);
   FileError error;
   EXPECT_FALSE(openSounding(bytes + "100.01   2.00\r\n", "long.cpt", projectDefinitions(), error));
-  EXPECT_NE(error.message.find("line 10024: more than 10,000"), std::string::npos)
-      << error.message;
+  EXPECT_NE(error.message.find("line 10024: more than 10,000"), std::string::npos) << error.message;
 }
 
 TEST(SoundingFileWriter, ReadingLineColumnsAndEachStepBackToRawOutputRoundedToAFloat) {
@@ -53,8 +52,8 @@ TEST(SoundingFileWriter, RefusesChannelsWhoseRawValuesCannotBeWorkedOut) {
   auto noFullScale = openCpt("final_baseline_line.cpt");
   ASSERT_TRUE(noFactor && noFullScale);
   noFullScale->FullScaleValue[3] = 0;
-  for (auto [s, names] : {std::pair{noFactor.get(), "channel 2 (Gamma)"},
-                          {noFullScale.get(), "channel 3 (U2)"}}) {
+  for (auto [s, names] :
+       {std::pair{noFactor.get(), "channel 2 (Gamma)"}, {noFullScale.get(), "channel 3 (U2)"}}) {
     std::string bytes;
     FileError error;
     EXPECT_FALSE(writeSoundingFile(*s, projectDefinitions(), headerTexts(*s), bytes, error));

@@ -12,8 +12,8 @@
 #include "edit/sounding_builder.hpp"
 #include "sounding/open_sounding.hpp"
 #include "test_support.hpp"
-#include "text/number_text.hpp"
 #include "text/file_io.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin::test {

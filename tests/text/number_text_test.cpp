@@ -1,6 +1,8 @@
 // Number texts: what a typed box or a channel field reads as, and how depths, speeds,
 // raw channel values and counters are written.
 
+#include "text/number_text.hpp"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -13,17 +15,24 @@
 #include <string>
 #include <tuple>
 
-#include "text/number_text.hpp"
-
 namespace pelorin {
 namespace {
 
 TEST(NumericPrefix, TakesTheLongestLeadingNumberWithBlanksAnywhereIgnored) {
   const std::pair<std::string, double> cases[] = {
-      {"abc", 0}, {"", 0}, {"-.", 0}, {"--5", 0}, {"1.2.3", 1.2}, {"2e-x", 2},
+      {"abc", 0},
+      {"", 0},
+      {"-.", 0},
+      {"--5", 0},
+      {"1.2.3", 1.2},
+      {"2e-x", 2},
       {"100000 KPA", 100000},  // row 5 of the channel block: value, blank, unit name
-      {"- 1 . 5 d 2", -150}, {" 1" + std::string(200, ' ') + "5", 15},
-      {"1e400", HUGE_VAL}, {"-1e400", -HUGE_VAL}, {"1e-400", 0}, {std::string(300, '9'), 1e300},
+      {"- 1 . 5 d 2", -150},
+      {" 1" + std::string(200, ' ') + "5", 15},
+      {"1e400", HUGE_VAL},
+      {"-1e400", -HUGE_VAL},
+      {"1e-400", 0},
+      {std::string(300, '9'), 1e300},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(numericPrefix(text), value) << text;
 }
@@ -66,7 +75,10 @@ TEST(NumericPrefix, AgreesWithStrtodOnRandomNumbers) {
 
 TEST(StrictNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
   const std::pair<const char*, std::optional<double>> cases[] = {
-      {" \t-.5 ", -0.5}, {"+1e3", 1000}, {"   ", std::nullopt}, {"-", std::nullopt},
+      {" \t-.5 ", -0.5},
+      {"+1e3", 1000},
+      {"   ", std::nullopt},
+      {"-", std::nullopt},
       {"1.05x", std::nullopt},
       {" 5.00 1", std::nullopt},  // the depth window of a shifted line taking the speed's digit
   };
@@ -75,21 +87,33 @@ TEST(StrictNumber, AcceptsOnlyANumberWithBlanksAroundIt) {
 
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
   const std::pair<double, std::int64_t> cases[] = {
-      {6.5, 6}, {7.5, 8}, {-2.5, -2}, {-3.5, -4}, {2.5000001, 3},
-      {4503599627370497.0, 4503599627370497}};  // beyond 2^52 every value is whole
+      {6.5, 6},       {7.5, 8},
+      {-2.5, -2},     {-3.5, -4},
+      {2.5000001, 3}, {4503599627370497.0, 4503599627370497}};  // beyond 2^52 every value is whole
   for (auto [value, rounded] : cases) EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
 TEST(FormatPattern, WorkedExamples) {
   const std::tuple<double, const char*, const char*> cases[] = {
-      {1234.5, "##0.00", "1234.50"}, {-0.5, "##.00", "-.50"}, {0.4, "#", ""}, {7, "0000", "0007"},
-      {2, "0.0#", "2.0"}, {2, "0.##", "2."},  // "#" decimals are shown only when significant
+      {1234.5, "##0.00", "1234.50"},
+      {-0.5, "##.00", "-.50"},
+      {0.4, "#", ""},
+      {7, "0000", "0007"},
+      {2, "0.0#", "2.0"},
+      {2, "0.##", "2."},  // "#" decimals are shown only when significant
       // The exact value is rounded half away from zero, where printf would go to even.
-      {0.125, "0.00", "0.13"}, {-2.5, "0", "-3"}, {1.005f, "0.00", "1.00"},  // 1.00499999523...
+      {0.125, "0.00", "0.13"},
+      {-2.5, "0", "-3"},
+      {1.005f, "0.00", "1.00"},  // 1.00499999523...
       // Below zero keeps its sign even when it rounds to zero; a zero of either sign has none.
-      {-0.001, "##0.00", "-0.00"}, {-0.001, "##.00", "-.00"}, {-0.000001, "####0.00000", "-0.00000"},
-      {-0.0, "##0.00", "0.00"}, {0.0, "##.00", ".00"},
-      {HUGE_VAL, "##0.00", "Inf"}, {-HUGE_VAL, "##0.00", "-Inf"}, {NAN, "##0.00", "NaN"},
+      {-0.001, "##0.00", "-0.00"},
+      {-0.001, "##.00", "-.00"},
+      {-0.000001, "####0.00000", "-0.00000"},
+      {-0.0, "##0.00", "0.00"},
+      {0.0, "##.00", ".00"},
+      {HUGE_VAL, "##0.00", "Inf"},
+      {-HUGE_VAL, "##0.00", "-Inf"},
+      {NAN, "##0.00", "NaN"},
   };
   for (auto [value, pattern, text] : cases)
     EXPECT_EQ(formatPattern(value, pattern), text) << value << " with " << pattern;
@@ -107,7 +131,10 @@ std::string referenceFormat(double value, int zeros, int decimals, int optional)
     std::string all = whole + fraction;
     std::size_t i = all.size();
     while (i > 0 && all[i - 1] == '9') all[--i] = '0';
-    if (i == 0) all.insert(all.begin(), '1'); else ++all[i - 1];
+    if (i == 0)
+      all.insert(all.begin(), '1');
+    else
+      ++all[i - 1];
     whole = all.substr(0, all.size() - places);
     fraction = all.substr(all.size() - places);
   }
@@ -136,8 +163,10 @@ TEST(FormatPattern, AgreesWithTheExactReferenceOnRandomValuesAndPatterns) {
       case 1:  // depths and speeds in centimetres or millimetres
         v = toSingle(std::fmod(mantissa(), 100000) / (below(2) ? 100 : 1000));
         break;
-      case 2: v = std::ldexp(std::fmod(mantissa(), 4096), -3 * below(5)); break;  // exact ties
-      case 3:  // next to a decimal tie
+      case 2:
+        v = std::ldexp(std::fmod(mantissa(), 4096), -3 * below(5));
+        break;  // exact ties
+      case 3:   // next to a decimal tie
         v = std::nextafter(toSingle((std::fmod(mantissa(), 100000) + 0.5) / 100),
                            below(2) ? -HUGE_VALF : HUGE_VALF);
         break;
@@ -163,11 +192,17 @@ TEST(FormatPattern, AgreesWithTheExactReferenceOnRandomValuesAndPatterns) {
 
 TEST(BlankLedNumber, SevenSignificantDigitsRoundedHalfAwayFromZero) {
   const std::tuple<double, const char*, const char*> cases[] = {
-      {25, " 25", "25"}, {-0.5, "-.5", "-0.5"}, {0, " 0", "0"}, {9999999, " 9999999", "9999999"},
-      {9999999.5, " 1E+07", "1E+07"}, {0.0001, " .0001", "0.0001"}, {0.00001, " 1E-05", "1E-05"},
+      {25, " 25", "25"},
+      {-0.5, "-.5", "-0.5"},
+      {0, " 0", "0"},
+      {9999999, " 9999999", "9999999"},
+      {9999999.5, " 1E+07", "1E+07"},
+      {0.0001, " .0001", "0.0001"},
+      {0.00001, " 1E-05", "1E-05"},
       {-12345685, "-1.234569E+07", "-1.234569E+07"},  // an exact tie goes away from zero
-      {1e-300, " 1E-300", "1E-300"}, {999.99996, " 1000", "1000"},
-      {0.1f, " .1", "0.1"},  // the float's seven digits, not its seventeen
+      {1e-300, " 1E-300", "1E-300"},
+      {999.99996, " 1000", "1000"},
+      {0.1f, " .1", "0.1"},                  // the float's seven digits, not its seventeen
       {1.2345675, " 1.234568", "1.234568"},  // 1.23456750000000007...: above the half
   };
   for (auto [value, blankLed, general] : cases) {

@@ -1,12 +1,12 @@
 // Text files: whole lines and text items from bytes, and the Windows-1252 code page.
 
+#include "text/text_file.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "text/text_file.hpp"
 
 namespace pelorin {
 namespace {
@@ -54,15 +54,26 @@ TEST(Windows1252, EveryByteRoundTripsAndOtherCharactersBecomeQuestionMarks) {
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(utf8ToWindows1252(windows1252ToUtf8(all)), all);
   const std::pair<std::string, std::string> both[] = {
-      {"K\xE9vin 20 \xB0" "C", "K\xC3\xA9vin 20 \xC2\xB0" "C"}, {"\x80", "\xE2\x82\xAC"},
-      {"\x9F", "\xC5\xB8"}, {"\x81", "\xC2\x81"}};  // unassigned: the C1 control
+      {"K\xE9vin 20 \xB0"
+       "C",
+       "K\xC3\xA9vin 20 \xC2\xB0"
+       "C"},
+      {"\x80", "\xE2\x82\xAC"},
+      {"\x9F", "\xC5\xB8"},
+      {"\x81", "\xC2\x81"}};  // unassigned: the C1 control
   for (const auto& [cp1252, utf8] : both) {
     EXPECT_EQ(windows1252ToUtf8(cp1252), utf8);
     EXPECT_EQ(utf8ToWindows1252(utf8), cp1252);
   }
   const std::pair<std::string, std::string> outside[] = {
-      {"a\xF0\x9F\x98\x80" "b", "a?b"}, {"\xE4\xB8\xAD", "?"}, {"\xFF", "?"}, {"\xC3(", "?("},
-      {"\xE2\x82", "??"}, {"\xC0\x80", "?"}};  // cut short; an overlong NUL is no character
+      {"a\xF0\x9F\x98\x80"
+       "b",
+       "a?b"},
+      {"\xE4\xB8\xAD", "?"},
+      {"\xFF", "?"},
+      {"\xC3(", "?("},
+      {"\xE2\x82", "??"},
+      {"\xC0\x80", "?"}};  // cut short; an overlong NUL is no character
   for (const auto& [utf8, cp1252] : outside) EXPECT_EQ(utf8ToWindows1252(utf8), cp1252);
 }
 
