@@ -9,7 +9,7 @@ namespace pelorin {
 
 int runPelorin(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName("Pelorin");
+  QApplication::setApplicationName(u"Pelorin"_s);
   QApplication::setFont(interfaceFont());
   MainForm form(qtPlatform());
   form.show();

@@ -26,8 +26,8 @@ void MainForm::menuCombine_Click() {
     showMessage(QString::fromStdString(refusal));
     return;
   }
-  FileDialogResult chosen =
-      showFileDialog("Digital CPT data (*.cpt)|*.cpt", false, "Combine: open the second sounding");
+  FileDialogResult chosen = showFileDialog(u"Digital CPT data (*.cpt)|*.cpt"_s, false,
+                                           u"Combine: open the second sounding"_s);
   // An empty path (the dialog was cancelled) gives "No File Selected." and reads nothing;
   // a file the reader refuses leaves the second sounding's tables as they were.
   std::string path =
@@ -37,16 +37,16 @@ void MainForm::menuCombine_Click() {
   secondPath_ = path;
   for (const std::string& message : panel.messages) showMessage(QString::fromStdString(message));
   if (!panel.shown) {
-    if (!panel.messages.empty()) tell("Combine: " + QString::fromStdString(panel.messages.back()));
+    if (!panel.messages.empty())
+      tell(u"Combine: "_s + QString::fromStdString(panel.messages.back()));
     return;
   }
-  tell(QString("Combine: %1 read, %2 readings; choose the depth to start from")
-           .arg(chosen.fileTitle)
+  tell(u"Combine: %1 read, %2 readings; choose the depth to start from"_s.arg(chosen.fileTitle)
            .arg(secondSounding().NumReadings2));
 
   lblSecondFileChannels->setText(fromModelText(panel.channelHeads));
   // The readings come as CR LF lines; the text box keeps plain line feeds.
-  txtSecondFileData->setPlainText(fromModelText(panel.readingLines).replace("\r\n", "\n"));
+  txtSecondFileData->setPlainText(fromModelText(panel.readingLines).replace(u"\r\n"_s, u"\n"_s));
   frmSecondFileData->show();
   frmSecondFileData->raise();
   lblFinalDepthOfFirstSounding->setText(fromModelText(panel.finalDepthOfFirst));

@@ -41,7 +41,7 @@ void MainForm::Command2_Click() {
 }
 
 void MainForm::Command1_Click() {
-  FileDialogResult chosen = showFileDialog("Analog CPT data (*.cpd)|*.cpd", true);
+  FileDialogResult chosen = showFileDialog(u"Analog CPT data (*.cpd)|*.cpd"_s, true);
   if (chosen.fileName.isEmpty()) return;  // cancelled: the panel stays, nothing is written
 
   // The header boxes as they stand now, with the user's edits.
@@ -55,8 +55,8 @@ void MainForm::Command1_Click() {
       toModelText(chosen.fileTitle), ExportUnitSystem, mnuRefuseUnreadable->isChecked(), &warning);
   if (!warning.empty()) showMessage(QString::fromStdString(warning));
   tell(failure.empty()
-           ? "Exported " + chosen.fileTitle + " (" + fromModelText(ExportUnitSystem) + ")"
-           : "Export refused: " + QString::fromStdString(failure));
+           ? u"Exported "_s + chosen.fileTitle + u" ("_s + fromModelText(ExportUnitSystem) + u")"_s
+           : u"Export refused: "_s + QString::fromStdString(failure));
   if (!failure.empty()) {
     // An earlier file of that name is left as it was; the user can choose another.
     showMessage(QString::fromStdString(failure));

@@ -13,14 +13,14 @@ namespace pelorin {
 
 void MainForm::buildExportPanel(QWidget* area) {
   QGroupBox* p = frmExportData =
-      makePanel(area, "frmExportData", "EXPORT DATA", twipsRect(3240, 1320, 5655, 6255));
-  Label14 = makeNote(p, "Label14",
-                     "To export digital cone data to old *.cpd file format, select the desired "
-                     "units and press OK.",
+      makePanel(area, u"frmExportData"_s, u"EXPORT DATA"_s, twipsRect(3240, 1320, 5655, 6255));
+  Label14 = makeNote(p, u"Label14"_s,
+                     u"To export digital cone data to old *.cpd file format, select the desired "
+                     "units and press OK."_s,
                      twipsRect(960, 480, 4455, 615));
-  Label20 = makeNote(p, "Label20",
-                     "NOTE: The channel units will revert to the default units for the "
-                     "selected analog format.",
+  Label20 = makeNote(p, u"Label20"_s,
+                     u"NOTE: The channel units will revert to the default units for the "
+                     "selected analog format."_s,
                      twipsRect(1080, 1320, 4335, 615));
 
   // One option a system, top to bottom, with its units beside it.
@@ -47,17 +47,17 @@ void MainForm::buildExportPanel(QWidget* area) {
        ExportSystem::MetricWtBAR, 2400},
   };
   for (const Option& o : options) {
-    auto* button = new QRadioButton(o.caption, p);
+    auto* button = new QRadioButton(QString::fromLatin1(o.caption), p);
     button->setObjectName(o.name);
     button->setGeometry(twipsRect(1440, o.top, o.unitsLeft - 1440, 255));
     fitCaption(button, 20);
     *o.button = button;
-    *o.units =
-        makeLabel(p, o.unitsName, fromModelText(std::string(exportUnitSystem(o.system).label)),
-                  twipsRect(o.unitsLeft, o.top, 3015, 255));
+    *o.units = makeLabel(p, QString::fromLatin1(o.unitsName),
+                         fromModelText(std::string(exportUnitSystem(o.system).label)),
+                         twipsRect(o.unitsLeft, o.top, 3015, 255));
   }
-  Command1 = makeButton(p, "Command1", "OK", twipsRect(1440, 5760, 1215, 375));
-  Command2 = makeButton(p, "Command2", "Cancel", twipsRect(2880, 5760, 1215, 375));
+  Command1 = makeButton(p, u"Command1"_s, u"OK"_s, twipsRect(1440, 5760, 1215, 375));
+  Command2 = makeButton(p, u"Command2"_s, u"Cancel"_s, twipsRect(2880, 5760, 1215, 375));
 
   // An option's click runs also when it is already chosen.
   connect(optEnglish, &QRadioButton::clicked, this, [this] { optEnglish_Click(); });

@@ -23,7 +23,7 @@
 namespace pelorin {
 
 namespace {
-const QString kSoundingFilter = "Digital CPT data (*.cpt)|*.cpt";
+const QString kSoundingFilter = u"Digital CPT data (*.cpt)|*.cpt"_s;
 }
 
 FileDialogResult MainForm::showFileDialog(const QString& filter, bool save, const QString& title) {
@@ -34,7 +34,7 @@ FileDialogResult MainForm::showFileDialog(const QString& filter, bool save, cons
   request.save = save;
   request.title = title;
   // A name typed without an extension gets the filter's ("*.cpt" gives "cpt").
-  if (save) request.defaultSuffix = filter.section("*.", -1);
+  if (save) request.defaultSuffix = filter.section(u"*."_s, -1);
   return platform_.fileDialog->show(request);
 }
 
@@ -55,18 +55,19 @@ void MainForm::Form_Load() {
   QString skipped;
   for (const auto& warning : warnings) {
     std::fprintf(stderr, "pelorin: %s\n", warning.c_str());
-    skipped += "\n" + QString::fromStdString(warning);
+    skipped += u"\n"_s + QString::fromStdString(warning);
   }
-  if (!skipped.isEmpty()) showMessage("Channel definition files that could not be used:" + skipped);
+  if (!skipped.isEmpty())
+    showMessage(u"Channel definition files that could not be used:"_s + skipped);
 }
 
 QString numberOfReadingsCaption(int readings) {
-  return "# of Readings: " + QString::fromStdString(blankLedNumber(readings));
+  return u"# of Readings: "_s + QString::fromStdString(blankLedNumber(readings));
 }
 
 void MainForm::writeCounters() {
   const Sounding& s = *sounding_;
-  lblDataIndex->setText("Data Index: " + QString::fromStdString(blankLedNumber(s.DataIndex)));
+  lblDataIndex->setText(u"Data Index: "_s + QString::fromStdString(blankLedNumber(s.DataIndex)));
   lblNumberOfReadings->setText(numberOfReadingsCaption(s.NumReadings));
 }
 
@@ -105,12 +106,12 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
   if (!opened) {
     sounding_->CurrentRow = currentRow;
     showMessage(QString::fromStdString(error.message));
-    tell("Open refused: " + QString::fromStdString(error.message));
+    tell(u"Open refused: "_s + QString::fromStdString(error.message));
     return;
   }
   session_->open(*opened, path);
   const Sounding& s = *sounding_;
-  lblFileName->setText("FILE:" + chosen.fileTitle);
+  lblFileName->setText(u"FILE:"_s + chosen.fileTitle);
 
   lblDepthLabel->show();
   lblSpeedLabel->show();
@@ -128,8 +129,7 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
   mnuShiftBaseline->setEnabled(true);
   // Up and Down work at once.
   txtDepth[s.CurrentRow]->setFocus();
-  tell(QString("Opened %1: %2 readings, %3 channels")
-           .arg(chosen.fileTitle)
+  tell(u"Opened %1: %2 readings, %3 channels"_s.arg(chosen.fileTitle)
            .arg(s.NumReadings)
            .arg(s.NumChannels));
   historyChanged();
@@ -153,18 +153,18 @@ void MainForm::MenuFileSave_Click() {
   if (!saved.refusal.empty()) {
     // Nothing is lost: the user can correct the sounding or save elsewhere.
     showMessage(QString::fromStdString(saved.refusal));
-    tell("Save refused: " + QString::fromStdString(saved.refusal));
+    tell(u"Save refused: "_s + QString::fromStdString(saved.refusal));
     return;
   }
   if (!saved.warning.empty()) showMessage(QString::fromStdString(saved.warning));
-  showMessage("File saved.  To cleanup another file, restart the program.");
+  showMessage(u"File saved.  To cleanup another file, restart the program."_s);
   platform_.programExit->exit();
 }
 
 void MainForm::buildOptionsMenu() {
-  mnuOptions = menuBar()->addMenu("&Options");
+  mnuOptions = menuBar()->addMenu(u"&Options"_s);
   mnuOptions->setObjectName("mnuOptions");
-  mnuRefuseUnreadable = mnuOptions->addAction("&Refuse Files That Would Not Read Back");
+  mnuRefuseUnreadable = mnuOptions->addAction(u"&Refuse Files That Would Not Read Back"_s);
   mnuRefuseUnreadable->setObjectName("mnuRefuseUnreadable");
   mnuRefuseUnreadable->setCheckable(true);
 }

@@ -33,7 +33,7 @@ StepResult MainForm::applyStep(const Step& step) {
     tell(QString::fromStdString(session_->history()[session_->position() - 1].description));
     historyChanged();
   } else if (!result.applied && sounding_->NumReadings > 0) {
-    tell("Refused: " + QString::fromStdString(result.refusal));
+    tell(u"Refused: "_s + QString::fromStdString(result.refusal));
   }
   return result;
 }
@@ -84,7 +84,7 @@ void MainForm::showSession() {
 }
 
 void MainForm::buildHistoryPanel() {
-  dockHistory = new QDockWidget("History", this);
+  dockHistory = new QDockWidget(u"History"_s, this);
   dockHistory->setObjectName("dockHistory");
   dockHistory->setFeatures(QDockWidget::DockWidgetClosable);
   lstHistory = new QListWidget(dockHistory);
@@ -97,19 +97,19 @@ void MainForm::buildHistoryPanel() {
           [this](QListWidgetItem* item) { lstHistory_Click(lstHistory->row(item)); });
 
   mnuViewHistory = dockHistory->toggleViewAction();
-  mnuViewHistory->setText("&History");
+  mnuViewHistory->setText(u"&History"_s);
   mnuViewHistory->setObjectName("mnuViewHistory");
   mnuView->addAction(mnuViewHistory);
-  mnuCopyCommand = mnuView->addAction("Copy Co&mmand");
+  mnuCopyCommand = mnuView->addAction(u"Copy Co&mmand"_s);
   mnuCopyCommand->setObjectName("mnuCopyCommand");
   connect(mnuCopyCommand, &QAction::triggered, this, [this] { mnuCopyCommand_Click(); });
 
-  mnuEdit = menuBar()->addMenu("E&dit");  // Alt+E is Edit Depth's
+  mnuEdit = menuBar()->addMenu(u"E&dit"_s);  // Alt+E is Edit Depth's
   mnuEdit->setObjectName("mnuEdit");
-  mnuUndo = mnuEdit->addAction("&Undo");
+  mnuUndo = mnuEdit->addAction(u"&Undo"_s);
   mnuUndo->setObjectName("mnuUndo");
   mnuUndo->setShortcut(QKeySequence::Undo);
-  mnuRedo = mnuEdit->addAction("&Redo");
+  mnuRedo = mnuEdit->addAction(u"&Redo"_s);
   mnuRedo->setObjectName("mnuRedo");
   mnuRedo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -150,8 +150,8 @@ void MainForm::goToStep(std::size_t position) {
   historyChanged();
   profileChanged();
   tell(position == 0
-           ? "As opened"
-           : "After: " + QString::fromStdString(session_->history()[position - 1].description));
+           ? u"As opened"_s
+           : u"After: "_s + QString::fromStdString(session_->history()[position - 1].description));
 }
 
 void MainForm::mnuUndo_Click() {
@@ -170,10 +170,10 @@ void MainForm::lstHistory_Click(int line) {
 
 void MainForm::mnuCopyCommand_Click() {
   QString output =
-      QFileInfo(QString::fromStdString(session_->path())).completeBaseName() + "_cleaned.cpt";
+      QFileInfo(QString::fromStdString(session_->path())).completeBaseName() + u"_cleaned.cpt"_s;
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(commandLine(*session_, output.toStdString())));
-  tell("The pelorin-cli command for these steps is on the clipboard");
+  tell(u"The pelorin-cli command for these steps is on the clipboard"_s);
 }
 
 }  // namespace pelorin

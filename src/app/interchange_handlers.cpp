@@ -12,13 +12,13 @@
 namespace pelorin {
 
 void MainForm::buildInterchangeMenu() {
-  mnuInterchange = menuBar()->addMenu("&Interchange");
+  mnuInterchange = menuBar()->addMenu(u"&Interchange"_s);
   mnuInterchange->setObjectName("mnuInterchange");
-  mnuExportGef = mnuInterchange->addAction("Export &GEF...");
+  mnuExportGef = mnuInterchange->addAction(u"Export &GEF..."_s);
   mnuExportGef->setObjectName("mnuExportGef");
   connect(mnuExportGef, &QAction::triggered, this,
           [this] { exportInterchangeFile(ExchangeFormat::Gef); });
-  mnuExportAgs = mnuInterchange->addAction("Export &AGS4...");
+  mnuExportAgs = mnuInterchange->addAction(u"Export &AGS4..."_s);
   mnuExportAgs->setObjectName("mnuExportAgs");
   connect(mnuExportAgs, &QAction::triggered, this,
           [this] { exportInterchangeFile(ExchangeFormat::Ags); });
@@ -27,7 +27,7 @@ void MainForm::buildInterchangeMenu() {
 void MainForm::exportInterchangeFile(ExchangeFormat format) {
   const bool gef = format == ExchangeFormat::Gef;
   FileDialogResult chosen =
-      showFileDialog(gef ? "GEF CPT data (*.gef)|*.gef" : "AGS4 data (*.ags)|*.ags", true);
+      showFileDialog(gef ? u"GEF CPT data (*.gef)|*.gef"_s : u"AGS4 data (*.ags)|*.ags"_s, true);
   if (chosen.fileName.isEmpty()) return;
   // The header boxes as they stand, today's date and the clean-up history.
   HeaderTexts texts;
@@ -36,8 +36,8 @@ void MainForm::exportInterchangeFile(ExchangeFormat format) {
   std::string bytes, problem;
   if (!exchangeFileBytes(format, *sounding_, *definitions_, texts, session_->descriptions(), bytes,
                          problem)) {
-    showMessage("Cannot export \"" + chosen.fileName + "\": " + QString::fromStdString(problem) +
-                ".");
+    showMessage(u"Cannot export \""_s + chosen.fileName + u"\": "_s +
+                QString::fromStdString(problem) + u"."_s);
     return;
   }
   std::string failure = writeFileSafely(QFile::encodeName(chosen.fileName).toStdString(), bytes);
@@ -45,7 +45,7 @@ void MainForm::exportInterchangeFile(ExchangeFormat format) {
     showMessage(QString::fromStdString(failure));
     return;
   }
-  tell("Exported " + chosen.fileTitle + (gef ? " (GEF-CPT)" : " (AGS4)"));
+  tell(u"Exported "_s + chosen.fileTitle + (gef ? u" (GEF-CPT)"_s : u" (AGS4)"_s));
 }
 
 }  // namespace pelorin

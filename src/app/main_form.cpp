@@ -92,7 +92,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
       session_(std::make_unique<Session>(*definitions_)),
       sounding_(&session_->sounding()) {
   setObjectName("MainForm");
-  setWindowTitle("Pelorin");
+  setWindowTitle(u"Pelorin"_s);
   setFont(interfaceFont());
 
   auto* area = new QWidget(this);
@@ -136,7 +136,7 @@ MainForm::~MainForm() = default;
 QFont interfaceFont() {
   // The controls were laid out for an 8-point face narrower than today's defaults: a
   // condensed sans-serif of that size keeps every caption whole in its box.
-  QFont face("DejaVu Sans");
+  QFont face(u"DejaVu Sans"_s);
   face.setStyleHint(QFont::SansSerif);
   face.setStretch(QFont::Condensed);
   face.setPointSizeF(8);
@@ -203,30 +203,30 @@ void MainForm::buildMenus() {
     return action;
   };
 
-  MenuFile = bar->addMenu("&File");
+  MenuFile = bar->addMenu(u"&File"_s);
   MenuFile->setObjectName("MenuFile");
-  MenuFileOpen = item(MenuFile, "MenuFileOpen", "&Open");
+  MenuFileOpen = item(MenuFile, "MenuFileOpen", u"&Open"_s);
   sep1 = separator(MenuFile, "sep1");
-  menuCombine = item(MenuFile, "menuCombine", "&Combine");
+  menuCombine = item(MenuFile, "menuCombine", u"&Combine"_s);
   sep2 = separator(MenuFile, "sep2");
-  MenuFileSave = item(MenuFile, "MenuFileSave", "&Save");
+  MenuFileSave = item(MenuFile, "MenuFileSave", u"&Save"_s);
   sep3 = separator(MenuFile, "sep3");
-  MenuExport = item(MenuFile, "MenuExport", "&Export");
+  MenuExport = item(MenuFile, "MenuExport", u"&Export"_s);
   sep4 = separator(MenuFile, "sep4");
-  mnuAutoClean = item(MenuFile, "mnuAutoClean", "&AutoClean For Interp");
+  mnuAutoClean = item(MenuFile, "mnuAutoClean", u"&AutoClean For Interp"_s);
   sep5 = separator(MenuFile, "sep5");
-  MenuFileExit = item(MenuFile, "MenuFileExit", "&Exit");
+  MenuFileExit = item(MenuFile, "MenuFileExit", u"&Exit"_s);
   menuCombine->setEnabled(false);
 
   // A command on the menu bar itself, without items.
-  mnuShiftBaseline = bar->addAction("&Shift Channel(s)");
+  mnuShiftBaseline = bar->addAction(u"&Shift Channel(s)"_s);
   mnuShiftBaseline->setObjectName("mnuShiftBaseline");
   mnuShiftBaseline->setEnabled(false);
 
-  mnuEditDepth = bar->addMenu("&Edit Depth");
+  mnuEditDepth = bar->addMenu(u"&Edit Depth"_s);
   mnuEditDepth->setObjectName("mnuEditDepth");
-  menuStartDepth = item(mnuEditDepth, "menuStartDepth", "&Start Depth");
-  mnuDepthIncrement = item(mnuEditDepth, "mnuDepthIncrement", "&Depth Increment");
+  menuStartDepth = item(mnuEditDepth, "menuStartDepth", u"&Start Depth"_s);
+  mnuDepthIncrement = item(mnuEditDepth, "mnuDepthIncrement", u"&Depth Increment"_s);
 
   connect(MenuFileOpen, &QAction::triggered, this, [this] { MenuFileOpen_Click(); });
   connect(MenuFileSave, &QAction::triggered, this, [this] { MenuFileSave_Click(); });
@@ -262,10 +262,12 @@ void MainForm::buildHeader(QWidget* area) {
   };
   int labelNumber = 1;
   for (const Field& f : fields) {
-    QLabel* caption = makeLabel(area, QString("lblHeader%1").arg(labelNumber++), f.label,
-                                twipsRect(f.labelLeft, f.top, 1815, 255));
+    QLabel* caption =
+        makeLabel(area, u"lblHeader%1"_s.arg(labelNumber++), QString::fromLatin1(f.label),
+                  twipsRect(f.labelLeft, f.top, 1815, 255));
     (void)caption;
-    QLineEdit* box = makeTextBox(area, f.name, QString(), twipsRect(f.left, f.top, 2535, 285));
+    QLineEdit* box = makeTextBox(area, QString::fromLatin1(f.name), QString(),
+                                 twipsRect(f.left, f.top, 2535, 285));
     // A header line is saved as it stands, however long it is.
     box->setMaxLength(INT_MAX);
     box->setEnabled(false);
@@ -279,16 +281,16 @@ void MainForm::buildHeader(QWidget* area) {
   }
   txtGPSData->setReadOnly(true);
 
-  lblFileName =
-      makeElidingLabel(area, "lblFileName", "WELCOME TO PELORIN", twipsRect(3000, 120, 5775, 375));
+  lblFileName = makeElidingLabel(area, u"lblFileName"_s, u"WELCOME TO PELORIN"_s,
+                                 twipsRect(3000, 120, 5775, 375));
   QFont banner = lblFileName->font();
   banner.setPointSize(12);
   banner.setBold(true);
   lblFileName->setFont(banner);
   lblFileName->setAlignment(Qt::AlignCenter);
-  lblDataIndex = makeLabel(area, "lblDataIndex", QString(), twipsRect(10200, 2400, 1695, 255));
+  lblDataIndex = makeLabel(area, u"lblDataIndex"_s, QString(), twipsRect(10200, 2400, 1695, 255));
   lblNumberOfReadings =
-      makeLabel(area, "lblNumberOfReadings", QString(), twipsRect(10200, 2640, 1695, 255));
+      makeLabel(area, u"lblNumberOfReadings"_s, QString(), twipsRect(10200, 2640, 1695, 255));
 
   Shape1 = new QFrame(area);
   Shape1->setObjectName("Shape1");
@@ -298,28 +300,28 @@ void MainForm::buildHeader(QWidget* area) {
 }
 
 void MainForm::buildGrid(QWidget* area) {
-  lblDepthLabel = makeLabel(area, "lblDepthLabel", "DEPTH", twipsRect(360, 3000, 975, 255));
-  cmbDepthUnits[1] = makeList(area, "cmbDepthUnits_1", twipsRect(360, 3240, 975, 315));
-  cmbDepthUnits[1]->addItems({"m", "ft"});
+  lblDepthLabel = makeLabel(area, u"lblDepthLabel"_s, u"DEPTH"_s, twipsRect(360, 3000, 975, 255));
+  cmbDepthUnits[1] = makeList(area, u"cmbDepthUnits_1"_s, twipsRect(360, 3240, 975, 315));
+  cmbDepthUnits[1]->addItems({u"m"_s, u"ft"_s});
   // After the user's choice the keys go back to the grid, so that the next Down moves the
   // current reading instead of choosing again.
   connect(cmbDepthUnits[1], &QComboBox::activated, this, [this] {
     cmbDepthUnits_Click(1);
     returnFocusToGrid();
   });
-  lblSpeedLabel = makeLabel(area, "lblSpeedLabel", "SPEED", twipsRect(1320, 3000, 975, 255));
+  lblSpeedLabel = makeLabel(area, u"lblSpeedLabel"_s, u"SPEED"_s, twipsRect(1320, 3000, 975, 255));
   lblSpeedUnitsLabel =
-      makeLabel(area, "lblSpeedUnitsLabel", "(cm/sec)", twipsRect(1320, 3240, 975, 255));
+      makeLabel(area, u"lblSpeedUnitsLabel"_s, u"(cm/sec)"_s, twipsRect(1320, 3240, 975, 255));
   lblSpeedLabel->hide();
   lblSpeedUnitsLabel->hide();
 
   for (int c = 1; c <= MaxChannels; ++c) {
     int left = 2280 + 960 * (c - 1);
-    lblChannelLabel[c] = makeElidingLabel(area, QString("lblChannelLabel_%1").arg(c), QString(),
+    lblChannelLabel[c] = makeElidingLabel(area, u"lblChannelLabel_%1"_s.arg(c), QString(),
                                           twipsRect(left, 2880, 975, 375));
     lblChannelLabel[c]->setWordWrap(true);
     cmbChannelUnits[c] =
-        makeList(area, QString("cmbChannelUnits_%1").arg(c), twipsRect(left, 3240, 975, 315));
+        makeList(area, u"cmbChannelUnits_%1"_s.arg(c), twipsRect(left, 3240, 975, 315));
     connect(cmbChannelUnits[c], &QComboBox::activated, this, [this, c] {
       cmbChannelUnits_Click(c);
       returnFocusToGrid();
@@ -341,21 +343,22 @@ void MainForm::buildGrid(QWidget* area) {
     return box;
   };
   for (int r = 1; r <= GridRows; ++r) {
-    txtDepth[r] = makeCell(QString("txtDepth_%1").arg(r), 240, r, 0);
+    txtDepth[r] = makeCell(u"txtDepth_%1"_s.arg(r), 240, r, 0);
     txtDepth[r]->setReadOnly(true);
-    txtSpeed[r] = makeCell(QString("txtSpeed_%1").arg(r), 1200, r, 1);
+    txtSpeed[r] = makeCell(u"txtSpeed_%1"_s.arg(r), 1200, r, 1);
     txtSpeed[r]->setReadOnly(true);
     for (int c = 1; c <= MaxChannels; ++c) {
       txtChannel[c][r] =
-          makeCell(QString("txtChannel%1_%2").arg(c).arg(r), 2160 + 960 * (c - 1), r, 1 + c);
+          makeCell(u"txtChannel%1_%2"_s.arg(c).arg(r), 2160 + 960 * (c - 1), r, 1 + c);
       txtChannel[c][r]->setEnabled(false);
     }
   }
 }
 
 void MainForm::buildMessagePanel(QWidget* area) {
-  frmMessage = makePanel(area, "frmMessage", "Frame1", twipsRect(3360, 4560, 5415, 975));
-  Label13 = makeLabel(frmMessage, "Label13", "No file selected", twipsRect(120, 240, 5175, 615));
+  frmMessage = makePanel(area, u"frmMessage"_s, u"Frame1"_s, twipsRect(3360, 4560, 5415, 975));
+  Label13 =
+      makeLabel(frmMessage, u"Label13"_s, u"No file selected"_s, twipsRect(120, 240, 5175, 615));
   Label13->setAlignment(Qt::AlignCenter);
   frmMessage->show();
 }

@@ -12,9 +12,9 @@ namespace pelorin {
 QString dialogStartFolder(bool& dialogShownBefore, const ProgramPlace& place) {
   if (dialogShownBefore) return place.currentDirectory();
   dialogShownBefore = true;
-  QString folder = place.programFolder().left(7) + "\\data";
+  QString folder = place.programFolder().left(7) + u"\\data"_s;
   if (place.folderExists(folder)) return folder;
-  QString beside = QDir(place.programFolder()).filePath("data");
+  QString beside = QDir(place.programFolder()).filePath(u"data"_s);
   if (place.folderExists(beside)) return beside;
   return place.currentDirectory();
 }
@@ -23,12 +23,12 @@ namespace {
 
 // "Digital CPT data (*.cpt)|*.cpt" as Qt writes a filter: "Digital CPT data (*.cpt)".
 QString qtFilter(const QString& filter) {
-  int bar = filter.indexOf('|');
+  int bar = filter.indexOf(u'|');
   if (bar < 0) return filter;
   QString description = filter.left(bar);
   QString pattern = filter.mid(bar + 1);
-  if (description.endsWith("(" + pattern + ")")) return description;
-  return description + " (" + pattern + ")";
+  if (description.endsWith(u"("_s + pattern + u")"_s)) return description;
+  return description + u" ("_s + pattern + u")"_s;
 }
 
 class QtFileDialog : public FileDialog {

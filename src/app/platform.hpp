@@ -8,6 +8,10 @@
 
 namespace pelorin {
 
+// Texts for Qt are QStrings from u"..."_s literals: the window is built without the implicit
+// conversion from char*, so that every model text goes through fromModelText.
+using namespace Qt::Literals::StringLiterals;
+
 struct FileDialogRequest {
   QString filter;         // "description|pattern", e.g. "Digital CPT data (*.cpt)|*.cpt"
   QString fileName;       // the initial file name (the window always passes it empty)

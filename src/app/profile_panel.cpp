@@ -292,9 +292,9 @@ void ProfilePanel::drawPicture() {
   // The depth axis: its name and unit above, the ticks at its right edge.
   const QRect depthHead(0, headTop, kDepthAxisWidth - kAlarmMargin, lineHeight);
   painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawText(depthHead, Qt::AlignCenter, "Depth");
+  painter.drawText(depthHead, Qt::AlignCenter, u"Depth"_s);
   painter.drawText(depthHead.translated(0, lineHeight), Qt::AlignCenter,
-                   unit_ == DepthUnit::Metres ? "(m)" : "(ft)");
+                   unit_ == DepthUnit::Metres ? u"(m)"_s : u"(ft)"_s);
 
   const int trackCount = static_cast<int>(data_.tracks.size());
   const int trackWidth =
@@ -371,7 +371,7 @@ void ProfilePanel::drawPicture() {
         head, Qt::AlignHCenter | Qt::AlignVCenter,
         metrics.elidedText(QString::fromStdString(track.title), Qt::ElideRight, box.width()));
     QString unitText =
-        track.unit.empty() ? QString() : "(" + QString::fromStdString(track.unit) + ")";
+        track.unit.empty() ? QString() : u"("_s + QString::fromStdString(track.unit) + u")"_s;
     painter.drawText(head.translated(0, lineHeight), Qt::AlignHCenter | Qt::AlignVCenter,
                      metrics.elidedText(unitText, Qt::ElideRight, box.width()));
     QString low = tickText(axis.low, axis.step), high = tickText(axis.high, axis.step);

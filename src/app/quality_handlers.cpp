@@ -14,12 +14,12 @@
 namespace pelorin {
 
 void MainForm::buildQualityPanel() {
-  dockQuality = new QDockWidget("Quality", this);
+  dockQuality = new QDockWidget(u"Quality"_s, this);
   dockQuality->setObjectName("dockQuality");
   dockQuality->setFeatures(QDockWidget::DockWidgetClosable);
   tblQuality = new QTableWidget(0, 3, dockQuality);
   tblQuality->setObjectName("tblQuality");
-  tblQuality->setHorizontalHeaderLabels({"", "Rule", "Figures"});
+  tblQuality->setHorizontalHeaderLabels({u""_s, u"Rule"_s, u"Figures"_s});
   tblQuality->verticalHeader()->hide();
   tblQuality->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   tblQuality->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -38,7 +38,7 @@ void MainForm::buildQualityPanel() {
   });
 
   mnuViewQuality = dockQuality->toggleViewAction();
-  mnuViewQuality->setText("&Quality");
+  mnuViewQuality->setText(u"&Quality"_s);
   mnuViewQuality->setObjectName("mnuViewQuality");
   mnuView->addAction(mnuViewQuality);
 }

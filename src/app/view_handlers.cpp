@@ -41,13 +41,13 @@ void MainForm::buildProfilePanel() {
   dockProfile->setWidget(picProfile);
   addDockWidget(Qt::RightDockWidgetArea, dockProfile);
 
-  mnuView = menuBar()->addMenu("&View");
+  mnuView = menuBar()->addMenu(u"&View"_s);
   mnuView->setObjectName("mnuView");
-  mnuViewProfile = mnuView->addAction("&Profile");
+  mnuViewProfile = mnuView->addAction(u"&Profile"_s);
   mnuViewProfile->setObjectName("mnuViewProfile");
   mnuViewProfile->setCheckable(true);
   mnuViewProfile->setChecked(true);
-  mnuCopyReadings = mnuView->addAction("&Copy Readings");
+  mnuCopyReadings = mnuView->addAction(u"&Copy Readings"_s);
   mnuCopyReadings->setObjectName("mnuCopyReadings");
   connect(mnuViewProfile, &QAction::triggered, this, [this] { mnuViewProfile_Click(); });
   connect(mnuCopyReadings, &QAction::triggered, this, [this] { mnuCopyReadings_Click(); });

@@ -46,14 +46,14 @@ class ElidingLabel : public QLabel {
           shown += metrics.elidedText(whole.mid(line.textStart()), Qt::ElideMiddle, room.width());
           break;
         }
-        shown += whole.mid(line.textStart(), line.textLength()).trimmed() + '\n';
+        shown += whole.mid(line.textStart(), line.textLength()).trimmed() + u'\n';
         height += metrics.lineSpacing();
       }
       layout.endLayout();
     } else {
       shown = metrics.elidedText(whole, Qt::ElideMiddle, room.width());
     }
-    QString plain = QString(shown).replace('\n', ' ');
+    QString plain = QString(shown).replace(u'\n', u' ');
     setToolTip(plain.simplified() == whole.simplified() ? QString() : whole);
     style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
                           shown, foregroundRole());

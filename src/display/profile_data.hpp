@@ -37,6 +37,6 @@ double frictionRatio(float qc, float qcFactor, float fs, float fsFactor);
 
 // The reading nearest to a display depth among those Up and Down can reach
 // (MaxLag + 1 .. NumReadings); the shallower one on a tie. 0 when there is none.
-int nearestReading(const Sounding& s, DepthUnit unit, double displayDepth);
+int nearestReading(const Sounding& s, DepthUnit unit, double target);
 
 }  // namespace pelorin

@@ -125,9 +125,8 @@ int startIndex(double typed, const SecondSounding& t, int count) {
   for (int i = 1; i <= count; ++i) {
     double depth = t.Depth2[i];
     double margin = std::fabs(depth) * 1e-6;  // seven digits move a value by at most half that
-    if (typed > depth + margin)
-      ++reached;
-    else if (typed >= depth - margin && typed >= numericPrefix(generalNumber(depth)))
+    if (typed > depth + margin ||
+        (typed >= depth - margin && typed >= numericPrefix(generalNumber(depth))))
       ++reached;
   }
   return reached;

@@ -77,15 +77,16 @@ struct CombineResult {
 
 // Why the open sounding is too short for an append (it needs MaxLag + 1 readings, and a
 // reference reading before the last when normalising); empty when it is long enough.
-std::string tooShortToAppendTo(const Sounding& first, bool normalizeDepth);
+std::string tooShortToAppendTo(const Sounding& s, bool normalizeDepth);
 
-// Appends the second sounding's readings from the typed start depth on. The open
+// Appends the second sounding's readings (t) to the open sounding s from the typed start
+// depth on. The open
 // sounding's last MaxLag readings (whose lagging channels have no values) are replaced;
 // with normalizeDepth the depths continue from the reading before the last one, otherwise
 // they stay as recorded and must lie below the open sounding's final depth. Channels of
 // the open sounding without a counterpart get NoValue at the appended readings. The
 // display depths of the appended readings follow `unit`; no other reading is touched.
-CombineResult appendSecondSounding(Sounding& first, const SecondSounding& second,
+CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
                                    std::string_view startDepthText, bool normalizeDepth,
                                    DepthUnit unit);
 

@@ -27,9 +27,9 @@ std::string gefFileDate();
 // The GEF-CPT file for s. False with the problem, naming the readings, when two depths are
 // equal or a depth goes back: GEF records must follow one another downwards.
 bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHeader& header,
-                  std::string& bytes, std::string& problem);
+                  std::string& out, std::string& problem);
 
-// Reads a GEF-CPT file into `out`, a fresh model: the depths and the channels GEF has a
+// Reads a GEF-CPT file into `s`, a fresh model: the depths and the channels GEF has a
 // quantity for (the friction ratio is worked out again, not read), each in its type's base
 // unit with an identity calibration (full-scale output and value 1, zero reading 0), so that
 // the sounding can be cleaned, saved as a sounding file or exported again. Accepts what the
@@ -37,6 +37,6 @@ bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHe
 // without their separator, a void value per column, columns in any order, Windows-1252 or
 // UTF-8. False with the file, line and problem otherwise.
 bool readGefFile(std::string_view bytes, const std::string& fileName,
-                 const ChannelDefinitions& defs, Sounding& out, FileError& error);
+                 const ChannelDefinitions& defs, Sounding& s, FileError& error);
 
 }  // namespace pelorin

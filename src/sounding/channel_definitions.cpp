@@ -85,7 +85,11 @@ ChannelDefinitions loadChannelDefinitions(const std::string& folder,
     }
     std::string problem = parseChannelDefinition(bytes, type, defs);
     if (!problem.empty())
-      warnings.push_back("Channel definition file \"" + path + "\" skipped: " + problem + ".");
+      warnings.push_back(std::string("Channel definition file \"")
+                             .append(path)
+                             .append("\" skipped: ")
+                             .append(problem)
+                             .append("."));
   }
   return defs;
 }

@@ -33,7 +33,7 @@ bool readSoundingFile(std::string_view bytes, const std::string& fileName,
 // Refuses (false, error naming the channel) a channel whose unit factor or full-scale
 // value is 0, since its raw values cannot be worked out.
 bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs, const HeaderTexts& header,
-                       std::string& bytes, FileError& error);
+                       std::string& out, FileError& error);
 
 // The raw output the writer works out for channel c at reading n from its engineering
 // value, in the unit the channel is shown in (for a value that is not the no-value marker).

@@ -46,7 +46,7 @@ bool followLinks(const std::string& path, std::string& target, std::string& prob
       return false;
     }
     std::string next(link.data(), static_cast<std::size_t>(length));
-    target = next.front() == '/' ? next : folderOf(target) + next;
+    target = next.front() == '/' ? next : folderOf(target).append(next);
   }
   problem = "its symbolic links go round in circles";
   return false;
