@@ -29,12 +29,16 @@ StepResult MainForm::applyStep(const Step& step) {
   const bool recorded =
       session_->position() != before ||
       (before > 0 && session_->history()[before - 1].description != lastDescription);
-  if (recorded) {
-    tell(QString::fromStdString(session_->history()[session_->position() - 1].description));
-    historyChanged();
-  } else if (!result.applied && sounding_->NumReadings > 0) {
-    tell(u"Refused: "_s + QString::fromStdString(result.refusal));
-  }
+  // The status line says what the step did or why it was refused, and what it told besides
+  // (a start depth beyond what a sounding can hold, an increment of 0): nothing is dropped.
+  QStringList said;
+  if (recorded)
+    said << QString::fromStdString(session_->history()[session_->position() - 1].description);
+  else if (!result.applied && sounding_->NumReadings > 0)
+    said << u"Refused: "_s + QString::fromStdString(result.refusal);
+  for (const std::string& note : result.notes) said << QString::fromStdString(note);
+  if (!said.isEmpty()) tell(said.join(u"; "_s));
+  if (recorded) historyChanged();
   return result;
 }
 
