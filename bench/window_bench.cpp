@@ -26,6 +26,12 @@
 namespace pelorin {
 namespace {
 
+// A control of the window by its object name, as a user's script would find it.
+template <typename T>
+T* named(const QObject& form, const QString& name) {
+  return form.findChild<T*>(name);
+}
+
 class OneFileDialog : public FileDialog {
  public:
   explicit OneFileDialog(QString path) : path_(std::move(path)) {}
@@ -93,7 +99,7 @@ struct OpenWindow {
                  std::make_shared<BenchPlace>(), std::make_shared<NoExit>()});
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) std::fprintf(stderr, "window not exposed\n");
-    form->MenuFileOpen->trigger();
+    named<QAction>(*form, "MenuFileOpen")->trigger();
   }
 };
 
@@ -103,16 +109,17 @@ struct OpenWindow {
 void downAtRow24(benchmark::State& state, bool paint, bool profile = true) {
   OpenWindow window;
   MainForm& form = *window.form;
-  if (!profile) form.mnuViewProfile->trigger();
+  if (!profile) named<QAction>(form, "mnuViewProfile")->trigger();
   Sounding& s = form.sounding();
-  for (int i = 0; i < 40; ++i) QTest::keyClick(form.txtDepth[s.CurrentRow], Qt::Key_Down);
+  for (int i = 0; i < 40; ++i)
+    QTest::keyClick(named<QLineEdit>(form, QString("txtDepth_%1").arg(s.CurrentRow)), Qt::Key_Down);
   for (auto _ : state) {
     if (s.DataIndex >= s.NumReadings) {
       state.PauseTiming();
       s.DataIndex = 100;
       state.ResumeTiming();
     }
-    QTest::keyClick(form.txtDepth[24], Qt::Key_Down);
+    QTest::keyClick(named<QLineEdit>(form, QString("txtDepth_%1").arg(24)), Qt::Key_Down);
     if (paint) QCoreApplication::processEvents();
   }
   if (s.CurrentRow != 24) state.SkipWithError("the highlight left row 24");
@@ -130,7 +137,7 @@ BENCHMARK(BM_DownAtRow24PaintedWithoutProfile)->Unit(benchmark::kMicrosecond);
 // every track drawn, into an offscreen picture.
 void BM_ProfileRedraw(benchmark::State& state) {
   OpenWindow window;
-  ProfilePanel& panel = *window.form->picProfile;
+  ProfilePanel& panel = *named<ProfilePanel>(*window.form, "picProfile");
   float& value = window.form->sounding().Reading[1][5000];
   for (auto _ : state) {
     value = -value;
@@ -145,7 +152,7 @@ BENCHMARK(BM_ProfileRedraw)->Unit(benchmark::kMillisecond);
 // values converted, then RefreshGrid.
 void BM_ChannelUnitChange(benchmark::State& state) {
   OpenWindow window;
-  QComboBox* list = window.form->cmbChannelUnits[1];
+  QComboBox* list = named<QComboBox>(*window.form, "cmbChannelUnits_1");
   bool down = true;
   for (auto _ : state) {
     QTest::keyClick(list, down ? Qt::Key_Down : Qt::Key_Up);
@@ -162,9 +169,9 @@ void BM_StartDepthOk(benchmark::State& state) {
   MainForm& form = *window.form;
   bool down = true;
   for (auto _ : state) {
-    form.menuStartDepth->trigger();
-    form.txtNewStartDepth->setText(down ? "5" : "0.02");
-    form.Command3->click();
+    named<QAction>(form, "menuStartDepth")->trigger();
+    named<QLineEdit>(form, "txtNewStartDepth")->setText(down ? "5" : "0.02");
+    named<QPushButton>(form, "Command3")->click();
     down = !down;
   }
 }
@@ -175,9 +182,9 @@ void BM_DepthIncrementOk(benchmark::State& state) {
   MainForm& form = *window.form;
   bool up = true;
   for (auto _ : state) {
-    form.mnuDepthIncrement->trigger();
-    (up ? form.Command9 : form.Command10)->click();
-    form.cmdOK->click();
+    named<QAction>(form, "mnuDepthIncrement")->trigger();
+    named<QPushButton>(form, up ? "Command9" : "Command10")->click();
+    named<QPushButton>(form, "cmdOK")->click();
     up = !up;
   }
 }
@@ -188,10 +195,12 @@ void BM_ShiftReadings(benchmark::State& state) {
   MainForm& form = *window.form;
   bool up = true;
   for (auto _ : state) {
-    form.mnuShiftBaseline->trigger();
-    form.txtShiftChannelByChan[1]->setText(up ? "0.5" : "-0.5");
-    form.txtShiftChannelByChan[MaxChannels]->setText(up ? "-1.25" : "1.25");
-    form.Command5->click();
+    named<QAction>(form, "mnuShiftBaseline")->trigger();
+    named<QLineEdit>(form, QString("txtShiftChannelByChan_%1").arg(1))
+        ->setText(up ? "0.5" : "-0.5");
+    named<QLineEdit>(form, QString("txtShiftChannelByChan_%1").arg(MaxChannels))
+        ->setText(up ? "-1.25" : "1.25");
+    named<QPushButton>(form, "Command5")->click();
     up = !up;
   }
 }
@@ -209,8 +218,8 @@ void BM_RemoveNegatives(benchmark::State& state) {
     state.PauseTiming();
     form.sounding() = *before;
     state.ResumeTiming();
-    form.mnuShiftBaseline->trigger();
-    form.Command7->click();
+    named<QAction>(form, "mnuShiftBaseline")->trigger();
+    named<QPushButton>(form, "Command7")->click();
   }
 }
 BENCHMARK(BM_RemoveNegatives)->Unit(benchmark::kMicrosecond);
@@ -246,7 +255,7 @@ void autoCleanOnce(benchmark::State& state, bool pore) {
     state.PauseTiming();
     form.sounding() = *before;
     state.ResumeTiming();
-    form.mnuAutoClean->trigger();
+    named<QAction>(form, "mnuAutoClean")->trigger();
   }
   state.counters["readings"] = form.sounding().NumReadings;
   if (form.sounding().NumReadings <= 9950) state.SkipWithError("the gaps were not filled");
@@ -264,14 +273,15 @@ void BM_UndoInTheWindow(benchmark::State& state) {
   OpenWindow window;
   MainForm& form = *window.form;
   for (int k = 0; k < 50; ++k) {
-    form.mnuShiftBaseline->trigger();
-    form.txtShiftChannelByChan[1 + k % MaxChannels]->setText(k % 2 ? "0.5" : "-0.25");
-    form.Command5->click();
+    named<QAction>(form, "mnuShiftBaseline")->trigger();
+    named<QLineEdit>(form, QString("txtShiftChannelByChan_%1").arg(1 + k % MaxChannels))
+        ->setText(k % 2 ? "0.5" : "-0.25");
+    named<QPushButton>(form, "Command5")->click();
   }
   for (auto _ : state) {
-    form.mnuUndo->trigger();
+    named<QAction>(form, "mnuUndo")->trigger();
     state.PauseTiming();
-    form.mnuRedo->trigger();
+    named<QAction>(form, "mnuRedo")->trigger();
     state.ResumeTiming();
   }
   state.counters["steps"] = static_cast<double>(form.session().history().size());

@@ -90,10 +90,6 @@ class MainForm : public QMainWindow {
   void Command10_Click();  // DECREASE
   void cmdOK_Click();
   void Command11_Click();  // CANCEL
-  // The increment being chosen on the DEPTH INCREMENT panel, metres, and the ratio its OK
-  // scaled the depths and speeds by.
-  float NewIncrement = 0;
-  float IncrementRatio = 0;
 
   // --- Handlers: shift channels, remove negatives, AutoClean ---
   void mnuShiftBaseline_Click();
@@ -149,6 +145,10 @@ class MainForm : public QMainWindow {
   void profileChanged();
   void profileCurrentChanged();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // --- Controls ---
   // Header fields and their labels, in file order.
   QLineEdit *txtCompanyName, *txtOperator, *txtConeNumber, *txtLocation, *txtJobNumber,
@@ -233,10 +233,11 @@ class MainForm : public QMainWindow {
   QDockWidget* dockProfile = nullptr;
   ProfilePanel* picProfile = nullptr;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The increment being chosen on the DEPTH INCREMENT panel, metres, and the ratio its OK
+  // scaled the depths and speeds by.
+  float NewIncrement = 0;
+  float IncrementRatio = 0;
 
- private:
   void buildHeader(QWidget* area);
   void buildOptionsMenu();
   void buildHistoryPanel();

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <limits>
 
-#include "app/main_form.hpp"
+#include "app/platform.hpp"
 
 namespace pelorin {
 
@@ -55,7 +55,8 @@ QString tickText(double value, double step) {
 
 }  // namespace
 
-ProfilePanel::ProfilePanel(MainForm& form, QWidget* parent) : QWidget(parent), form_(form) {
+ProfilePanel::ProfilePanel(ProfileSource source, QWidget* parent)
+    : QWidget(parent), model_(std::move(source)) {
   setObjectName("picProfile");
   // The keys stay with the grid: a click here moves the current reading, not the focus.
   setFocusPolicy(Qt::NoFocus);
@@ -111,9 +112,9 @@ void ProfilePanel::showWholeSounding() {
 }
 
 bool ProfilePanel::sourceUnchanged() const {
-  const Sounding& s = form_.sounding();
+  const Sounding& s = model_.sounding();
   const Source& k = source_;
-  if (form_.depthUnit() != k.unit || s.NumReadings != k.readings || s.NumChannels != k.channels)
+  if (model_.depthUnit() != k.unit || s.NumReadings != k.readings || s.NumChannels != k.channels)
     return false;
   for (int c = 1; c <= s.NumChannels; ++c)
     if (s.ChannelType[c] != k.type[c] || s.ChannelUnit[c] != k.option[c] ||
@@ -135,7 +136,7 @@ bool ProfilePanel::sourceUnchanged() const {
 }
 
 void ProfilePanel::keepSource() {
-  const Sounding& s = form_.sounding();
+  const Sounding& s = model_.sounding();
   Source& k = source_;
   k.unit = unit_;
   k.readings = s.NumReadings;
@@ -168,8 +169,8 @@ void ProfilePanel::takeDataIfStale() {
 }
 
 void ProfilePanel::takeData() {
-  unit_ = form_.depthUnit();
-  data_ = profileData(form_.sounding(), form_.definitions(), unit_);
+  unit_ = model_.depthUnit();
+  data_ = profileData(model_.sounding(), model_.definitions(), unit_);
   keepSource();
 
   double top = std::numeric_limits<double>::infinity(), bottom = -top;
@@ -200,7 +201,7 @@ void ProfilePanel::takeData() {
 }
 
 void ProfilePanel::followCurrentReading() {
-  const Sounding& s = form_.sounding();
+  const Sounding& s = model_.sounding();
   if (!zoomed_ || s.DataIndex < 1 || s.DataIndex > static_cast<int>(data_.depth.size())) return;
   double current = data_.depth[s.DataIndex - 1];
   double top = viewTop(), bottom = viewBottom();
@@ -360,7 +361,7 @@ void ProfilePanel::drawPicture() {
     const Axis& axis = axes_[t];
     const QRect box = trackBox(t);
     // The tracks after the channels' own are derived: the friction ratio.
-    const QColor colour = t >= form_.sounding().NumChannels
+    const QColor colour = t >= model_.sounding().NumChannels
                               ? kFrictionRatioColour
                               : kTrackColours[t % std::size(kTrackColours)];
 
@@ -408,7 +409,7 @@ void ProfilePanel::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, picture_);
 
   // The current reading: the row the grid highlights.
-  const Sounding& s = form_.sounding();
+  const Sounding& s = model_.sounding();
   if (s.DataIndex < 1 || s.DataIndex > static_cast<int>(data_.depth.size())) return;
   QRect plot = plotRect();
   double y = std::floor(heightOf(data_.depth[s.DataIndex - 1]));
@@ -432,7 +433,7 @@ void ProfilePanel::mousePressEvent(QMouseEvent* event) {
   QRect plot = plotRect();
   double y = event->position().y();
   if (data_.depth.empty() || y < plot.top() || y > plot.bottom()) return;
-  form_.picProfile_MouseDown(depthAt(y));
+  model_.clicked(depthAt(y));
 }
 
 void ProfilePanel::mouseDoubleClickEvent(QMouseEvent* event) {

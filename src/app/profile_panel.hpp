@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,19 @@
 
 namespace pelorin {
 
-class MainForm;
+// What the profile plots and where a click goes: the sounding as it stands (the session may
+// put another in its place), its channel definitions, the depth unit shown, and the
+// window's handler for a click at a display depth.
+struct ProfileSource {
+  std::function<const Sounding&()> sounding;
+  std::function<const ChannelDefinitions&()> definitions;
+  std::function<DepthUnit()> depthUnit;
+  std::function<void(double displayDepth)> clicked;
+};
 
 class ProfilePanel : public QWidget {
  public:
-  explicit ProfilePanel(MainForm& form, QWidget* parent = nullptr);
+  explicit ProfilePanel(ProfileSource source, QWidget* parent = nullptr);
 
   // Room for a depth axis and eleven tracks (ten channels and Rf) of about 45 pixels.
   QSize sizeHint() const override { return {560, 600}; }
@@ -70,7 +79,7 @@ class ProfilePanel : public QWidget {
   double metresOf(double depth) const;
   double displayOf(double metres) const;
 
-  MainForm& form_;
+  ProfileSource model_;
   ProfileData data_;
   DepthUnit unit_ = DepthUnit::Metres;
   std::vector<Axis> axes_;                 // one per track

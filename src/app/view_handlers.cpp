@@ -34,7 +34,11 @@ void MainForm::buildProfilePanel() {
   auto* noTitle = new QWidget(dockProfile);
   noTitle->setFixedSize(0, 0);
   dockProfile->setTitleBarWidget(noTitle);
-  picProfile = new ProfilePanel(*this, dockProfile);
+  picProfile = new ProfilePanel(
+      {[this]() -> const Sounding& { return *sounding_; },
+       [this]() -> const ChannelDefinitions& { return *definitions_; },
+       [this] { return depthUnit(); }, [this](double depth) { picProfile_MouseDown(depth); }},
+      dockProfile);
   // It takes the width the window leaves beside the client area: the width it asks for
   // when the screen has room, less on a smaller one.
   picProfile->setMinimumSize(kProfileMinimumWidth, 200);

@@ -15,7 +15,7 @@ class HistoryTest : public WindowTest {
   // What the user sees of the sounding: counters, grid, header boxes, channel heads, units.
   std::string windowState() {
     std::string state = counters() + "\n" + gridTexts();
-    for (QLineEdit* box : form->headerBoxes()) state += box->text().toStdString() + "|";
+    for (QLineEdit* box : headerBoxes()) state += box->text().toStdString() + "|";
     for (int c = 1; c <= 10; ++c)
       state += text(QString("lblChannelLabel_%1").arg(c)) + ":" +
                text(QString("cmbChannelUnits_%1").arg(c)) + "|";

@@ -50,7 +50,7 @@ TEST_F(LayoutTest, StartUpShowsOnlyTheMessagePanelOverAnEmptyGrid) {
         "cmbChannelUnits_1", "cmbChannelUnits_10", "frmChangeStartDepth", "frmDepthIncrement",
         "frmShiftBaselines", "frmSecondFileData", "frmExportData"})
     EXPECT_FALSE(shown(name)) << name;
-  for (QLineEdit* box : form->headerBoxes()) {
+  for (QLineEdit* box : headerBoxes()) {
     EXPECT_TRUE(box->text().isEmpty() && !box->isEnabled()) << box->objectName().toStdString();
     EXPECT_EQ(box->isReadOnly(), box->objectName() == "txtGPSData");
   }
@@ -61,7 +61,7 @@ TEST_F(LayoutTest, StartUpShowsOnlyTheMessagePanelOverAnEmptyGrid) {
     EXPECT_TRUE(!channelCell(10, r)->isEnabled() && !channelCell(10, r)->isReadOnly());
   }
   QWidget* area = form->centralWidget();  // panels are laid over the grid: drawn after its cells
-  EXPECT_GT(area->children().indexOf(form->frmShiftBaselines),
+  EXPECT_GT(area->children().indexOf(control("frmShiftBaselines")),
             area->children().indexOf(channelCell(10, 24)));
 }
 
@@ -88,8 +88,10 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
       "mnuInterchange:&Interchange mnuExportGef:Export &GEF... mnuExportAgs:Export &AGS4... "
       "mnuOptions:&Options "
       "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back");
-  EXPECT_TRUE(form->mnuViewProfile->isCheckable() && form->mnuViewProfile->isChecked());
-  EXPECT_TRUE(form->mnuRefuseUnreadable->isCheckable() && !form->mnuRefuseUnreadable->isChecked());
+  auto* profile = control<QAction>("mnuViewProfile");
+  auto* refuse = control<QAction>("mnuRefuseUnreadable");
+  EXPECT_TRUE(profile->isCheckable() && profile->isChecked());
+  EXPECT_TRUE(refuse->isCheckable() && !refuse->isChecked());
 }
 
 TEST_F(LayoutTest, KeysBeforeAnyFileChangeNothingButWriteTheCounters) {

@@ -15,16 +15,25 @@
 namespace pelorin::test {
 namespace {
 
+// A control of a window by its name.
+template <typename T>
+T* named(const MainForm& form, const QString& name) {
+  return form.findChild<T*>(name);
+}
+
 // What a user sees of the grid: the counters, every cell's text and background.
-std::string gridState(MainForm& form) {
-  std::string state = (form.lblDataIndex->text() + form.lblNumberOfReadings->text()).toStdString();
-  auto add = [&](QLineEdit* box) {
-    state += (box->text() + " " + box->palette().color(QPalette::Base).name() + "|").toStdString();
-  };
+std::string gridState(const MainForm& form) {
+  std::string state = (named<QLabel>(form, "lblDataIndex")->text() +
+                       named<QLabel>(form, "lblNumberOfReadings")->text())
+                          .toStdString();
   for (int r = 1; r <= GridRows; ++r) {
-    add(form.txtDepth[r]);
-    add(form.txtSpeed[r]);
-    for (int c = 1; c <= MaxChannels; ++c) add(form.txtChannel[c][r]);
+    QStringList cells = {QString("txtDepth_%1").arg(r), QString("txtSpeed_%1").arg(r)};
+    for (int c = 1; c <= MaxChannels; ++c) cells << QString("txtChannel%1_%2").arg(c).arg(r);
+    for (const QString& cell : cells) {
+      auto* box = named<QLineEdit>(form, cell);
+      state +=
+          (box->text() + " " + box->palette().color(QPalette::Base).name() + "|").toStdString();
+    }
   }
   return state;
 }
@@ -34,7 +43,7 @@ class ProfileTest : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     open(kClay);
-    panel = form->picProfile;
+    panel = named<ProfilePanel>(*form, "picProfile");
     ASSERT_TRUE(panel && panel->isVisible());
   }
   int plotHeight(double share) const {
@@ -57,7 +66,7 @@ TEST_F(ProfileTest, ClickMakesTheNearestReadingCurrentAsUpAndDownWould) {
   // A second window, moved with the keys, must end in the same state after each click.
   dialog->answer(kClay);
   MainForm keys(Platform{dialog, messages, place, programExit});
-  keys.MenuFileOpen->trigger();
+  named<QAction>(keys, "MenuFileOpen")->trigger();
   const Sounding& s = form->sounding();
   // Far down (the grid scrolls), a little up (only the highlight moves), far up, above the
   // first reading, below the last.
@@ -73,7 +82,8 @@ TEST_F(ProfileTest, ClickMakesTheNearestReadingCurrentAsUpAndDownWould) {
       EXPECT_NEAR(s.Depth[n], depth, 0.01 + 1e-6) << "half the 0.02 m between readings";
     Sounding& k = keys.sounding();
     for (int presses = n - k.DataIndex, i = 0; i < std::abs(presses); ++i)
-      QTest::keyClick(keys.txtDepth[k.CurrentRow], presses > 0 ? Qt::Key_Down : Qt::Key_Up);
+      QTest::keyClick(named<QLineEdit>(keys, QString("txtDepth_%1").arg(k.CurrentRow)),
+                      presses > 0 ? Qt::Key_Down : Qt::Key_Up);
     EXPECT_EQ(gridState(*form), gridState(keys));
     EXPECT_EQ(QApplication::focusWidget(), depthCell(s.CurrentRow));
     expectLineAtTheCurrentReading();
@@ -118,7 +128,7 @@ TEST_F(ProfileTest, ProfileTakesTheReadingsAgainAfterARefreshAndAfterCombine) {
 
 TEST_F(ProfileTest, ViewMenuShowsAndHidesTheProfile) {
   menu("mnuViewProfile");
-  EXPECT_FALSE(form->mnuViewProfile->isChecked() || panel->isVisible());
+  EXPECT_FALSE(control<QAction>("mnuViewProfile")->isChecked() || panel->isVisible());
   EXPECT_EQ(form->centralWidget()->geometry(),
             QRect(QPoint(0, form->menuBar()->height()), QSize(801, 649)));
   pressInDepthColumn(Qt::Key_Down, 40);  // hidden, it still takes what changes

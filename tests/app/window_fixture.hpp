@@ -95,9 +95,24 @@ class WindowTest : public ::testing::Test {
     EXPECT_TRUE(found) << name.toStdString();
     return found;
   }
-  QLineEdit* depthCell(int row) const { return form->txtDepth[row]; }
-  QLineEdit* speedCell(int row) const { return form->txtSpeed[row]; }
-  QLineEdit* channelCell(int c, int row) const { return form->txtChannel[c][row]; }
+  QLineEdit* depthCell(int row) const {
+    return control<QLineEdit>(QString("txtDepth_%1").arg(row));
+  }
+  QLineEdit* speedCell(int row) const {
+    return control<QLineEdit>(QString("txtSpeed_%1").arg(row));
+  }
+  QLineEdit* channelCell(int c, int row) const {
+    return control<QLineEdit>(QString("txtChannel%1_%2").arg(c).arg(row));
+  }
+  // The twelve header boxes in the file's order.
+  std::vector<QLineEdit*> headerBoxes() const {
+    std::vector<QLineEdit*> boxes;
+    for (const char* name : {"txtCompanyName", "txtOperator", "txtConeNumber", "txtLocation",
+                             "txtJobNumber", "txtHoleNumber", "txtDateandTime", "txtHeader",
+                             "txtFootnote1", "txtFootnote2", "txtGPSData", "txtWaterTableDepth"})
+      boxes.push_back(control<QLineEdit>(name));
+    return boxes;
+  }
   std::string text(const QString& name) const {
     QWidget* w = control(name);
     if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toStdString();
