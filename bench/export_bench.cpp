@@ -57,8 +57,8 @@ void BM_WriteAnalogFile(benchmark::State& state) {
   AnalogHeaderTexts h = header();
   std::string path = (std::filesystem::temp_directory_path() / "pelorin-export-bench.cpd").string();
   for (auto _ : state) {
-    std::string failure = writeAnalogFile(path, *s, h, "dike12.cpd", "Metric kgf/cm\xFD");
-    if (!failure.empty()) state.SkipWithError(failure.c_str());
+    Outcome written = writeAnalogFile(path, *s, h, "dike12.cpd", "Metric kgf/cm\xFD");
+    if (!written) state.SkipWithError(written.message.c_str());
   }
   std::remove(path.c_str());
 }

@@ -14,11 +14,12 @@ void BM_ExchangeFile(benchmark::State& state) {
   const auto format = static_cast<ExchangeFormat>(state.range(0));
   state.SetLabel(format == ExchangeFormat::Gef ? "GEF-CPT" : "AGS4");
   auto s = bench::fullSounding(DepthUnit::Metres);
-  std::string bytes, problem;
+  std::string bytes;
   for (auto _ : state) {
-    if (!exchangeFileBytes(format, *s, bench::definitions(), headerTexts(*s),
-                           {"Shift Qc by 0.5 MPA"}, bytes, problem))
-      state.SkipWithError(problem.c_str());
+    if (Outcome made = exchangeFileBytes(format, *s, bench::definitions(), headerTexts(*s),
+                                         {"Shift Qc by 0.5 MPA"}, bytes);
+        !made)
+      state.SkipWithError(made.message.c_str());
     benchmark::DoNotOptimize(bytes.data());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));

@@ -94,9 +94,8 @@ std::string soundingBytes() {
   static const std::string bytes = [] {
     auto s = makeSounding();
     std::string out;
-    FileError error;
-    if (!writeSoundingFile(*s, definitions(), headerTexts(*s), out, error))
-      throw std::runtime_error(error.message);
+    if (Outcome written = writeSoundingFile(*s, definitions(), headerTexts(*s), out); !written)
+      throw std::runtime_error(written.message);
     return out;
   }();
   return bytes;
@@ -106,8 +105,7 @@ void BM_OpenSounding(benchmark::State& state) {
   const std::string bytes = soundingBytes();
   const ChannelDefinitions& defs = definitions();
   for (auto _ : state) {
-    FileError error;
-    auto s = openSounding(bytes, "bench.cpt", defs, error);
+    auto [s, error] = openSounding(bytes, "bench.cpt", defs);
     if (!s || s->NumReadings != MaxReadings) {
       state.SkipWithError(("cannot open: " + error.message).c_str());
       break;
@@ -120,8 +118,7 @@ BENCHMARK(BM_OpenSounding)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSoundingToBytes(benchmark::State& state) {
   const ChannelDefinitions& defs = definitions();
-  FileError error;
-  auto s = openSounding(soundingBytes(), "bench.cpt", defs, error);
+  auto [s, error] = openSounding(soundingBytes(), "bench.cpt", defs);
   if (!s) {
     state.SkipWithError(("cannot open: " + error.message).c_str());
     return;
@@ -129,8 +126,8 @@ void BM_SaveSoundingToBytes(benchmark::State& state) {
   HeaderTexts header = headerTexts(*s);
   std::string out;
   for (auto _ : state) {
-    if (!writeSoundingFile(*s, defs, header, out, error)) {
-      state.SkipWithError(error.message.c_str());
+    if (Outcome written = writeSoundingFile(*s, defs, header, out); !written) {
+      state.SkipWithError(written.message.c_str());
       break;
     }
     benchmark::DoNotOptimize(out.data());
@@ -149,9 +146,8 @@ void BM_WriteFileSafely(benchmark::State& state) {
   }
   std::string path = folder + "/bench.cpt";
   for (auto _ : state) {
-    std::string error = writeFileSafely(path, bytes);
-    if (!error.empty()) {
-      state.SkipWithError(error.c_str());
+    if (Outcome written = writeFileSafely(path, bytes); !written) {
+      state.SkipWithError(written.message.c_str());
       break;
     }
   }

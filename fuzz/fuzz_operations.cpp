@@ -66,8 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (in.ConsumeBool()) step.push_back("--no-normalize");
     }
   }
-  FileError error;
-  auto s = openSounding(in.ConsumeRemainingBytesAsString(), "fuzz.cpt", defs, error);
+  auto [s, error] = openSounding(in.ConsumeRemainingBytesAsString(), "fuzz.cpt", defs);
   if (!s) return 0;
 
   std::vector<std::string> args;
@@ -85,9 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)assessQuality(done);
 
   std::string saved;
-  if (writeSoundingFile(done, defs, session.header(), saved, error) &&
+  if (writeSoundingFile(done, defs, session.header(), saved) &&
       readBackProblem(saved, done, defs).empty()) {
-    auto back = openSounding(saved, "saved.cpt", defs, error);
+    auto [back, read] = openSounding(saved, "saved.cpt", defs);
     if (!back || back->NumReadings != done.NumReadings || back->NumChannels != done.NumChannels)
       std::abort();
   }

@@ -26,15 +26,14 @@ bool near(double back, double meant, double half) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pelorin;
   const ChannelDefinitions& defs = pelorin::fuzz::definitions();
-  FileError error;
-  auto s = openSounding(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.cpt",
-                        defs, error);
+  auto [s, error] =
+      openSounding(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.cpt", defs);
   if (!s) return 0;
   std::string saved;
-  if (!writeSoundingFile(*s, defs, headerTexts(*s), saved, error)) return 0;
+  if (!writeSoundingFile(*s, defs, headerTexts(*s), saved)) return 0;
   if (!readBackProblem(saved, *s, defs).empty()) return 0;  // the save says why
 
-  auto back = openSounding(saved, "saved.cpt", defs, error);
+  auto [back, read] = openSounding(saved, "saved.cpt", defs);
   if (!back || back->NumReadings != s->NumReadings || back->NumChannels != s->NumChannels ||
       back->HasFinalBaseline != s->HasFinalBaseline)
     std::abort();

@@ -17,8 +17,9 @@ std::string fixturePath(const std::string& name) {
 std::string dataPath(const std::string& name) { return std::string(PELORIN_DATA) + "/" + name; }
 
 std::string readFixture(const std::string& name) {
-  std::string bytes, error;
-  if (!readWholeFile(fixturePath(name), bytes, error)) throw std::runtime_error(error);
+  std::string bytes;
+  if (Outcome read = readWholeFile(fixturePath(name), bytes); !read)
+    throw std::runtime_error(read.message);
   return bytes;
 }
 

@@ -50,16 +50,16 @@ void MainForm::Command1_Click() {
       toModelText(txtLocation->text()),    toModelText(txtConeNumber->text()),
       toModelText(txtJobNumber->text()),   toModelText(txtWaterTableDepth->text())};
   std::string warning;
-  std::string failure = writeAnalogFile(
-      QFile::encodeName(chosen.fileName).toStdString(), *sounding_, header,
-      toModelText(chosen.fileTitle), ExportUnitSystem, mnuRefuseUnreadable->isChecked(), &warning);
+  Outcome written = writeAnalogFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_,
+                                    header, toModelText(chosen.fileTitle), ExportUnitSystem,
+                                    mnuRefuseUnreadable->isChecked(), &warning);
   if (!warning.empty()) showMessage(QString::fromStdString(warning));
-  tell(failure.empty()
+  tell(written
            ? u"Exported "_s + chosen.fileTitle + u" ("_s + fromModelText(ExportUnitSystem) + u")"_s
-           : u"Export refused: "_s + QString::fromStdString(failure));
-  if (!failure.empty()) {
+           : u"Export refused: "_s + QString::fromStdString(written.message));
+  if (!written) {
     // An earlier file of that name is left as it was; the user can choose another.
-    showMessage(QString::fromStdString(failure));
+    showMessage(QString::fromStdString(written.message));
     return;
   }
   frmExportData->hide();

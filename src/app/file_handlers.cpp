@@ -100,13 +100,12 @@ void MainForm::openFile(const QString& path) {
 void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t currentRow) {
   // The whole file is read into a fresh model first: a file that cannot be read leaves
   // the open sounding as it was.
-  FileError error;
   std::string path = QFile::encodeName(chosen.fileName).toStdString();
-  std::unique_ptr<Sounding> opened = openSoundingFile(path, *definitions_, error);
+  auto [opened, outcome] = openSoundingFile(path, *definitions_);
   if (!opened) {
     sounding_->CurrentRow = currentRow;
-    showMessage(QString::fromStdString(error.message));
-    tell(u"Open refused: "_s + QString::fromStdString(error.message));
+    showMessage(QString::fromStdString(outcome.message));
+    tell(u"Open refused: "_s + QString::fromStdString(outcome.message));
     return;
   }
   session_->open(*opened, path);
@@ -150,10 +149,10 @@ void MainForm::MenuFileSave_Click() {
 
   SaveResult saved = saveSoundingFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_,
                                       *definitions_, header, mnuRefuseUnreadable->isChecked());
-  if (!saved.refusal.empty()) {
+  if (!saved.outcome) {
     // Nothing is lost: the user can correct the sounding or save elsewhere.
-    showMessage(QString::fromStdString(saved.refusal));
-    tell(u"Save refused: "_s + QString::fromStdString(saved.refusal));
+    showMessage(QString::fromStdString(saved.outcome.message));
+    tell(u"Save refused: "_s + QString::fromStdString(saved.outcome.message));
     return;
   }
   if (!saved.warning.empty()) showMessage(QString::fromStdString(saved.warning));

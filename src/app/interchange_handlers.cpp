@@ -33,16 +33,17 @@ void MainForm::exportInterchangeFile(ExchangeFormat format) {
   HeaderTexts texts;
   std::array<QLineEdit*, 12> boxes = headerBoxes();
   for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = toModelText(boxes[i]->text());
-  std::string bytes, problem;
-  if (!exchangeFileBytes(format, *sounding_, *definitions_, texts, session_->descriptions(), bytes,
-                         problem)) {
+  std::string bytes;
+  if (Outcome made = exchangeFileBytes(format, *sounding_, *definitions_, texts,
+                                       session_->descriptions(), bytes);
+      !made) {
     showMessage(u"Cannot export \""_s + chosen.fileName + u"\": "_s +
-                QString::fromStdString(problem) + u"."_s);
+                QString::fromStdString(made.message) + u"."_s);
     return;
   }
-  std::string failure = writeFileSafely(QFile::encodeName(chosen.fileName).toStdString(), bytes);
-  if (!failure.empty()) {
-    showMessage(QString::fromStdString(failure));
+  if (Outcome written = writeFileSafely(QFile::encodeName(chosen.fileName).toStdString(), bytes);
+      !written) {
+    showMessage(QString::fromStdString(written.message));
     return;
   }
   tell(u"Exported "_s + chosen.fileTitle + (gef ? u" (GEF-CPT)"_s : u" (AGS4)"_s));

@@ -281,10 +281,9 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
 int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::string& input,
               const std::string& output, bool severalFiles, std::ostream& out, std::ostream& err) {
   const std::string command = a.command->name;
-  FileError error;
-  auto sounding = openSoundingFile(input, defs, error);
+  auto [sounding, opened] = openSoundingFile(input, defs);
   if (!sounding) {
-    err << "pelorin-cli: " << error.message << "\n";
+    err << "pelorin-cli: " << opened.message << "\n";
     return 1;
   }
   // Several files print one JSON object a line, each with its file.
@@ -325,16 +324,17 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
       out << bytes;
       return 0;
     }
-    std::string failure = writeFileSafely(output, bytes);
-    if (!failure.empty()) err << "pelorin-cli: " << failure << "\n";
-    return failure.empty() ? 0 : 1;
+    Outcome written = writeFileSafely(output, bytes);
+    if (!written) err << "pelorin-cli: " << written.message << "\n";
+    return written ? 0 : 1;
   };
   if (command == "gef" || command == "ags") {
-    std::string bytes, problem;
-    if (!exchangeFileBytes(command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags,
-                           session->sounding(), defs, session->header(), session->descriptions(),
-                           bytes, problem)) {
-      err << "pelorin-cli: \"" << output << "\": " << problem << "\n";
+    std::string bytes;
+    if (Outcome made = exchangeFileBytes(
+            command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags, session->sounding(), defs,
+            session->header(), session->descriptions(), bytes);
+        !made) {
+      err << "pelorin-cli: \"" << output << "\": " << made.message << "\n";
       return 1;
     }
     return write(bytes);
@@ -345,8 +345,8 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
   SaveResult saved =
       saveSoundingFile(output, session->sounding(), defs, session->header(), a.refuseUnreadable);
   if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";
-  if (!saved.refusal.empty()) err << "pelorin-cli: " << saved.refusal << "\n";
-  return saved.refusal.empty() ? 0 : 1;
+  if (!saved.outcome) err << "pelorin-cli: " << saved.outcome.message << "\n";
+  return saved.outcome ? 0 : 1;
 }
 
 // Where each input's output goes: -o, or DIR/NAME.EXT. Empty with the problem when two

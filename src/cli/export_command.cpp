@@ -32,15 +32,12 @@ bool exportAsUser(Session& session, const std::string& output, ExportSystem syst
   // The dialog's file title: the name without its folder, in the file's code page.
   std::string title = utf8ToWindows1252(std::filesystem::path(output).filename().string());
   std::string warning;
-  std::string failure =
+  Outcome written =
       writeAnalogFile(output, session.sounding(), analogHeaderTexts(session.header()), title,
                       exportUnitSystem(system).name, refuseUnreadable, &warning);
   if (!warning.empty()) messages << "pelorin-cli: warning: " << warning << "\n";
-  if (!failure.empty()) {
-    messages << "pelorin-cli: " << failure << "\n";
-    return false;
-  }
-  return true;
+  if (!written) messages << "pelorin-cli: " << written.message << "\n";
+  return static_cast<bool>(written);
 }
 
 }  // namespace pelorin::cli

@@ -141,9 +141,8 @@ CombinePanel readSecondSounding(std::string_view bytes, const std::string& fileN
   // The one sounding file reader, into a scratch model: the tables and the open sounding
   // change only once the whole file has been read.
   auto file = std::make_unique<Sounding>();
-  FileError error;
-  if (!readSoundingFile(bytes, fileName, defs, *file, error)) {
-    panel.messages.push_back(error.message);
+  if (Outcome read = readSoundingFile(bytes, fileName, defs, *file); !read) {
+    panel.messages.push_back(read.message);
     return panel;
   }
   if (file->NumReadings == 0) {
@@ -170,10 +169,9 @@ CombinePanel readSecondSoundingFile(const std::string& path, const Sounding& fir
     return cancelled;
   }
   std::string bytes;
-  std::string problem;
-  if (!readWholeFile(path, bytes, problem)) {
+  if (Outcome read = readWholeFile(path, bytes); !read) {
     CombinePanel unreadable;
-    unreadable.messages.push_back(problem);
+    unreadable.messages.push_back(read.message);
     return unreadable;
   }
   if (fileBytes) *fileBytes = bytes;

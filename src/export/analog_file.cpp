@@ -163,20 +163,21 @@ std::string analogFileBytes(const Sounding& s, const AnalogHeaderTexts& header,
   return out;
 }
 
-std::string writeAnalogFile(const std::string& path, const Sounding& s,
-                            const AnalogHeaderTexts& header, std::string_view fileTitle,
-                            std::string_view exportUnitSystem, bool refuseUnreadable,
-                            std::string* warning) {
+Outcome writeAnalogFile(const std::string& path, const Sounding& s, const AnalogHeaderTexts& header,
+                        std::string_view fileTitle, std::string_view exportUnitSystem,
+                        bool refuseUnreadable, std::string* warning) {
   if (!std::isfinite(waterTable(header)))
-    return "Cannot write \"" + path + "\": the water table depth is too large.";
+    return Outcome::refused("Cannot write \"" + path + "\": the water table depth is too large.",
+                            path);
   std::string overflow;
   std::string bytes = analogFileBytes(s, header, fileTitle, exportUnitSystem, &overflow);
   if (!overflow.empty() && refuseUnreadable)
-    return "Cannot write \"" + path + "\": its columns would not line up: " + overflow + ".";
-  std::string failure = writeFileSafely(path, bytes);
-  if (warning && failure.empty() && !overflow.empty())
+    return Outcome::refused(
+        "Cannot write \"" + path + "\": its columns would not line up: " + overflow + ".", path);
+  Outcome written = writeFileSafely(path, bytes);
+  if (warning && written && !overflow.empty())
     *warning = "\"" + path + "\" was written, but its columns do not line up: " + overflow + ".";
-  return failure;
+  return written;
 }
 
 }  // namespace pelorin

@@ -47,13 +47,12 @@ std::string analogFileBytes(const Sounding& s, const AnalogHeaderTexts& header,
                             std::string_view fileTitle, std::string_view exportUnitSystem,
                             std::string* overflow = nullptr);
 
-// Writes the analog file to path through a temporary file renamed over it. Returns an empty
-// text on success, otherwise what went wrong, naming the file; an earlier file of that name
-// is then left as it was. A field wider than its columns is written whole with a warning,
-// or refused when refuseUnreadable asks for that.
-std::string writeAnalogFile(const std::string& path, const Sounding& s,
-                            const AnalogHeaderTexts& header, std::string_view fileTitle,
-                            std::string_view exportUnitSystem, bool refuseUnreadable = false,
-                            std::string* warning = nullptr);
+// Writes the analog file to path through a temporary file renamed over it. Refused with
+// what went wrong, naming the file; an earlier file of that name is then left as it was. A
+// field wider than its columns is written whole with a warning, or refused when
+// refuseUnreadable asks for that.
+Outcome writeAnalogFile(const std::string& path, const Sounding& s, const AnalogHeaderTexts& header,
+                        std::string_view fileTitle, std::string_view exportUnitSystem,
+                        bool refuseUnreadable = false, std::string* warning = nullptr);
 
 }  // namespace pelorin

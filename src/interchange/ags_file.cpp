@@ -116,19 +116,19 @@ std::string agsFileDate() {
   return text;
 }
 
-bool agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader& header,
-                  std::string& out, std::string& problem) {
+Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader& header,
+                     std::string& out) {
   // The depths as SCPT_DPTH writes them, each once; the deepest is the location's final depth.
   std::map<std::string, int> depthsWritten;
   float finalDepth = s.NumReadings ? s.Depth[1] : 0;
   for (int n = 1; n <= s.NumReadings; ++n) {
     auto [first, isNew] = depthsWritten.emplace(formatPattern(s.Depth[n], "0.00"), n);
     if (!isNew) {
-      problem = "readings " + std::to_string(first->second) + " and " + std::to_string(n) +
-                " both lie at " + first->first +
-                " m to two decimals, and SCPT_DPTH must tell them apart (AutoClean snaps the "
-                "depths to the increment)";
-      return false;
+      return Outcome::refused(
+          "readings " + std::to_string(first->second) + " and " + std::to_string(n) +
+          " both lie at " + first->first +
+          " m to two decimals, and SCPT_DPTH must tell them apart (AutoClean snaps the "
+          "depths to the increment)");
     }
     finalDepth = std::max(finalDepth, s.Depth[n]);
   }
@@ -236,7 +236,7 @@ bool agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader&
   out.clear();
   for (const Group* group : {&proj, &tran, &abbr, &type, &unit, &loca, &scpg, &scpt})
     group->write(out);
-  return true;
+  return {};
 }
 
 namespace {
@@ -271,11 +271,10 @@ bool fieldsOf(std::string_view line, std::vector<std::string>& fields) {
 
 }  // namespace
 
-bool readAgsFile(std::string_view bytes, const std::string& fileName,
-                 const ChannelDefinitions& defs, Sounding& s, FileError& error) {
+Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
+                    const ChannelDefinitions& defs, Sounding& s) {
   auto fail = [&](int line, const std::string& problem) {
-    error.message = lineProblem(fileName, line, problem);
-    return false;
+    return Outcome::refused(lineProblem(fileName, line, problem), fileName, line);
   };
   TextReader text(bytes);
   std::string line, group, testLocation, testNumber;
@@ -373,7 +372,7 @@ bool readAgsFile(std::string_view bytes, const std::string& fileName,
   }
   if (s.NumReadings == 0) return fail(text.lineNumber(), "the file holds no SCPT rows");
   settleReadChannels(s);
-  return true;
+  return {};
 }
 
 }  // namespace pelorin

@@ -22,12 +22,12 @@ std::string agsFileDate();
 
 // The AGS4 file for s. False with the problem, naming the readings, when two depths would be
 // the same at two decimals: SCPT's key (LOCA_ID, SCPG_TESN, SCPT_DPTH) must be unique.
-bool agsFileBytes(const Sounding& s, const ChannelDefinitions& defs, const AgsHeader& header,
-                  std::string& out, std::string& problem);
+Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs, const AgsHeader& header,
+                     std::string& out);
 
 // Reads an AGS4 file's SCPT rows (the first test of the first location) into `s`, a fresh
 // model, as readGefFile does for GEF. False with the file, line and problem otherwise.
-bool readAgsFile(std::string_view bytes, const std::string& fileName,
-                 const ChannelDefinitions& defs, Sounding& s, FileError& error);
+Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
+                    const ChannelDefinitions& defs, Sounding& s);
 
 }  // namespace pelorin

@@ -8,27 +8,29 @@
 
 namespace pelorin {
 
-bool exchangeFileBytes(ExchangeFormat format, const Sounding& s, const ChannelDefinitions& defs,
-                       const HeaderTexts& texts, const std::vector<std::string>& history,
-                       std::string& bytes, std::string& problem) {
+Outcome exchangeFileBytes(ExchangeFormat format, const Sounding& s, const ChannelDefinitions& defs,
+                          const HeaderTexts& texts, const std::vector<std::string>& history,
+                          std::string& bytes) {
   const bool gef = format == ExchangeFormat::Gef;
   // The class the readings reach goes with the remarks, said to be assessed from the data:
   // it is no statement of how the test was done.
   std::vector<std::string> remarks = history;
   if (std::string assessed = assessedClassText(assessQuality(s)); !assessed.empty())
     remarks.push_back(assessed);
-  if (!(gef ? gefFileBytes(s, defs, GefHeader{texts, gefFileDate(), remarks}, bytes, problem)
-            : agsFileBytes(s, defs, AgsHeader{texts, agsFileDate(), remarks}, bytes, problem)))
-    return false;
+  if (Outcome written =
+          gef ? gefFileBytes(s, defs, GefHeader{texts, gefFileDate(), remarks}, bytes)
+              : agsFileBytes(s, defs, AgsHeader{texts, agsFileDate(), remarks}, bytes);
+      !written)
+    return written;
   auto back = std::make_unique<Sounding>();
-  FileError error;
-  const bool read = gef ? readGefFile(bytes, "the written file", defs, *back, error)
-                        : readAgsFile(bytes, "the written file", defs, *back, error);
-  if (read && back->NumReadings == s.NumReadings) return true;
-  problem = read ? "the written file reads back with " + std::to_string(back->NumReadings) +
-                       " readings instead of " + std::to_string(s.NumReadings)
-                 : error.message;
-  return false;
+  Outcome read = gef ? readGefFile(bytes, "the written file", defs, *back)
+                     : readAgsFile(bytes, "the written file", defs, *back);
+  if (!read) return Outcome::refused(read.message);
+  if (back->NumReadings != s.NumReadings)
+    return Outcome::refused("the written file reads back with " +
+                            std::to_string(back->NumReadings) + " readings instead of " +
+                            std::to_string(s.NumReadings));
+  return {};
 }
 
 }  // namespace pelorin

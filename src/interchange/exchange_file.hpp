@@ -13,10 +13,10 @@ namespace pelorin {
 enum class ExchangeFormat { Gef, Ags };
 
 // The file of the given format for s with the header texts, today's date and the clean-up
-// history. False with the problem when the writer refuses the sounding or the bytes would not
-// read back as many readings as s holds.
-bool exchangeFileBytes(ExchangeFormat format, const Sounding& s, const ChannelDefinitions& defs,
-                       const HeaderTexts& texts, const std::vector<std::string>& history,
-                       std::string& bytes, std::string& problem);
+// history. Refused with the problem when the writer refuses the sounding or the bytes would
+// not read back as many readings as s holds.
+Outcome exchangeFileBytes(ExchangeFormat format, const Sounding& s, const ChannelDefinitions& defs,
+                          const HeaderTexts& texts, const std::vector<std::string>& history,
+                          std::string& bytes);
 
 }  // namespace pelorin

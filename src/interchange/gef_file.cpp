@@ -109,15 +109,14 @@ std::string gefFileDate() {
   return text;
 }
 
-bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHeader& header,
-                  std::string& out, std::string& problem) {
+Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHeader& header,
+                     std::string& out) {
   for (int n = 2; n <= s.NumReadings; ++n)
     if (!(s.Depth[n] > s.Depth[n - 1])) {
-      problem = "readings " + std::to_string(n - 1) + " and " + std::to_string(n) + " lie at " +
-                formatPattern(s.Depth[n - 1], "##0.00") + " and " +
-                formatPattern(s.Depth[n], "##0.00") +
-                " m: GEF records must go down one after the other";
-      return false;
+      return Outcome::refused("readings " + std::to_string(n - 1) + " and " + std::to_string(n) +
+                              " lie at " + formatPattern(s.Depth[n - 1], "##0.00") + " and " +
+                              formatPattern(s.Depth[n], "##0.00") +
+                              " m: GEF records must go down one after the other");
     }
   const HeaderTexts& h = header.texts;
   const std::vector<Column> columns = columnsOf(s, defs);
@@ -199,7 +198,7 @@ bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHe
     }
     out += "!\r\n";
   }
-  return true;
+  return {};
 }
 
 namespace {
@@ -235,11 +234,10 @@ std::vector<std::string> items(const std::string& value) {
 
 }  // namespace
 
-bool readGefFile(std::string_view bytes, const std::string& fileName,
-                 const ChannelDefinitions& defs, Sounding& s, FileError& error) {
+Outcome readGefFile(std::string_view bytes, const std::string& fileName,
+                    const ChannelDefinitions& defs, Sounding& s) {
   auto fail = [&](int line, const std::string& problem) {
-    error.message = lineProblem(fileName, line, problem);
-    return false;
+    return Outcome::refused(lineProblem(fileName, line, problem), fileName, line);
   };
   TextReader text(bytes);
   std::string line;
@@ -364,7 +362,7 @@ bool readGefFile(std::string_view bytes, const std::string& fileName,
     if (windows1252ToUtf8(single) == *text) *text = single;
   }
   settleReadChannels(s);
-  return true;
+  return {};
 }
 
 }  // namespace pelorin

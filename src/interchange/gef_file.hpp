@@ -26,8 +26,8 @@ std::string gefFileDate();
 
 // The GEF-CPT file for s. False with the problem, naming the readings, when two depths are
 // equal or a depth goes back: GEF records must follow one another downwards.
-bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHeader& header,
-                  std::string& out, std::string& problem);
+Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHeader& header,
+                     std::string& out);
 
 // Reads a GEF-CPT file into `s`, a fresh model: the depths and the channels GEF has a
 // quantity for (the friction ratio is worked out again, not read), each in its type's base
@@ -36,7 +36,7 @@ bool gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHe
 // field writes: blanks around "=", blank, tab or ";" between values, records with or
 // without their separator, a void value per column, columns in any order, Windows-1252 or
 // UTF-8. False with the file, line and problem otherwise.
-bool readGefFile(std::string_view bytes, const std::string& fileName,
-                 const ChannelDefinitions& defs, Sounding& s, FileError& error);
+Outcome readGefFile(std::string_view bytes, const std::string& fileName,
+                    const ChannelDefinitions& defs, Sounding& s);
 
 }  // namespace pelorin

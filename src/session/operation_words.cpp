@@ -264,7 +264,7 @@ bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& re
       else if (op.args[a] == "--no-normalize")
         combine.normalize = false;
     }
-    if (!readWholeFile(value, combine.bytes, refusal)) return false;
+    if (Outcome read = readWholeFile(value, combine.bytes); !read) return refuse(read.message);
     step = combine;
   } else {
     return refuse("unknown operation");

@@ -78,9 +78,9 @@ ChannelDefinitions loadChannelDefinitions(const std::string& folder,
         (std::filesystem::path(folder) / ("Channel" + std::to_string(type) + ".txt")).string();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) continue;
-    std::string bytes, error;
-    if (!readWholeFile(path, bytes, error)) {
-      warnings.push_back("Channel definition file skipped: " + error);
+    std::string bytes;
+    if (Outcome read = readWholeFile(path, bytes); !read) {
+      warnings.push_back("Channel definition file skipped: " + read.message);
       continue;
     }
     std::string problem = parseChannelDefinition(bytes, type, defs);

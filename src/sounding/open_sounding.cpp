@@ -41,32 +41,30 @@ void deriveSoundingValues(Sounding& s) {
   s.CurrentRow = static_cast<std::int16_t>(std::min(s.MaxLag + 1, GridRows));
 }
 
-std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string& path,
-                                       const ChannelDefinitions& defs, FileError& error) {
+Opened openSounding(std::string_view bytes, const std::string& path,
+                    const ChannelDefinitions& defs) {
   auto s = std::make_unique<Sounding>();
   // GEF-CPT and AGS4 files tell themselves by their first key; anything else is read as a
   // sounding file.
   std::size_t first = bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
   std::string_view start = bytes.substr(std::min(first, bytes.size()));
-  const bool read = start.starts_with("#GEFID") ? readGefFile(bytes, path, defs, *s, error)
-                    : start.starts_with("\"GROUP\"")
-                        ? readAgsFile(bytes, path, defs, *s, error)
-                        : readSoundingFile(bytes, path, defs, *s, error);
-  if (!read) return nullptr;
+  Outcome read = start.starts_with("#GEFID")      ? readGefFile(bytes, path, defs, *s)
+                 : start.starts_with("\"GROUP\"") ? readAgsFile(bytes, path, defs, *s)
+                                                  : readSoundingFile(bytes, path, defs, *s);
+  if (!read) return {nullptr, read};
   deriveSoundingValues(*s);
   s->SoundingFilePath = path;
   applyDisplayDepths(*s, DepthUnit::Metres);
   // The unit the file names; a type without definitions keeps the file's factor.
   for (int c = 1; c <= s->NumChannels; ++c)
     if (defs.UnitCount[s->ChannelType[c]] > 0) changeChannelUnit(*s, defs, c, s->ChannelUnit[c]);
-  return s;
+  return {std::move(s), {}};
 }
 
-std::unique_ptr<Sounding> openSoundingFile(const std::string& path, const ChannelDefinitions& defs,
-                                           FileError& error) {
+Opened openSoundingFile(const std::string& path, const ChannelDefinitions& defs) {
   std::string bytes;
-  if (!readWholeFile(path, bytes, error.message)) return nullptr;
-  return openSounding(bytes, path, defs, error);
+  if (Outcome read = readWholeFile(path, bytes); !read) return {nullptr, read};
+  return openSounding(bytes, path, defs);
 }
 
 std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs) {

@@ -16,17 +16,22 @@ namespace pelorin {
 // complete reading as the current one.
 void deriveSoundingValues(Sounding& s);
 
-// Reads, derives and selects units; the model the window and the batch tool work on.
-// Null with error filled when the file cannot be read; nothing else is touched.
-std::unique_ptr<Sounding> openSounding(std::string_view bytes, const std::string& path,
-                                       const ChannelDefinitions& defs, FileError& error);
+// A sounding as opened: the model the window and the batch tool work on, or none and why.
+struct [[nodiscard]] Opened {
+  std::unique_ptr<Sounding> sounding;
+  Outcome outcome;
+};
+
+// Reads, derives and selects units. Refused with the file, line and problem when the file
+// cannot be read; nothing else is touched.
+Opened openSounding(std::string_view bytes, const std::string& path,
+                    const ChannelDefinitions& defs);
 
 // The channels whose type has no channel definition file, as the user is told at once:
 // the sounding cannot be saved until one is installed. Empty when every type has one.
 std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs);
 
 // The same from a file on disk.
-std::unique_ptr<Sounding> openSoundingFile(const std::string& path, const ChannelDefinitions& defs,
-                                           FileError& error);
+Opened openSoundingFile(const std::string& path, const ChannelDefinitions& defs);
 
 }  // namespace pelorin

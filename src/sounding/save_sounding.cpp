@@ -9,21 +9,22 @@ SaveResult saveSoundingFile(const std::string& path, const Sounding& s,
                             bool refuseUnreadable) {
   SaveResult result;
   std::string bytes;
-  FileError error;
-  if (!writeSoundingFile(s, defs, header, bytes, error)) {
-    result.refusal = "\"" + path + "\": " + error.message;
+  if (Outcome written = writeSoundingFile(s, defs, header, bytes); !written) {
+    result.outcome = Outcome::refused("\"" + path + "\": " + written.message, path);
     return result;
   }
   if (std::string problem = readBackProblem(bytes, s, defs); !problem.empty()) {
     if (refuseUnreadable) {
-      result.refusal = "Cannot save \"" + path +
-                       "\": it would not read back as the sounding stands: " + problem + ".";
+      result.outcome = Outcome::refused(
+          "Cannot save \"" + path +
+              "\": it would not read back as the sounding stands: " + problem + ".",
+          path);
       return result;
     }
     result.warning = "\"" + path + "\" will not read back as the sounding stands: " + problem + ".";
   }
-  result.refusal = writeFileSafely(path, bytes);
-  if (!result.refusal.empty()) result.warning.clear();
+  result.outcome = writeFileSafely(path, bytes);
+  if (!result.outcome) result.warning.clear();
   return result;
 }
 

@@ -7,8 +7,8 @@
 
 namespace pelorin {
 
-struct SaveResult {
-  std::string refusal;  // why nothing was written, naming the file; empty when it was written
+struct [[nodiscard]] SaveResult {
+  Outcome outcome;      // refused: nothing was written, the message names the file
   std::string warning;  // written, but the file would not read back as the sounding stands
 };
 

@@ -59,14 +59,17 @@ std::string exactNumber(float value) {
 class Reader {
  public:
   Reader(std::string_view bytes, const std::string& fileName, const ChannelDefinitions& defs,
-         Sounding& s, FileError& error)
-      : text_(bytes), fileName_(fileName), defs_(defs), s_(s), error_(error) {}
+         Sounding& s)
+      : text_(bytes), fileName_(fileName), defs_(defs), s_(s) {}
 
-  bool read() { return readHeader() && readChannelBlock() && readReadings(); }
+  Outcome read() {
+    readHeader() && readChannelBlock() && readReadings();
+    return outcome_;
+  }
 
  private:
   bool fail(int line, const std::string& problem) {
-    error_.message = lineProblem(fileName_, line, problem);
+    outcome_ = Outcome::refused(lineProblem(fileName_, line, problem), fileName_, line);
     return false;
   }
   bool endsEarly(const char* what) {
@@ -224,7 +227,7 @@ class Reader {
   const std::string& fileName_;
   const ChannelDefinitions& defs_;
   Sounding& s_;
-  FileError& error_;
+  Outcome outcome_;
 };
 
 // The raw output to write for channel c at position n, worked back from its engineering
@@ -257,21 +260,20 @@ void setHeaderTexts(Sounding& s, const HeaderTexts& t) {
   s.Footnote1 = t[8], s.Footnote2 = t[9], s.GPSData = t[10], s.WaterTableDepth = t[11];
 }
 
-bool readSoundingFile(std::string_view bytes, const std::string& fileName,
-                      const ChannelDefinitions& defs, Sounding& out, FileError& error) {
-  return Reader(bytes, fileName, defs, out, error).read();
+Outcome readSoundingFile(std::string_view bytes, const std::string& fileName,
+                         const ChannelDefinitions& defs, Sounding& out) {
+  return Reader(bytes, fileName, defs, out).read();
 }
 
-bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs, const HeaderTexts& header,
-                       std::string& out, FileError& error) {
+Outcome writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
+                          const HeaderTexts& header, std::string& out) {
   for (int c = 1; c <= s.NumChannels; ++c) {
     float factor = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
     if (factor == 0 || s.FullScaleValue[c] == 0) {
-      error.message = "Cannot save: channel " + std::to_string(c) + " (" +
-                      windows1252ToUtf8(s.ChannelName[c]) + ") has " +
-                      (factor == 0 ? "no unit factor" : "a full-scale value of 0") +
-                      ", so its raw values cannot be worked out.";
-      return false;
+      return Outcome::refused("Cannot save: channel " + std::to_string(c) + " (" +
+                              windows1252ToUtf8(s.ChannelName[c]) + ") has " +
+                              (factor == 0 ? "no unit factor" : "a full-scale value of 0") +
+                              ", so its raw values cannot be worked out.");
     }
   }
   out.clear();
@@ -333,7 +335,7 @@ bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs, const 
     out += s.FinalBaselineLine;
     endLine(out);
   }
-  return true;
+  return {};
 }
 
 namespace {
@@ -393,11 +395,10 @@ float rawOutputOf(const Sounding& s, const ChannelDefinitions& defs, int c, int 
 std::string readBackProblem(std::string_view bytes, const Sounding& s,
                             const ChannelDefinitions& defs) {
   auto back = std::make_unique<Sounding>();
-  FileError error;
-  if (!readSoundingFile(bytes, "", defs, *back, error)) {
+  if (Outcome read = readSoundingFile(bytes, "", defs, *back); !read) {
     for (int n = 1; n <= s.NumReadings; ++n)
       if (std::string wide = tooWide(s, defs, n); !wide.empty()) return wide;
-    return error.message.substr(error.message.find(": ") + 2);
+    return read.message.substr(read.message.find(": ") + 2);
   }
   if (back->NumChannels != s.NumChannels)
     return "its channel block would read back with " + std::to_string(back->NumChannels) +

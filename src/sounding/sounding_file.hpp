@@ -8,14 +8,11 @@
 #include <string_view>
 
 #include "sounding/sounding.hpp"
+#include "text/outcome.hpp"
 
 namespace pelorin {
 
 // A reader's or writer's refusal: what the user is told, naming the file.
-struct FileError {
-  std::string message;
-};
-
 // The twelve header texts in file order (lines 2 to 13).
 using HeaderTexts = std::array<std::string, 12>;
 HeaderTexts headerTexts(const Sounding& s);
@@ -25,15 +22,15 @@ void setHeaderTexts(Sounding& s, const HeaderTexts& texts);
 // block (unit options matched against defs by row 6's name), readings converted from raw
 // output with the file's own calibration, lags counted from the no-value markers and the
 // final-baseline line. Nothing is derived yet. fileName is used in the message only.
-// On failure returns false and fills error; `out` is then of no use.
-bool readSoundingFile(std::string_view bytes, const std::string& fileName,
-                      const ChannelDefinitions& defs, Sounding& out, FileError& error);
+// Refused with the file, line and problem; `out` is then of no use.
+Outcome readSoundingFile(std::string_view bytes, const std::string& fileName,
+                         const ChannelDefinitions& defs, Sounding& out);
 
 // The sounding file for s with the given header texts (the window's text boxes).
-// Refuses (false, error naming the channel) a channel whose unit factor or full-scale
-// value is 0, since its raw values cannot be worked out.
-bool writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs, const HeaderTexts& header,
-                       std::string& out, FileError& error);
+// Refuses, naming the channel, a channel whose unit factor or full-scale value is 0, since
+// its raw values cannot be worked out.
+Outcome writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
+                          const HeaderTexts& header, std::string& out);
 
 // The raw output the writer works out for channel c at reading n from its engineering
 // value, in the unit the channel is shown in (for a value that is not the no-value marker).

@@ -128,9 +128,9 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string writeFileSafely(const std::string& path, std::string_view bytes) {
+Outcome writeFileSafely(const std::string& path, std::string_view bytes) {
   auto refused = [&path](const std::string& why) {
-    return "Cannot write \"" + path + "\": " + why + ".";
+    return Outcome::refused("Cannot write \"" + path + "\": " + why + ".", path);
   };
   if (path.empty()) return refused("no file name");
   if (path.back() == '/') return refused("names a folder");
@@ -214,10 +214,9 @@ std::string writeFileSafely(const std::string& path, std::string_view bytes) {
   return {};
 }
 
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+Outcome readWholeFile(const std::string& path, std::string& bytes) {
   auto refused = [&](const std::string& why) {
-    error = "Cannot read \"" + path + "\": " + why + ".";
-    return false;
+    return Outcome::refused("Cannot read \"" + path + "\": " + why + ".", path);
   };
   // Non-blocking, so that opening a FIFO does not wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -242,7 +241,7 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& err
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
-  return true;
+  return {};
 }
 
 }  // namespace pelorin

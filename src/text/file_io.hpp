@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/outcome.hpp"
+
 namespace pelorin {
 
 // Writes bytes to path. A symbolic link is followed to the file it points to (which need not
@@ -14,12 +16,12 @@ namespace pelorin {
 // device, a FIFO or a socket, a file with other hard links, a file without write
 // permission (also for root), a name in a folder that does not exist. The temporary file
 // is created unnamed where the file system allows it, and a named one is removed when
-// SIGINT, SIGTERM or SIGHUP ends the process during the save. Returns an empty text on
-// success, otherwise what went wrong, naming the file.
-std::string writeFileSafely(const std::string& path, std::string_view bytes);
+// SIGINT, SIGTERM or SIGHUP ends the process during the save. Refused with what went wrong,
+// naming the file.
+Outcome writeFileSafely(const std::string& path, std::string_view bytes);
 
 // Reads a whole regular file; anything else (a folder, a FIFO, a device) is refused at once
-// without waiting on it. False with a message naming the file when it cannot be read.
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& error);
+// without waiting on it, with a message naming the file.
+Outcome readWholeFile(const std::string& path, std::string& bytes);
 
 }  // namespace pelorin

@@ -123,8 +123,7 @@ TEST(Cases, OperationsLeaveTheDisplayDepthsInTheUnitShown) {
     SCOPED_TRACE(run.back());
     std::vector<std::string> args;
     for (const auto& word : run) args.push_back(resolved(word));
-    FileError error;
-    auto s = openSoundingFile(args[0], projectDefinitions(), error);
+    auto [s, error] = openSoundingFile(args[0], projectDefinitions());
     ASSERT_TRUE(s) << error.message;
     std::vector<Operation> operations;
     std::string problem;

@@ -26,8 +26,9 @@ inline CliRun runCli(const std::vector<std::string>& args) {
 }
 
 inline std::string fileBytes(const std::string& path) {
-  std::string bytes, error;
-  EXPECT_TRUE(readWholeFile(path, bytes, error)) << error;
+  std::string bytes;
+  Outcome read = readWholeFile(path, bytes);
+  EXPECT_TRUE(read) << read.message;
   return bytes;
 }
 

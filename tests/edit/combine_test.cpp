@@ -30,10 +30,9 @@ std::string fixture(const std::string& name) {
 }
 
 std::unique_ptr<Sounding> openFixture(const char* name) {
-  FileError error;
-  auto s = openSoundingFile(fixture(name), test::projectDefinitions(), error);
+  auto [s, error] = openSoundingFile(fixture(name), test::projectDefinitions());
   EXPECT_TRUE(s) << error.message;
-  return s;
+  return std::move(s);
 }
 
 CombinePanel readSecond(const Sounding& first, const char* name, SecondSounding& second) {

@@ -24,19 +24,19 @@ TEST(AnalogFile, WriteReplacesTheFileOrLeavesItWhole) {
   auto s = test::makeSounding({0.5f, 0.52f});
   test::addChannel(*s, 1, {1.0f, 2.0f});
   const std::string system = "Metric kgf/cm\xFD";
-  std::string folder = test::temporaryFolder(), path = folder + "/out.cpd", written, error;
-  EXPECT_EQ(writeAnalogFile(path, *s, waterTableBox("1"), "out.cpd", system), "");
-  ASSERT_TRUE(readWholeFile(path, written, error));
+  std::string folder = test::temporaryFolder(), path = folder + "/out.cpd", written;
+  EXPECT_TRUE(writeAnalogFile(path, *s, waterTableBox("1"), "out.cpd", system));
+  ASSERT_TRUE(readWholeFile(path, written));
   EXPECT_EQ(written, analogFileBytes(*s, waterTableBox("1"), "out.cpd", system));
 
   // A water table beyond single precision is refused; the earlier file stays.
-  std::string refused = writeAnalogFile(path, *s, waterTableBox("1e39"), "out.cpd", system);
-  EXPECT_NE(refused.find(path), std::string::npos) << refused;
-  ASSERT_TRUE(readWholeFile(path, written, error));
+  Outcome refused = writeAnalogFile(path, *s, waterTableBox("1e39"), "out.cpd", system);
+  EXPECT_EQ(refused.file, path) << refused.message;
+  ASSERT_TRUE(readWholeFile(path, written));
   EXPECT_EQ(written, analogFileBytes(*s, waterTableBox("1"), "out.cpd", system));
 
   std::string missing = folder + "/no such folder/out.cpd";
-  EXPECT_NE(writeAnalogFile(missing, *s, {}, "out.cpd", "English").find(missing),
+  EXPECT_NE(writeAnalogFile(missing, *s, {}, "out.cpd", "English").message.find(missing),
             std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(missing));
 }

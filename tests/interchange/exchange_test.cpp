@@ -20,21 +20,20 @@ namespace {
 // last decimal written, markers still voids.
 void expectRoundTrip(ExchangeFormat format, const std::string& path) {
   SCOPED_TRACE(path);
-  FileError error;
-  auto s = openSoundingFile(path, projectDefinitions(), error);
+  auto [s, error] = openSoundingFile(path, projectDefinitions());
   ASSERT_TRUE(s) << error.message;
-  std::string bytes, problem;
-  ASSERT_TRUE(exchangeFileBytes(format, *s, projectDefinitions(), headerTexts(*s),
-                                {"Delete reading 7"}, bytes, problem))
-      << problem;
+  std::string bytes;
+  Outcome made = exchangeFileBytes(format, *s, projectDefinitions(), headerTexts(*s),
+                                   {"Delete reading 7"}, bytes);
+  ASSERT_TRUE(made) << made.message;
   // The history, then the class the readings reach.
   const char* comment = format == ExchangeFormat::Gef
                             ? "#COMMENT= Delete reading 7\r\n#COMMENT= ISO 22476-1 class "
                             : ",\"Delete reading 7; ISO 22476-1 class ";
   EXPECT_NE(bytes.find(comment), std::string::npos);
 
-  auto back = openSounding(bytes, "back", projectDefinitions(), error);
-  ASSERT_TRUE(back) << error.message;
+  auto [back, read] = openSounding(bytes, "back", projectDefinitions());
+  ASSERT_TRUE(back) << read.message;
   ASSERT_EQ(back->NumReadings, s->NumReadings);
   EXPECT_EQ(back->HoleNumber, s->HoleNumber);
   for (int n = 1; n <= s->NumReadings; ++n) {

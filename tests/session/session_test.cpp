@@ -16,10 +16,9 @@ namespace pelorin::test {
 namespace {
 
 std::unique_ptr<Sounding> opened(const std::string& path) {
-  FileError error;
-  auto s = openSoundingFile(path, projectDefinitions(), error);
+  auto [s, error] = openSoundingFile(path, projectDefinitions());
   EXPECT_TRUE(s) << error.message;
-  return s;
+  return std::move(s);
 }
 
 Step combine(const std::string& name, const std::string& from, bool normalize) {
@@ -74,9 +73,10 @@ Step randomStep(std::mt19937& random, const Sounding& s) {
 
 std::string saved(const Session& session) {
   std::string bytes;
-  FileError error;
-  if (!writeSoundingFile(session.sounding(), session.definitions(), session.header(), bytes, error))
-    return error.message;
+  if (Outcome written =
+          writeSoundingFile(session.sounding(), session.definitions(), session.header(), bytes);
+      !written)
+    return written.message;
   return bytes;
 }
 

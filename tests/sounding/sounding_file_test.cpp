@@ -23,8 +23,9 @@ TEST(SoundingFileReader, AtMostTenThousandReadingsAndTheFinalBaselineLine) {
   ASSERT_TRUE(s);
   EXPECT_EQ(s->NumReadings, MaxReadings);
   EXPECT_TRUE(s->HasFinalBaseline);
-  FileError error;
-  EXPECT_FALSE(openSounding(bytes + "100.01   2.00\r\n", "long.cpt", projectDefinitions(), error));
+  Outcome error =
+      openSounding(bytes + "100.01   2.00\r\n", "long.cpt", projectDefinitions()).outcome;
+  EXPECT_EQ(error.line, 10024);
   EXPECT_NE(error.message.find("line 10024: more than 10,000"), std::string::npos) << error.message;
 }
 
@@ -55,8 +56,8 @@ TEST(SoundingFileWriter, RefusesChannelsWhoseRawValuesCannotBeWorkedOut) {
   for (auto [s, names] :
        {std::pair{noFactor.get(), "channel 2 (Gamma)"}, {noFullScale.get(), "channel 3 (U2)"}}) {
     std::string bytes;
-    FileError error;
-    EXPECT_FALSE(writeSoundingFile(*s, projectDefinitions(), headerTexts(*s), bytes, error));
+    Outcome error = writeSoundingFile(*s, projectDefinitions(), headerTexts(*s), bytes);
+    EXPECT_FALSE(error);
     EXPECT_NE(error.message.find(names), std::string::npos) << error.message;
   }
 }

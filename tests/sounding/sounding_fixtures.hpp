@@ -20,27 +20,27 @@ namespace pelorin::test {
 
 // The bytes of a fixture of tests/data, or of a sample_*.cpt of data/.
 inline std::string cptBytes(const std::string& name) {
-  std::string bytes, error;
-  if (!readWholeFile(name.starts_with("sample_") ? dataPath(name) : fixturePath(name), bytes,
-                     error))
-    ADD_FAILURE() << error;
+  std::string bytes;
+  if (Outcome read =
+          readWholeFile(name.starts_with("sample_") ? dataPath(name) : fixturePath(name), bytes);
+      !read)
+    ADD_FAILURE() << read.message;
   return bytes;
 }
 
 // Opens a file's bytes (by default those of the file `name`); fails the test when it cannot.
 inline std::unique_ptr<Sounding> openCpt(const std::string& name, std::string bytes = "") {
-  FileError error;
-  auto s = openSounding(bytes.empty() ? cptBytes(name) : bytes, name, projectDefinitions(), error);
+  auto [s, error] =
+      openSounding(bytes.empty() ? cptBytes(name) : bytes, name, projectDefinitions());
   EXPECT_TRUE(s) << error.message;
-  return s;
+  return std::move(s);
 }
 
 // The file Save writes for s with the model's own header texts.
 inline std::string savedCpt(const Sounding& s) {
   std::string bytes;
-  FileError error;
-  EXPECT_TRUE(writeSoundingFile(s, projectDefinitions(), headerTexts(s), bytes, error))
-      << error.message;
+  Outcome written = writeSoundingFile(s, projectDefinitions(), headerTexts(s), bytes);
+  EXPECT_TRUE(written) << written.message;
   return bytes;
 }
 

@@ -21,12 +21,13 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string contentOf(const std::string& path) {
-  std::string bytes, error;
-  return readWholeFile(path, bytes, error) ? bytes : error;
+  std::string bytes;
+  Outcome read = readWholeFile(path, bytes);
+  return read ? bytes : read.message;
 }
 
 void put(const std::string& path, const std::string& bytes, mode_t mode = 0644) {
-  ASSERT_EQ(writeFileSafely(path, bytes), "");
+  ASSERT_TRUE(writeFileSafely(path, bytes));
   ::chmod(path.c_str(), mode);
 }
 
@@ -93,7 +94,7 @@ TEST(WriteFileSafely, KeepsTheTargetsIdentityOrRefusesAndReplacesNothing) {
     };
     const auto before = entries();
     std::string target = c.target.front() == '/' ? c.target : folder + "/" + c.target;
-    std::string refusal = writeFileSafely(target, "new");
+    std::string refusal = writeFileSafely(target, "new").message;
     if (c.refusal) {
       EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
       EXPECT_NE(refusal.find(target), std::string::npos) << refusal;
@@ -123,13 +124,13 @@ TEST(WriteFileSafely, KeepsTheTargetsIdentityOrRefusesAndReplacesNothing) {
 TEST(WriteFileSafely, AFullDiskLeavesTheEarlierFile) {
   // The file-size limit makes the write stop part of the way, as a full disk would.
   std::string folder = test::temporaryFolder(), path = folder + "/sounding.cpt";
-  ASSERT_EQ(writeFileSafely(path, "earlier"), "");
+  ASSERT_TRUE(writeFileSafely(path, "earlier"));
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
   rlimit tight{1000, old.rlim_max};
   auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-  std::string error = writeFileSafely(path, std::string(100000, 'x'));
+  std::string error = writeFileSafely(path, std::string(100000, 'x')).message;
   ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_NE(error.find(path), std::string::npos) << error;
@@ -145,8 +146,10 @@ TEST(ReadWholeFile, RefusesWhatIsNoRegularFileAtOnce) {
                                                        {"/dev/zero", "is a device"},
                                                        {folder + "/missing.cpt", "No such file"}};
   for (const auto& [path, problem] : cases) {
-    std::string bytes, error;
-    EXPECT_FALSE(readWholeFile(path, bytes, error));
+    std::string bytes;
+    Outcome read = readWholeFile(path, bytes);
+    const std::string& error = read.message;
+    EXPECT_EQ(read.file, path);
     EXPECT_NE(error.find("\"" + path + "\""), std::string::npos) << error;
     EXPECT_NE(error.find(problem), std::string::npos) << error;
   }
