@@ -69,9 +69,9 @@ void BM_CombineReadAndAppend(benchmark::State& state) {
     first->NumReadings = kReadings;  // the append overwrites only the readings after these
     first->MaxLag = 5;
     CombinePanel panel = readSecondSounding(bytes, "second.cpt", *first, definitions(), *tables);
-    CombineResult result = appendSecondSounding(*first, *tables, panel.startDepth,
-                                                panel.normalizeDepth, DepthUnit::Metres);
-    if (!result.appended) state.SkipWithError(result.message.c_str());
+    Outcome result = appendSecondSounding(*first, *tables, panel.startDepth, panel.normalizeDepth,
+                                          DepthUnit::Metres);
+    if (!result) state.SkipWithError(result.message.c_str());
     benchmark::DoNotOptimize(panel.readingLines.data());
   }
 }
@@ -96,9 +96,8 @@ void BM_CombineAppend(benchmark::State& state) {
   for (auto _ : state) {
     first->NumReadings = kReadings;
     first->MaxLag = 5;
-    CombineResult result =
-        appendSecondSounding(*first, *tables, panel.startDepth, true, DepthUnit::Feet);
-    benchmark::DoNotOptimize(result.appended);
+    Outcome result = appendSecondSounding(*first, *tables, panel.startDepth, true, DepthUnit::Feet);
+    benchmark::DoNotOptimize(result.message.data());
   }
 }
 BENCHMARK(BM_CombineAppend)->Unit(benchmark::kMicrosecond);

@@ -12,7 +12,7 @@ namespace pelorin {
 void MainForm::mnuAutoClean_Click() {
   // A new pore-pressure channel moves the channels from 3 on: their heads, unit lists and
   // cells follow.
-  if (applyStep(AutoClean{}).applied) showChannelColumns();
+  if (applyStep(AutoClean{}).applied()) showChannelColumns();
   RefreshGrid();
 }
 

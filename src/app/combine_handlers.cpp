@@ -60,9 +60,9 @@ void MainForm::cmdCombineOK_Click() {
   StepResult result =
       applyStep(Combine{secondPath_, secondBytes_, toModelText(txtStartDepth->text()),
                         chkNormalizeDepth->isChecked()});
-  if (!result.applied) {
+  if (!result.applied()) {
     // Nothing has changed; the user may correct the depth and press OK again.
-    showMessage(QString::fromStdString(result.refusal));
+    showMessage(QString::fromStdString(result.outcome.message));
     return;
   }
   lblNumberOfReadings->setText(numberOfReadingsCaption(sounding_->NumReadings));

@@ -70,7 +70,7 @@ void MainForm::cmdOK_Click() {
   // With no increment to scale from (0 m) the sounding stays as it is; the panel closes.
   if (sounding_->DepthIncrement != 0)
     IncrementRatio = toSingle(static_cast<double>(NewIncrement) / sounding_->DepthIncrement);
-  if (applyStep(DepthIncrementPresses{incrementRuns_}).applied) RefreshGrid();
+  if (applyStep(DepthIncrementPresses{incrementRuns_}).applied()) RefreshGrid();
   frmDepthIncrement->hide();
 }
 

@@ -51,7 +51,7 @@ void MainForm::txtDepth_KeyDown(int /*row*/, int keyCode, int /*shift*/) {
     // changes nothing but the labels.
     Step step =
         keyCode == KeyDelete ? Step(DeleteReading{s.DataIndex}) : Step(InsertReading{s.DataIndex});
-    if (s.NumReadings > 0 && applyStep(step).applied) RefreshGrid();
+    if (s.NumReadings > 0 && applyStep(step).applied()) RefreshGrid();
   } else {
     GridStep step = depthKey(s, keyCode);
     if (step.kind == GridStep::SelectRow) {
@@ -69,7 +69,7 @@ void MainForm::txtDepth_KeyDown(int /*row*/, int keyCode, int /*shift*/) {
 void MainForm::txtChannel_KeyDown(int channel, int row, const QString& text) {
   // The value reaches the readings one key late: the text before this key is stored.
   if (auto typed = typedChannelValue(*sounding_, row, text.toStdString()))
-    if (applyStep(SetValue{channel, typed->reading, typed->value}).applied) profileChanged();
+    if (applyStep(SetValue{channel, typed->reading, typed->value}).applied()) profileChanged();
 }
 
 }  // namespace pelorin

@@ -34,8 +34,8 @@ StepResult MainForm::applyStep(const Step& step) {
   QStringList said;
   if (recorded)
     said << QString::fromStdString(session_->history()[session_->position() - 1].description);
-  else if (!result.applied && sounding_->NumReadings > 0)
-    said << u"Refused: "_s + QString::fromStdString(result.refusal);
+  else if (!result.applied() && sounding_->NumReadings > 0)
+    said << u"Refused: "_s + QString::fromStdString(result.outcome.message);
   for (const std::string& note : result.notes) said << QString::fromStdString(note);
   if (!said.isEmpty()) tell(said.join(u"; "_s));
   if (recorded) historyChanged();

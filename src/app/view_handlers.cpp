@@ -77,9 +77,8 @@ void MainForm::makeReadingCurrent(int n) {
   // row moved.
   const int topBefore = s.DataIndex - s.CurrentRow;
   const int rowBefore = s.CurrentRow;
-  std::string problem;
-  if (!goToReading(s, n, problem)) {
-    tell(QString::fromStdString(problem));
+  if (Outcome reached = goToReading(s, n); !reached) {
+    tell(QString::fromStdString(reached.message));
     return;
   }
   if (s.DataIndex - s.CurrentRow != topBefore) RefreshGrid();

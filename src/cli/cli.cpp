@@ -254,7 +254,10 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
     if (!command->operations) continue;
     const std::vector<std::string> words = operationsInOrder(*sub);
     for (std::size_t i = 0; i < words.size();)
-      if (!parseOperation(words, i, a.operations, problem)) break;
+      if (Outcome taken = parseOperation(words, i, a.operations); !taken) {
+        problem = taken.message;
+        break;
+      }
   }
   const std::string_view name = a.command->name;
   if (!problem.empty()) {

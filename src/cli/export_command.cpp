@@ -26,8 +26,9 @@ bool exportAsUser(Session& session, const std::string& output, ExportSystem syst
                   bool refuseUnreadable, std::ostream& messages) {
   // The first opening of the panel checks English; the user then clicks SYSTEM's option,
   // which runs its click even when it is English already.
-  if (session.exportPanelChoosesEnglish()) session.apply(ExportUnits{ExportSystem::English});
-  session.apply(ExportUnits{system});
+  // Choosing a system changes units only; it is never refused.
+  if (session.exportPanelChoosesEnglish()) (void)session.apply(ExportUnits{ExportSystem::English});
+  (void)session.apply(ExportUnits{system});
 
   // The dialog's file title: the name without its folder, in the file's code page.
   std::string title = utf8ToWindows1252(std::filesystem::path(output).filename().string());

@@ -8,9 +8,8 @@ bool applyOperations(Session& session, const std::vector<Operation>& operations,
     std::string said = "pelorin-cli: \"" + fileName + "\": " + op.flag;
     for (const auto& arg : op.args) said += ' ' + arg;
     Step step;
-    std::string refusal;
-    if (!stepFor(op, session.sounding(), step, refusal)) {
-      messages << said << ": " << refusal << "\n";
+    if (Outcome made = stepFor(op, session.sounding(), step); !made) {
+      messages << said << ": " << made.message << "\n";
       return false;
     }
     StepResult result = session.apply(step);
@@ -21,8 +20,8 @@ bool applyOperations(Session& session, const std::vector<Operation>& operations,
       else
         messages << said << ": " << note << "\n";
     }
-    if (!result.applied) {
-      messages << said << ": " << result.refusal << "\n";
+    if (!result.applied()) {
+      messages << said << ": " << result.outcome.message << "\n";
       return false;
     }
   }

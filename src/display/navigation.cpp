@@ -89,21 +89,22 @@ std::optional<TypedValue> typedChannelValue(const Sounding& s, int row, std::str
   return TypedValue{n, value};
 }
 
-bool goToReading(Sounding& s, int n, std::string& problem) {
+Outcome goToReading(Sounding& s, int n) {
   int first = s.MaxLag + 1;
-  if (n < first || n > s.NumReadings) {
-    problem = "reading " + std::to_string(n) + " cannot be made current: Up and Down reach " +
-              (first > s.NumReadings
-                   ? std::string("no reading")
-                   : "readings " + std::to_string(first) + " to " + std::to_string(s.NumReadings));
-    return false;
-  }
+  if (n < first || n > s.NumReadings)
+    return Outcome::refused(
+        "reading " + std::to_string(n) + " cannot be made current: Up and Down reach " +
+        (first > s.NumReadings
+             ? std::string("no reading")
+             : "readings " + std::to_string(first) + " to " + std::to_string(s.NumReadings)));
   while (s.DataIndex != n) {
     GridStep step = s.DataIndex < n ? moveDown(s) : moveUp(s);
     if (step.kind == GridStep::SelectRow) selectRow(s, step.row);
     if (step.kind == GridStep::Nothing) break;  // cannot happen inside the reachable range
   }
-  return s.DataIndex == n;
+  if (s.DataIndex != n)
+    return Outcome::refused("reading " + std::to_string(n) + " was not reached");
+  return {};
 }
 
 }  // namespace pelorin

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "sounding/sounding.hpp"
+#include "text/outcome.hpp"
 
 namespace pelorin {
 
@@ -62,7 +63,8 @@ struct TypedValue {
 std::optional<TypedValue> typedChannelValue(const Sounding& s, int row, std::string_view text);
 
 // Makes reading n current by pressing Up or Down as often as needed, the row moving as it
-// would in the grid. False with `problem` filled when Up and Down cannot reach n.
-bool goToReading(Sounding& s, int n, std::string& problem);
+// would in the grid. Refused, saying which readings they reach, when Up and Down cannot
+// reach n.
+Outcome goToReading(Sounding& s, int n);
 
 }  // namespace pelorin

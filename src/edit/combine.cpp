@@ -187,14 +187,11 @@ std::string tooShortToAppendTo(const Sounding& s, bool normalizeDepth) {
          " readings and has " + std::to_string(s.NumReadings) + ".";
 }
 
-CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
-                                   std::string_view startDepthText, bool normalizeDepth,
-                                   DepthUnit unit) {
-  CombineResult result;
+Outcome appendSecondSounding(Sounding& s, const SecondSounding& t, std::string_view startDepthText,
+                             bool normalizeDepth, DepthUnit unit) {
   const int count2 = std::clamp(t.NumReadings2, 0, MaxReadings);
   if (count2 == 0) {
-    result.message = "Cannot combine: no 2nd file has been read.";
-    return result;
+    return Outcome::refused("Cannot combine: no 2nd file has been read.");
   }
   // The reading before the last one, as the sounding stands when OK is pressed.
   const int reference = s.NumReadings - 1;
@@ -202,27 +199,24 @@ CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
   const float start = toSingle(typed);
 
   if (start < t.Depth2[1] || start > t.Depth2[count2]) {
-    result.message = "Value must be between " + formatPattern(t.Depth2[1], "##0.00") + " and " +
-                     generalNumber(t.Depth2[count2]) + ".";
-    return result;
+    return Outcome::refused("Value must be between " + formatPattern(t.Depth2[1], "##0.00") +
+                            " and " + generalNumber(t.Depth2[count2]) + ".");
   }
   const float finalDepth = s.Depth[std::clamp(s.NumReadings, 0, MaxReadings)];
   if (!normalizeDepth && start <= finalDepth) {
-    result.message = "Value must be greater than " + generalNumber(finalDepth) + " m.";
-    return result;
+    return Outcome::refused("Value must be greater than " + generalNumber(finalDepth) + " m.");
   }
   if (std::string refusal = tooShortToAppendTo(s, normalizeDepth); !refusal.empty()) {
-    result.message = refusal;
-    return result;
+    return Outcome::refused(refusal);
   }
   int appended = 0;
   for (int i = 1; i <= count2; ++i)
     if (start <= t.Depth2[i]) ++appended;
   const long total = static_cast<long>(s.NumReadings) - s.MaxLag + appended;
   if (total > MaxReadings) {
-    result.message = "Cannot combine: the combined file would have " + std::to_string(total) +
-                     " readings, more than the 10,000 a sounding can hold.";
-    return result;
+    return Outcome::refused("Cannot combine: the combined file would have " +
+                            std::to_string(total) +
+                            " readings, more than the 10,000 a sounding can hold.");
   }
 
   // A typed depth just below the first depth can round up to it in single precision and
@@ -260,8 +254,7 @@ CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
   }
   s.MaxLag = t.MaxLag2;
 
-  result.appended = true;
-  return result;
+  return {};
 }
 
 }  // namespace pelorin

@@ -15,6 +15,7 @@
 
 #include "sounding/sounding.hpp"
 #include "sounding/units.hpp"
+#include "text/outcome.hpp"
 
 namespace pelorin {
 
@@ -70,11 +71,6 @@ CombinePanel readSecondSoundingFile(const std::string& path, const Sounding& fir
                                     std::string* fileBytes = nullptr);
 
 // What cmdCombineOK_Click does with the panel.
-struct CombineResult {
-  bool appended = false;
-  std::string message;  // why OK was refused; nothing has changed then
-};
-
 // Why the open sounding is too short for an append (it needs MaxLag + 1 readings, and a
 // reference reading before the last when normalising); empty when it is long enough.
 std::string tooShortToAppendTo(const Sounding& s, bool normalizeDepth);
@@ -86,8 +82,7 @@ std::string tooShortToAppendTo(const Sounding& s, bool normalizeDepth);
 // they stay as recorded and must lie below the open sounding's final depth. Channels of
 // the open sounding without a counterpart get NoValue at the appended readings. The
 // display depths of the appended readings follow `unit`; no other reading is touched.
-CombineResult appendSecondSounding(Sounding& s, const SecondSounding& t,
-                                   std::string_view startDepthText, bool normalizeDepth,
-                                   DepthUnit unit);
+Outcome appendSecondSounding(Sounding& s, const SecondSounding& t, std::string_view startDepthText,
+                             bool normalizeDepth, DepthUnit unit);
 
 }  // namespace pelorin

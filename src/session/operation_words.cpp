@@ -58,18 +58,14 @@ constexpr OperationWord kOperations[] = {
 };
 
 // --from TEXT and --no-normalize after --combine FILE belong to it.
-bool takeCombineOptions(const std::vector<std::string>& args, std::size_t& i, Operation& op,
-                        std::string& problem) {
+Outcome takeCombineOptions(const std::vector<std::string>& args, std::size_t& i, Operation& op) {
   bool from = false, noNormalize = false;
   for (; i < args.size(); ++i) {
     if (args[i] == "--no-normalize" && !noNormalize) {
       noNormalize = true;
       op.args.push_back(args[i]);
     } else if (args[i] == "--from" && !from) {
-      if (i + 1 >= args.size()) {
-        problem = "--from needs a value";
-        return false;
-      }
+      if (i + 1 >= args.size()) return Outcome::refused("--from needs a value");
       from = true;
       op.args.push_back(args[i]);
       op.args.push_back(args[++i]);
@@ -77,8 +73,9 @@ bool takeCombineOptions(const std::vector<std::string>& args, std::size_t& i, Op
       break;
     }
   }
-  if (!from) problem = "--combine needs --from TEXT, the start depth in the 2nd file";
-  return from;
+  if (!from)
+    return Outcome::refused("--combine needs --from TEXT, the start depth in the 2nd file");
+  return {};
 }
 
 std::string quotedForShell(const std::string& word) {
@@ -156,45 +153,37 @@ std::vector<std::string> wordsFor(const Step& step, const Sounding& s,
 
 }  // namespace
 
-bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
-                    std::vector<Operation>& operations, std::string& problem) {
+Outcome parseOperation(const std::vector<std::string>& args, std::size_t& i,
+                       std::vector<Operation>& operations) {
   const OperationWord* entry = nullptr;
   for (const OperationWord& e : kOperations)
     if (args[i] == e.flag && !e.partOfCombine) entry = &e;
-  if (!entry) {
-    problem = "unknown operation \"" + args[i] + "\"";
-    return false;
-  }
+  if (!entry) return Outcome::refused("unknown operation \"" + args[i] + "\"");
   Operation op{args[i], {}};
   for (int k = 0; k < entry->values(); ++k) {
-    if (++i >= args.size()) {
-      problem = op.flag + " needs a value";
-      return false;
-    }
+    if (++i >= args.size()) return Outcome::refused(op.flag + " needs a value");
     op.args.push_back(args[i]);
   }
   ++i;
-  if (op.flag == "--combine" && !takeCombineOptions(args, i, op, problem)) return false;
+  if (op.flag == "--combine")
+    if (Outcome taken = takeCombineOptions(args, i, op); !taken) return taken;
   // Consecutive --shift fill several boxes of one panel before its SHIFT READINGS.
   if (op.flag == "--shift" && !operations.empty() && operations.back().flag == "--shift") {
     operations.back().args.push_back(std::move(op.args[0]));
-    return true;
+    return {};
   }
   operations.push_back(std::move(op));
-  return true;
+  return {};
 }
 
 std::span<const OperationWord> operationWords() { return kOperations; }
 
-bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& refusal) {
+Outcome stepFor(const Operation& op, const Sounding& s, Step& step) {
   const std::string& flag = op.flag;
   const std::string value = op.args.empty() ? std::string() : op.args[0];
   int number = 0, channel = 0;
   std::string text;
-  auto refuse = [&](const std::string& why) {
-    refusal = why;
-    return false;
-  };
+  auto refuse = [](const std::string& why) { return Outcome::refused(why); };
   if (flag == "--unit") {
     if (!channelAndText(value, channel, text))
       return refuse("expected C=NAME, a channel number and a unit name");
@@ -223,7 +212,7 @@ bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& re
     for (std::size_t f = 0; equals != std::string::npos && f < names.size(); ++f)
       if (value.compare(0, equals, names[f]) == 0 && std::string_view(names[f]).size() == equals) {
         step = SetHeader{static_cast<int>(f), utf8ToWindows1252(value.substr(equals + 1))};
-        return true;
+        return {};
       }
     return refuse("expected FIELD=TEXT with a header field from CompanyName to WaterTableDepth");
   } else if (flag == "--start-depth") {
@@ -264,12 +253,12 @@ bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& re
       else if (op.args[a] == "--no-normalize")
         combine.normalize = false;
     }
-    if (Outcome read = readWholeFile(value, combine.bytes); !read) return refuse(read.message);
+    if (Outcome read = readWholeFile(value, combine.bytes); !read) return read;
     step = combine;
   } else {
     return refuse("unknown operation");
   }
-  return true;
+  return {};
 }
 
 std::vector<std::string> commandWords(const Session& session) {
@@ -290,7 +279,8 @@ std::vector<std::string> commandWords(const Session& session) {
     for (std::string& word : wordsFor(step, again.sounding(), again.definitions()))
       words.push_back(std::move(word));
     lastShift = shift;
-    again.apply(step);
+    // The steps in force were applied before: replayed, they give the same sounding.
+    (void)again.apply(step);
   }
   return words;
 }

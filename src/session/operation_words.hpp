@@ -28,16 +28,16 @@ struct OperationWord {
 };
 std::span<const OperationWord> operationWords();
 
-// Takes the operation at args[i] (its flag and values) and advances i past it. False with
-// `problem` filled when the flag is unknown or its values are missing (a usage error).
+// Takes the operation at args[i] (its flag and values) and advances i past it. Refused when
+// the flag is unknown or its values are missing (a usage error).
 // Consecutive --shift fill the boxes of one panel and so make one operation.
-bool parseOperation(const std::vector<std::string>& args, std::size_t& i,
-                    std::vector<Operation>& operations, std::string& problem);
+Outcome parseOperation(const std::vector<std::string>& args, std::size_t& i,
+                       std::vector<Operation>& operations);
 
-// The step an operation stands for on the sounding as it stands. False with the reason when
-// the operation is refused before it runs: a malformed value, a channel the sounding lacks,
+// The step an operation stands for on the sounding as it stands. Refused with the reason when
+// the operation cannot run: a malformed value, a channel the sounding lacks,
 // a second file that cannot be read.
-bool stepFor(const Operation& op, const Sounding& s, Step& step, std::string& refusal);
+Outcome stepFor(const Operation& op, const Sounding& s, Step& step);
 
 // The operations that make the session's steps in force again from its opened file.
 std::vector<std::string> commandWords(const Session& session);

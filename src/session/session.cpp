@@ -31,16 +31,14 @@ std::string unitName(const Sounding& s, const ChannelDefinitions& defs, int c) {
 
 // Delete and Insert: the reading made current as Up and Down would, then the key.
 StepResult readingKey(Sounding& s, int reading, int keyCode) {
-  StepResult result;
-  if (!goToReading(s, reading, result.refusal)) return result;
-  if (depthKey(s, keyCode).kind == GridStep::Nothing) {
-    result.refusal = s.NumReadings >= MaxReadings ? "the sounding already has 10,000 readings"
-                                                  : "a reading can be inserted from reading " +
-                                                        std::to_string(s.MaxLag + 2) + " on";
-    return result;
-  }
-  result.applied = true;
-  return result;
+  if (Outcome reached = goToReading(s, reading); !reached) return {reached, {}};
+  if (depthKey(s, keyCode).kind == GridStep::Nothing)
+    return {
+        Outcome::refused(s.NumReadings >= MaxReadings ? "the sounding already has 10,000 readings"
+                                                      : "a reading can be inserted from reading " +
+                                                            std::to_string(s.MaxLag + 2) + " on"),
+        {}};
+  return {};
 }
 
 // Two steps that type into the same channel cell or the same header box.
@@ -89,7 +87,7 @@ StepResult Session::apply(const Step& step) {
   const auto system = exportSystem_;
   std::string description;
   StepResult result = run(step, description);
-  if (!result.applied) {
+  if (!result.applied()) {
     *current_ = *before;
     header_ = header, depthUnit_ = unit, exportSystem_ = system;
     return result;
@@ -133,7 +131,6 @@ void Session::goTo(std::size_t position) {
 StepResult Session::run(const Step& step, std::string& description) {
   Sounding& s = *current_;
   StepResult result;
-  result.applied = true;
   struct Runner {
     Session& self;
     Sounding& s;
@@ -152,9 +149,8 @@ StepResult Session::run(const Step& step, std::string& description) {
     }
     void operator()(const SetValue& v) {
       if (v.channel < 1 || v.channel > s.NumChannels || v.reading < 1 || v.reading > MaxReadings) {
-        result = {false,
-                  "the sounding has no channel " + std::to_string(v.channel) + " at reading " +
-                      std::to_string(v.reading),
+        result = {Outcome::refused("the sounding has no channel " + std::to_string(v.channel) +
+                                   " at reading " + std::to_string(v.reading)),
                   {}};
         return;
       }
@@ -174,7 +170,7 @@ StepResult Session::run(const Step& step, std::string& description) {
     }
     void operator()(const ChangeChannelUnit& u) {
       if (u.channel < 1 || u.channel > s.NumChannels) {
-        result = {false, "the sounding has no channel " + std::to_string(u.channel), {}};
+        result = {Outcome::refused("the sounding has no channel " + std::to_string(u.channel)), {}};
         return;
       }
       const int type = s.ChannelType[u.channel];
@@ -184,10 +180,10 @@ StepResult Session::run(const Step& step, std::string& description) {
         std::string names;
         for (int k = 1; k <= self.defs_.UnitCount[type]; ++k)
           names += (k > 1 ? ", " : "") + self.defs_.UnitName[type][k];
-        result = {false,
-                  "channel " + std::to_string(u.channel) + " has no unit \"" + u.unit +
-                      "\" (its units: " + (names.empty() ? "none" : names) + ")",
-                  {}};
+        result = {
+            Outcome::refused("channel " + std::to_string(u.channel) + " has no unit \"" + u.unit +
+                             "\" (its units: " + (names.empty() ? "none" : names) + ")"),
+            {}};
         return;
       }
       changeChannelUnit(s, self.defs_, u.channel, option);
@@ -238,13 +234,14 @@ StepResult Session::run(const Step& step, std::string& description) {
       std::string name = std::filesystem::path(c.path).filename().string();
       CombinePanel panel = readSecondSounding(c.bytes, c.path, s, self.defs_, *second);
       if (!panel.shown) {
-        result = {false, panel.messages.empty() ? "nothing read" : panel.messages.back(), {}};
+        result = {Outcome::refused(panel.messages.empty() ? "nothing read" : panel.messages.back()),
+                  {}};
         return;
       }
       result.notes = panel.messages;
-      CombineResult appended =
-          appendSecondSounding(s, *second, c.from, c.normalize, self.depthUnit_);
-      if (!appended.appended) result = {false, appended.message, result.notes};
+      if (Outcome appended = appendSecondSounding(s, *second, c.from, c.normalize, self.depthUnit_);
+          !appended)
+        result = {appended, result.notes};
       description = "Combine " + name + " from " + generalNumber(numericPrefix(c.from)) + " m, " +
                     (c.normalize ? "normalised" : "depths as recorded");
     }
@@ -264,7 +261,7 @@ StepResult Session::run(const Step& step, std::string& description) {
   };
   std::visit(Runner{*this, s, result, description}, step);
   // RefreshGrid's first step, as every operation but Combine's OK ends with it.
-  if (result.applied && !std::holds_alternative<Combine>(step)) applyDisplayDepths(s, depthUnit_);
+  if (result.applied() && !std::holds_alternative<Combine>(step)) applyDisplayDepths(s, depthUnit_);
   return result;
 }
 

@@ -15,9 +15,9 @@
 namespace pelorin {
 
 struct StepResult {
-  bool applied = false;
-  std::string refusal;             // why the step changed nothing (then it is not recorded)
+  Outcome outcome;                 // refused: why the step changed nothing (it is not recorded)
   std::vector<std::string> notes;  // what the user is told besides (Combine's cone message...)
+  bool applied() const { return static_cast<bool>(outcome); }
 };
 
 struct HistoryEntry {
@@ -50,7 +50,7 @@ class Session {
   // Applies the step and records it after the current position (any undone steps after it
   // are dropped). A step that changes nothing, or is refused, is not recorded; one that types
   // into the cell or header box of the step before it takes that step's place.
-  StepResult apply(const Step& step);
+  [[nodiscard]] StepResult apply(const Step& step);
 
   const std::vector<HistoryEntry>& history() const { return history_; }
   // How many steps of the history are in force.

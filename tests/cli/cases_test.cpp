@@ -126,9 +126,7 @@ TEST(Cases, OperationsLeaveTheDisplayDepthsInTheUnitShown) {
     auto [s, error] = openSoundingFile(args[0], projectDefinitions());
     ASSERT_TRUE(s) << error.message;
     std::vector<Operation> operations;
-    std::string problem;
-    for (std::size_t i = 1; i < args.size();)
-      ASSERT_TRUE(parseOperation(args, i, operations, problem));
+    for (std::size_t i = 1; i < args.size();) ASSERT_TRUE(parseOperation(args, i, operations));
     std::ostringstream messages;
     Session session(projectDefinitions());
     session.open(*s, args[0]);

@@ -81,15 +81,14 @@ TEST(Navigation, ATypedChannelValueIsTheNumericPrefixOfTheTextBeforeTheKey) {
 
 TEST(Navigation, GoToReadingMovesAsUpAndDownWould) {
   auto s = builtSounding(200, {0, 2});
-  std::string problem;
   for (auto [n, row] : {std::pair{50, 24}, {40, 14}, {3, 3}}) {
-    ASSERT_TRUE(goToReading(*s, n, problem)) << problem;
+    ASSERT_TRUE(goToReading(*s, n));
     EXPECT_EQ(s->DataIndex, n);
     EXPECT_EQ(s->CurrentRow, row) << n;
   }
-  EXPECT_FALSE(goToReading(*s, 2, problem)) << "above the first complete reading";
-  EXPECT_NE(problem.find("readings 3 to 200"), std::string::npos) << problem;
-  EXPECT_FALSE(goToReading(*s, 201, problem));
+  Outcome above = goToReading(*s, 2);  // above the first complete reading
+  EXPECT_NE(above.message.find("readings 3 to 200"), std::string::npos) << above.message;
+  EXPECT_FALSE(goToReading(*s, 201));
   EXPECT_EQ(s->DataIndex, 3);
 }
 

@@ -125,9 +125,8 @@ TEST(CombineAppend, RefusesWithoutChangingAnything) {
     readSecond(*first, kSecond, *second);
     auto before = std::make_unique<Sounding>(*first);
 
-    CombineResult result =
-        appendSecondSounding(*first, *second, k.typed, k.normalize, DepthUnit::Metres);
-    EXPECT_EQ(result.appended, k.message == nullptr);
+    Outcome result = appendSecondSounding(*first, *second, k.typed, k.normalize, DepthUnit::Metres);
+    EXPECT_EQ(static_cast<bool>(result), k.message == nullptr);
     if (!k.message) continue;
     EXPECT_EQ(result.message, k.message);
     EXPECT_EQ(first->NumReadings, before->NumReadings);
