@@ -44,37 +44,9 @@ std::string jsonNumber(float value) {
   return std::string(buffer, result.ptr);
 }
 
+// A model text as a JSON string.
 std::string jsonString(std::string_view windows1252) {
-  std::string text = windows1252ToUtf8(windows1252);
-  std::string out = "\"";
-  for (unsigned char ch : text) {
-    switch (ch) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (ch < 0x20) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", ch);
-          out += escape;
-        } else {
-          out += static_cast<char>(ch);
-        }
-    }
-  }
-  return out + "\"";
+  return nlohmann::json(windows1252ToUtf8(windows1252)).dump();
 }
 
 std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {

@@ -108,13 +108,7 @@ std::string orDash(const std::string& windows1252) {
 
 }  // namespace
 
-std::string agsFileDate() {
-  std::tm day = writingDay();
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", day.tm_year + 1900, day.tm_mon + 1,
-                day.tm_mday);
-  return text;
-}
+std::string agsFileDate() { return writingDay("%04d-%02d-%02d"); }
 
 Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader& header,
                      std::string& out) {
@@ -273,9 +267,6 @@ bool fieldsOf(std::string_view line, std::vector<std::string>& fields) {
 
 Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
                     const ChannelDefinitions& defs, Sounding& s) {
-  auto fail = [&](int line, const std::string& problem) {
-    return Outcome::refused(lineProblem(fileName, line, problem), fileName, line);
-  };
   TextReader text(bytes);
   std::string line, group, testLocation, testNumber;
   std::vector<std::string> fields, headings;
@@ -286,7 +277,7 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
     const int number = text.lineNumber();
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
     if (!fieldsOf(line, fields) || fields.empty())
-      return fail(number, "the line is no row of quoted fields");
+      return refusedOnLine(fileName, number, "the line is no row of quoted fields");
     const std::string& descriptor = fields[0];
     if (descriptor == "GROUP") {
       group = fields.size() > 1 ? fields[1] : "";
@@ -295,16 +286,19 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
     }
     if (descriptor == "HEADING") {
       if (!headings.empty())
-        return fail(number, "the group " + quotedText(group) + " has a second HEADING line");
+        return refusedOnLine(fileName, number,
+                             "the group " + quotedText(group) + " has a second HEADING line");
       headings.assign(fields.begin() + 1, fields.end());
     } else if (headings.empty()) {
-      return fail(number, quotedText(descriptor) + " comes before the group's HEADING line");
+      return refusedOnLine(fileName, number,
+                           quotedText(descriptor) + " comes before the group's HEADING line");
     } else if (fields.size() != headings.size() + 1) {
-      return fail(number, "the line has " + std::to_string(fields.size() - 1) + " fields for " +
-                              std::to_string(headings.size()) + " headings");
+      return refusedOnLine(fileName, number,
+                           "the line has " + std::to_string(fields.size() - 1) + " fields for " +
+                               std::to_string(headings.size()) + " headings");
     }
     if (group == "SCPT" && descriptor == "HEADING") {
-      if (depthAt != 0) return fail(number, "the file has a second SCPT group");
+      if (depthAt != 0) return refusedOnLine(fileName, number, "the file has a second SCPT group");
       for (std::size_t k = 0; k < headings.size(); ++k) {
         if (headings[k] == "SCPT_DPTH") depthAt = k + 1;
         for (const Heading& heading : kScpt)
@@ -314,7 +308,7 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
             toBase[k + 1] = 1 / heading.fromBase;
           }
       }
-      if (depthAt == 0) return fail(number, "SCPT has no SCPT_DPTH heading");
+      if (depthAt == 0) return refusedOnLine(fileName, number, "SCPT has no SCPT_DPTH heading");
     } else if (group == "SCPT" && descriptor == "UNIT") {
       // Pressures in MPa, as the dictionary has them, or in kPa.
       for (auto [k, c] : channelOf) {
@@ -322,18 +316,21 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
         if (pressure && fields[k] == "kPa")
           toBase[k] = 1;
         else if (pressure && fields[k] != "MPa")
-          return fail(number,
-                      headings[k - 1] + " is in " + quotedText(fields[k]) + ", not in MPa or kPa");
+          return refusedOnLine(
+              fileName, number,
+              headings[k - 1] + " is in " + quotedText(fields[k]) + ", not in MPa or kPa");
       }
     } else if (group == "SCPT" && descriptor == "DATA") {
       // The first test of the first location only.
       const std::string& push = fields.size() > 2 ? fields[2] : fields[0];
       if (s.NumReadings == 0) testLocation = fields[1], testNumber = push;
       if (fields[1] != testLocation || push != testNumber) continue;
-      if (s.NumReadings >= MaxReadings) return fail(number, "more than 10,000 readings");
+      if (s.NumReadings >= MaxReadings)
+        return refusedOnLine(fileName, number, "more than 10,000 readings");
       auto depth = strictNumber(fields[depthAt]);
       if (!depth)
-        return fail(number, "SCPT_DPTH holds " + quotedText(fields[depthAt]) + ", no number");
+        return refusedOnLine(fileName, number,
+                             "SCPT_DPTH holds " + quotedText(fields[depthAt]) + ", no number");
       const int n = ++s.NumReadings;
       s.Depth[n] = s.Reading[0][n] = toSingle(*depth);
       for (auto [k, c] : channelOf) {
@@ -343,7 +340,8 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
         }
         auto value = strictNumber(fields[k]);
         if (!value)
-          return fail(number, headings[k - 1] + " holds " + quotedText(fields[k]) + ", no number");
+          return refusedOnLine(fileName, number,
+                               headings[k - 1] + " holds " + quotedText(fields[k]) + ", no number");
         s.RawReading[c][n] = toSingle(*value * toBase[k]);
         s.Reading[c][n] = toSingle(s.RawReading[c][n] * static_cast<double>(s.ChannelFactor[c]));
       }
@@ -370,7 +368,8 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
       }
     }
   }
-  if (s.NumReadings == 0) return fail(text.lineNumber(), "the file holds no SCPT rows");
+  if (s.NumReadings == 0)
+    return refusedOnLine(fileName, text.lineNumber(), "the file holds no SCPT rows");
   settleReadChannels(s);
   return {};
 }

@@ -1,7 +1,9 @@
 #include "interchange/exchange_text.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <regex>
 
 namespace pelorin {
@@ -75,13 +77,15 @@ void settleReadChannels(Sounding& s) {
   }
 }
 
-std::tm writingDay() {
+std::string writingDay(const char* pattern) {
   std::time_t now = std::time(nullptr);
   if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
     now = static_cast<std::time_t>(std::atoll(epoch));
   std::tm day{};
   gmtime_r(&now, &day);
-  return day;
+  char text[32];
+  std::snprintf(text, sizeof text, pattern, day.tm_year + 1900, day.tm_mon + 1, day.tm_mday);
+  return text;
 }
 
 }  // namespace pelorin

@@ -2,7 +2,6 @@
 // What the exchange formats share: header texts in plain ASCII, the date of the sounding where
 // its text reads one way only, and the channels a file read back becomes.
 
-#include <ctime>
 #include <optional>
 #include <string>
 
@@ -34,8 +33,8 @@ int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type,
 // and NoPoreChannel is set unless a channel measures pore pressure u2.
 void settleReadChannels(Sounding& s);
 
-// The day a file is written, in UTC; SOURCE_DATE_EPOCH, when set, stands for today so that a
-// file can be made again byte for byte.
-std::tm writingDay();
+// The day a file is written, in UTC, as `pattern` writes year, month and day ("%04d-%02d-%02d");
+// SOURCE_DATE_EPOCH, when set, stands for today so that a file can be made again byte for byte.
+std::string writingDay(const char* pattern);
 
 }  // namespace pelorin

@@ -101,13 +101,7 @@ void line(std::string& out, const std::string& key, const std::string& value) {
 
 }  // namespace
 
-std::string gefFileDate() {
-  std::tm day = writingDay();
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d, %02d, %02d", day.tm_year + 1900, day.tm_mon + 1,
-                day.tm_mday);
-  return text;
-}
+std::string gefFileDate() { return writingDay("%04d, %02d, %02d"); }
 
 Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHeader& header,
                      std::string& out) {
@@ -236,9 +230,6 @@ std::vector<std::string> items(const std::string& value) {
 
 Outcome readGefFile(std::string_view bytes, const std::string& fileName,
                     const ChannelDefinitions& defs, Sounding& s) {
-  auto fail = [&](int line, const std::string& problem) {
-    return Outcome::refused(lineProblem(fileName, line, problem), fileName, line);
-  };
   TextReader text(bytes);
   std::string line;
   struct Info {
@@ -254,10 +245,12 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     const int number = text.lineNumber();
     std::string entry = trimmed(line);
     if (entry.empty()) continue;
-    if (entry[0] != '#') return fail(number, "a header line must begin with \"#\"");
+    if (entry[0] != '#')
+      return refusedOnLine(fileName, number, "a header line must begin with \"#\"");
     std::size_t equals = entry.find('=');
     if (equals == std::string::npos)
-      return fail(number, "the header line " + quotedText(entry) + " has no \"=\"");
+      return refusedOnLine(fileName, number,
+                           "the header line " + quotedText(entry) + " has no \"=\"");
     std::string key = trimmed(std::string_view(entry).substr(1, equals - 1));
     for (char& ch : key) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     const std::vector<std::string> value = items(entry.substr(equals + 1));
@@ -272,14 +265,14 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     } else if (key == "COLUMNINFO") {
       Info* info = column();
       if (!info || value.size() < 4)
-        return fail(
-            number,
+        return refusedOnLine(
+            fileName, number,
             "#COLUMNINFO needs a column number from 1 to 64, a unit, a name and a quantity");
       info->quantity = std::atoi(value[3].c_str());
     } else if (key == "COLUMNVOID") {
       Info* info = column();
       if (!info || value.size() < 2)
-        return fail(number, "#COLUMNVOID needs a column number and a value");
+        return refusedOnLine(fileName, number, "#COLUMNVOID needs a column number and a value");
       info->voidValue = numericPrefix(value[1]), info->hasVoid = true;
     } else if (key == "COLUMNSEPARATOR") {
       separator = value[0];
@@ -299,7 +292,7 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
       s.DateAndTime += " " + value[0] + ":" + value[1];
     }
   }
-  if (header) return fail(text.lineNumber() + 1, "the file ends before #EOH=");
+  if (header) return refusedOnLine(fileName, text.lineNumber() + 1, "the file ends before #EOH=");
   int depthColumn = -1;
   for (std::size_t k = 0; k < columns.size(); ++k) {
     if (columns[k].quantity == 1) depthColumn = static_cast<int>(k);
@@ -309,7 +302,8 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
       }
   }
   if (depthColumn < 0)
-    return fail(text.lineNumber(), "no column holds the penetration length (quantity 1)");
+    return refusedOnLine(fileName, text.lineNumber(),
+                         "no column holds the penetration length (quantity 1)");
 
   // Values apart by the declared separator, or else by blanks, tabs or ";".
   const bool declared = !separator.empty() && separator != " ";
@@ -329,18 +323,21 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
       start = at + 1;
     }
     if (values.size() < columns.size())
-      return fail(number, "the record has " + std::to_string(values.size()) + " values for " +
-                              std::to_string(columns.size()) + " columns");
-    if (s.NumReadings >= MaxReadings) return fail(number, "more than 10,000 readings");
+      return refusedOnLine(fileName, number,
+                           "the record has " + std::to_string(values.size()) + " values for " +
+                               std::to_string(columns.size()) + " columns");
+    if (s.NumReadings >= MaxReadings)
+      return refusedOnLine(fileName, number, "more than 10,000 readings");
     const int n = ++s.NumReadings;
     for (std::size_t k = 0; k < columns.size(); ++k) {
       std::optional<double> number_ = strictNumber(values[k]);
       if (!number_)
-        return fail(number, "column " + std::to_string(k + 1) + " holds " + quotedText(values[k]) +
-                                ", no number");
+        return refusedOnLine(
+            fileName, number,
+            "column " + std::to_string(k + 1) + " holds " + quotedText(values[k]) + ", no number");
       const bool isVoid = columns[k].hasVoid && *number_ == columns[k].voidValue;
       if (static_cast<int>(k) == depthColumn) {
-        if (isVoid) return fail(number, "the record has no depth");
+        if (isVoid) return refusedOnLine(fileName, number, "the record has no depth");
         s.Depth[n] = s.Reading[0][n] = toSingle(*number_);
         s.Speed[n] = 0;  // GEF-CPT carries no penetration rate: none is known
       }
@@ -355,7 +352,8 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
       }
     }
   }
-  if (s.NumReadings == 0) return fail(text.lineNumber(), "the file holds no records");
+  if (s.NumReadings == 0)
+    return refusedOnLine(fileName, text.lineNumber(), "the file holds no records");
   // Header texts in UTF-8 become the model's Windows-1252; others are taken as they are.
   for (std::string* text : {&s.CompanyName, &s.JobNumber, &s.HoleNumber, &s.ConeNumber}) {
     std::string single = utf8ToWindows1252(*text);

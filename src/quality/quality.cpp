@@ -88,11 +88,10 @@ StepFigures assessSteps(const Sounding& s, long long& maxStepMm) {
   return steps;
 }
 
+QualityChannel named(const Sounding& s, int c) { return {c, s.ChannelType[c], s.ChannelName[c]}; }
+
 ChannelDrift assessDrift(const Sounding& s, int c) {
-  ChannelDrift d;
-  d.channel = c;
-  d.type = s.ChannelType[c];
-  d.name = s.ChannelName[c];
+  ChannelDrift d{named(s, c), 0, 0, {}};
   if (s.ChannelFactor[c] != 0)
     d.drift = std::fabs(s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]));
   for (int n = 1; n <= s.NumReadings; ++n)
@@ -135,10 +134,7 @@ InclinationFigures assessInclination(const Sounding& s) {
 }
 
 ChannelCounts countChannel(const Sounding& s, int c) {
-  ChannelCounts counts;
-  counts.channel = c;
-  counts.type = s.ChannelType[c];
-  counts.name = s.ChannelName[c];
+  ChannelCounts counts{named(s, c), 0, 0, std::nullopt, 0};
   const bool positive = counts.type == 1 || counts.type == 2;
   if (positive) counts.zeroOrNegative = 0;
   for (int n = std::max(1, s.ChannelLag[c] + 1); n <= s.NumReadings; ++n) {

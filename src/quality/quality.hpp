@@ -39,10 +39,14 @@ struct StepFigures {
   int firstZeroOrNegative = 0;  // the reading below the first such step
 };
 
-// The zero drift of a cone, sleeve or pore-pressure channel against each class's limit.
-struct ChannelDrift {
+// A channel as the report names it.
+struct QualityChannel {
   int channel = 0, type = 0;
-  std::string name;
+  std::string name;  // Windows-1252, as the sounding holds it
+};
+
+// The zero drift of a cone, sleeve or pore-pressure channel against each class's limit.
+struct ChannelDrift : QualityChannel {
   double drift = 0;    // |BaselineDrift| in the base unit (kPa)
   double largest = 0;  // the largest absolute value of the channel in the sounding (kPa)
   // [class 1..4]: the larger of the absolute and the relative limit (kPa); none where the
@@ -59,9 +63,7 @@ struct InclinationFigures {
   int largestChangeAt = 0;
 };
 
-struct ChannelCounts {
-  int channel = 0, type = 0;
-  std::string name;
+struct ChannelCounts : QualityChannel {
   int withoutValue = 0, firstWithoutValue = 0;  // readings past the channel's lag
   // Cone resistance and sleeve friction only; nullopt for other types.
   std::optional<int> zeroOrNegative;

@@ -69,7 +69,7 @@ class Reader {
 
  private:
   bool fail(int line, const std::string& problem) {
-    outcome_ = Outcome::refused(lineProblem(fileName_, line, problem), fileName_, line);
+    outcome_ = refusedOnLine(fileName_, line, problem);
     return false;
   }
   bool endsEarly(const char* what) {

@@ -91,8 +91,10 @@ void appendUtf8(std::string& out, char32_t cp) {
 }
 }  // namespace
 
-std::string lineProblem(const std::string& fileName, int line, const std::string& problem) {
-  return "Cannot read \"" + fileName + "\": line " + std::to_string(line) + ": " + problem + ".";
+Outcome refusedOnLine(const std::string& fileName, int line, const std::string& problem) {
+  return Outcome::refused(
+      "Cannot read \"" + fileName + "\": line " + std::to_string(line) + ": " + problem + ".",
+      fileName, line);
 }
 
 std::string quotedText(std::string_view text) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/outcome.hpp"
+
 namespace pelorin {
 
 // Reads a text file held in memory the two ways the sounding and definition files need:
@@ -39,7 +41,7 @@ class TextReader {
 };
 
 // The refusal of a file for a problem on one of its lines: Cannot read "FILE": line N: PROBLEM.
-std::string lineProblem(const std::string& fileName, int line, const std::string& problem);
+Outcome refusedOnLine(const std::string& fileName, int line, const std::string& problem);
 
 // A text from a file as a message quotes it: in double quotes, with control bytes written
 // as \x1A so that nothing unseen hides in it.
