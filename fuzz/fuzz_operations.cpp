@@ -72,9 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string> args;
   for (const auto& step : steps) args.insert(args.end(), step.begin(), step.end());
   std::vector<Operation> operations;
-  std::string problem;
   for (std::size_t i = 0; i < args.size();)
-    if (!parseOperation(args, i, operations, problem)) std::abort();
+    if (!parseOperation(args, i, operations)) std::abort();
   std::ostringstream messages;
   Session session(defs);
   session.open(*s, "fuzz.cpt");
