@@ -112,20 +112,27 @@ std::string agsFileDate() { return writingDay("%04d-%02d-%02d"); }
 
 Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions&, const AgsHeader& header,
                      std::string& out) {
-  // The depths as SCPT_DPTH writes them, each once; the deepest is the location's final depth.
-  std::map<std::string, int> depthsWritten;
+  // The depths as SCPT_DPTH writes them, each once: sorted, equal texts stand side by side;
+  // of the repeats, the one reached first in reading order is told, with its earlier twin.
+  std::vector<std::pair<std::string, int>> depths;
+  depths.reserve(static_cast<std::size_t>(std::max(0, s.NumReadings)));
+  for (int n = 1; n <= s.NumReadings; ++n)
+    depths.emplace_back(formatPattern(s.Depth[n], "0.00"), n);
+  std::sort(depths.begin(), depths.end());
+  const std::pair<std::string, int>* twin = nullptr;
+  int repeat = 0;
+  for (std::size_t k = 1; k < depths.size(); ++k)
+    if (depths[k].first == depths[k - 1].first && (!repeat || depths[k].second < repeat) &&
+        (k < 2 || depths[k - 2].first != depths[k].first))
+      twin = &depths[k - 1], repeat = depths[k].second;
+  if (twin)
+    return Outcome::refused("readings " + std::to_string(twin->second) + " and " +
+                            std::to_string(repeat) + " both lie at " + twin->first +
+                            " m to two decimals, and SCPT_DPTH must tell them apart (AutoClean "
+                            "snaps the depths to the increment)");
+  // The deepest reading is the location's final depth.
   float finalDepth = s.NumReadings ? s.Depth[1] : 0;
-  for (int n = 1; n <= s.NumReadings; ++n) {
-    auto [first, isNew] = depthsWritten.emplace(formatPattern(s.Depth[n], "0.00"), n);
-    if (!isNew) {
-      return Outcome::refused(
-          "readings " + std::to_string(first->second) + " and " + std::to_string(n) +
-          " both lie at " + first->first +
-          " m to two decimals, and SCPT_DPTH must tell them apart (AutoClean snaps the "
-          "depths to the increment)");
-    }
-    finalDepth = std::max(finalDepth, s.Depth[n]);
-  }
+  for (int n = 1; n <= s.NumReadings; ++n) finalDepth = std::max(finalDepth, s.Depth[n]);
   const HeaderTexts& h = header.texts;
   const std::string location = asciiText(h[5]).empty() ? "CPT" : asciiText(h[5]);
   // The SCPT headings this sounding has values for: the first channel of each type.
