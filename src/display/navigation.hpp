@@ -14,10 +14,7 @@
 namespace pelorin {
 
 // Virtual-key codes of the keys the depth column acts on.
-constexpr int KeyUp = 38;
-constexpr int KeyDown = 40;
-constexpr int KeyInsert = 45;
-constexpr int KeyDelete = 46;
+enum VirtualKey : int { KeyUp = 38, KeyDown = 40, KeyInsert = 45, KeyDelete = 46 };
 
 // What the grid needs after a key: nothing, the row selection of `row` (the highlight
 // moves, no cell text changes), or a RefreshGrid.
