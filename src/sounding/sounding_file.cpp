@@ -254,12 +254,6 @@ HeaderTexts headerTexts(const Sounding& s) {
           s.Footnote1,   s.Footnote2,    s.GPSData,     s.WaterTableDepth};
 }
 
-void setHeaderTexts(Sounding& s, const HeaderTexts& t) {
-  s.CompanyName = t[0], s.OperatorName = t[1], s.ConeNumber = t[2], s.LocationText = t[3];
-  s.JobNumber = t[4], s.HoleNumber = t[5], s.DateAndTime = t[6], s.HeaderText = t[7];
-  s.Footnote1 = t[8], s.Footnote2 = t[9], s.GPSData = t[10], s.WaterTableDepth = t[11];
-}
-
 Outcome readSoundingFile(std::string_view bytes, const std::string& fileName,
                          const ChannelDefinitions& defs, Sounding& out) {
   return Reader(bytes, fileName, defs, out).read();

@@ -16,7 +16,6 @@ namespace pelorin {
 // The twelve header texts in file order (lines 2 to 13).
 using HeaderTexts = std::array<std::string, 12>;
 HeaderTexts headerTexts(const Sounding& s);
-void setHeaderTexts(Sounding& s, const HeaderTexts& texts);
 
 // Reads a sounding file's bytes into `out`, which must be a fresh model: header, channel
 // block (unit options matched against defs by row 6's name), readings converted from raw
