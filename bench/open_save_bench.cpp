@@ -54,9 +54,11 @@ std::unique_ptr<Sounding> makeSounding() {
       {10, "I", 5, 0.00000f, 20, 1, 0.0, 4.0, 0},           // degrees
   };
   auto s = std::make_unique<Sounding>();
-  setHeaderTexts(*s, {"Pelorin Geotechnical", "M. Verhoeven", "C-20-1042", "Harbour quay, bay 3",
-                      "J-2207", "CPT-04", "12/03/2021 10:42", "Quay wall extension",
-                      "Predrilled to 0.5 m", "", "N 51.2301 E 4.4012", "1.80"});
+  s->CompanyName = "Pelorin Geotechnical", s->OperatorName = "M. Verhoeven";
+  s->ConeNumber = "C-20-1042", s->LocationText = "Harbour quay, bay 3", s->JobNumber = "J-2207";
+  s->HoleNumber = "CPT-04", s->DateAndTime = "12/03/2021 10:42";
+  s->HeaderText = "Quay wall extension", s->Footnote1 = "Predrilled to 0.5 m";
+  s->GPSData = "N 51.2301 E 4.4012", s->WaterTableDepth = "1.80";
   s->NumChannels = MaxChannels;
   s->NumReadings = MaxReadings;
   std::mt19937 random(42);

@@ -12,7 +12,6 @@
 
 namespace pelorin {
 
-// A reader's or writer's refusal: what the user is told, naming the file.
 // The twelve header texts in file order (lines 2 to 13).
 using HeaderTexts = std::array<std::string, 12>;
 HeaderTexts headerTexts(const Sounding& s);
