@@ -32,6 +32,7 @@ TEST(ProfileData, FrictionRatioFromBaseUnitsWithGapsForMissingValues) {
   EXPECT_EQ(fs[2], 40.0f);
   EXPECT_EQ(fs[4], 203.0f);
   EXPECT_NEAR(p.tracks[2].values[2], 2.0, 1e-6);
+  EXPECT_NEAR(p.tracks[2].values[4], 203.0 / 105000 * 100, 1e-6);  // the last reading too
   EXPECT_EQ(p.alarm, (std::vector<bool>{false, false, false, true, false}));
   s->ChannelType[2] = 6;  // no sleeve, no friction ratio
   EXPECT_EQ(profileData(*s, projectDefinitions(), DepthUnit::Metres).tracks.size(), 2u);

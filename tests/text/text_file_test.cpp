@@ -73,7 +73,9 @@ TEST(Windows1252, EveryByteRoundTripsAndOtherCharactersBecomeQuestionMarks) {
       {"\xFF", "?"},
       {"\xC3(", "?("},
       {"\xE2\x82", "??"},
-      {"\xC0\x80", "?"}};  // cut short; an overlong NUL is no character
+      {"\xC0\x80", "?"},  // cut short; an overlong NUL is no character
+      {"\xC2\x80", "?"},  // U+0080 and U+0100 lie just outside the code page
+      {"\xC4\x80", "?"}};
   for (const auto& [utf8, cp1252] : outside) EXPECT_EQ(utf8ToWindows1252(utf8), cp1252);
 }
 
