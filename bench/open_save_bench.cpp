@@ -107,7 +107,7 @@ void BM_OpenSounding(benchmark::State& state) {
   const std::string bytes = soundingBytes();
   const ChannelDefinitions& defs = definitions();
   for (auto _ : state) {
-    auto [s, error] = openSounding(bytes, "bench.cpt", defs);
+    auto [s, error, errorNotes] = openSounding(bytes, "bench.cpt", defs);
     if (!s || s->NumReadings != MaxReadings) {
       state.SkipWithError(("cannot open: " + error.message).c_str());
       break;
@@ -120,7 +120,7 @@ BENCHMARK(BM_OpenSounding)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSoundingToBytes(benchmark::State& state) {
   const ChannelDefinitions& defs = definitions();
-  auto [s, error] = openSounding(soundingBytes(), "bench.cpt", defs);
+  auto [s, error, errorNotes] = openSounding(soundingBytes(), "bench.cpt", defs);
   if (!s) {
     state.SkipWithError(("cannot open: " + error.message).c_str());
     return;

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (in.ConsumeBool()) step.push_back("--no-normalize");
     }
   }
-  auto [s, error] = openSounding(in.ConsumeRemainingBytesAsString(), "fuzz.cpt", defs);
+  auto [s, error, errorNotes] = openSounding(in.ConsumeRemainingBytesAsString(), "fuzz.cpt", defs);
   if (!s) return 0;
 
   std::vector<std::string> args;
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string saved;
   if (writeSoundingFile(done, defs, session.header(), saved) &&
       readBackProblem(saved, done, defs).empty()) {
-    auto [back, read] = openSounding(saved, "saved.cpt", defs);
+    auto [back, read, readNotes] = openSounding(saved, "saved.cpt", defs);
     if (!back || back->NumReadings != done.NumReadings || back->NumChannels != done.NumChannels)
       std::abort();
   }

@@ -26,14 +26,14 @@ bool near(double back, double meant, double half) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pelorin;
   const ChannelDefinitions& defs = pelorin::fuzz::definitions();
-  auto [s, error] =
+  auto [s, error, errorNotes] =
       openSounding(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.cpt", defs);
   if (!s) return 0;
   std::string saved;
   if (!writeSoundingFile(*s, defs, headerTexts(*s), saved)) return 0;
   if (!readBackProblem(saved, *s, defs).empty()) return 0;  // the save says why
 
-  auto [back, read] = openSounding(saved, "saved.cpt", defs);
+  auto [back, read, readNotes] = openSounding(saved, "saved.cpt", defs);
   if (!back || back->NumReadings != s->NumReadings || back->NumChannels != s->NumChannels ||
       back->HasFinalBaseline != s->HasFinalBaseline)
     std::abort();

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ChannelDefinitions& defs = pelorin::fuzz::definitions();
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-  auto [s, error] = openSounding(bytes, "fuzz.cpt", defs);
+  auto [s, error, errorNotes] = openSounding(bytes, "fuzz.cpt", defs);
   if (!s) {
     if (error.message.empty()) std::abort();  // a refusal must say why
     return 0;
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::string saved;
   if (!writeSoundingFile(*s, defs, headerTexts(*s), saved)) return 0;
-  auto [again, reopenError] = openSounding(saved, "fuzz-saved.cpt", defs);
+  auto [again, reopenError, reopenErrorNotes] = openSounding(saved, "fuzz-saved.cpt", defs);
   // A saved file may still be refused (a depth of 1000 m or more shifts the columns), but
   // it must never bring the reader down; the readings it keeps are the saved ones.
   if (again && again->NumChannels != s->NumChannels) std::abort();

@@ -5,8 +5,8 @@ _pelorin_cli() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
   local commands="info clean export csv gef ags quality"
   local operations="--unit --depth-unit --delete --insert --start-depth --increment-steps
-    --shift --remove-negatives --combine --from --no-normalize --autoclean --set --header
-    --increment-presses"
+    --shift --remove-negatives --combine --from --no-normalize --autoclean --fill-gaps --set
+    --header --increment-presses"
   if ((COMP_CWORD == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return
@@ -18,6 +18,9 @@ _pelorin_cli() {
     --depth-unit)
       COMPREPLY=($(compgen -W "m ft" -- "$cur"))
       return ;;
+    --date-order)
+      COMPREPLY=($(compgen -W "dmy mdy" -- "$cur"))
+      return ;;
     --definitions | --output-dir)
       COMPREPLY=($(compgen -d -- "$cur"))
       return ;;
@@ -25,16 +28,17 @@ _pelorin_cli() {
       COMPREPLY=($(compgen -f -- "$cur"))
       return ;;
     --unit | --delete | --insert | --start-depth | --increment-steps | --shift | --from | \
-      --set | --header | --increment-presses | -j | --jobs)
+      --set | --header | --increment-presses | -j | --jobs | --push)
       return ;;
   esac
   if [[ $cur == -* ]]; then
-    local options="--help --definitions"
+    local options="--help --definitions --push"
     case ${COMP_WORDS[1]} in
       info) ;;
       clean) options+=" -o --output-dir -j --jobs --refuse-unreadable --history $operations" ;;
       export) options+=" -o --output-dir -j --jobs --system --refuse-unreadable --history $operations" ;;
-      csv | gef | ags) options+=" -o --output-dir -j --jobs --history $operations" ;;
+      csv) options+=" -o --output-dir -j --jobs --history $operations" ;;
+      gef | ags) options+=" -o --output-dir -j --jobs --history --date-order $operations" ;;
       quality) options+=" -j --jobs --json $operations" ;;
     esac
     COMPREPLY=($(compgen -W "$options" -- "$cur"))

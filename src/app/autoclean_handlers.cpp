@@ -1,4 +1,4 @@
-// File, AutoClean For Interp.
+// File, AutoClean For Interp, and Edit, Fill Gaps.
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +13,12 @@ void MainForm::mnuAutoClean_Click() {
   // A new pore-pressure channel moves the channels from 3 on: their heads, unit lists and
   // cells follow.
   if (applyStep(AutoClean{}).applied()) showChannelColumns();
+  RefreshGrid();
+}
+
+void MainForm::mnuFillGaps_Click() {
+  // Filling may add lag at a channel's top and take readings off the bottom.
+  applyStep(FillGaps{});
   RefreshGrid();
 }
 

@@ -1,6 +1,7 @@
 // Start-up, File Open, File Save and File Exit.
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <cstdio>
 
 #include "app/main_form.hpp"
+#include "interchange/ags_file.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/save_sounding.hpp"
@@ -101,7 +103,30 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
   // The whole file is read into a fresh model first: a file that cannot be read leaves
   // the open sounding as it was.
   std::string path = QFile::encodeName(chosen.fileName).toStdString();
-  auto [opened, outcome] = openSoundingFile(path, *definitions_);
+  // An AGS4 file with several pushes asks which one.
+  std::string push;
+  std::vector<AgsPush> pushes;
+  std::string bytes;
+  if (readWholeFile(path, bytes) && soundingFormatOf(bytes) == SoundingFormat::Ags &&
+      agsPushes(bytes, path, pushes) && pushes.size() > 1) {
+    QStringList items;
+    for (const AgsPush& p : pushes)
+      items << QString::fromStdString(p.location + ":" + p.test) +
+                   u" (%1 readings)"_s.arg(p.readings);
+    const int k =
+        platform_.chooser
+            ? platform_.chooser->choose(
+                  chosen.fileTitle + u" holds %1 pushes. Open:"_s.arg(pushes.size()), items)
+            : 0;
+    if (k < 0) {
+      sounding_->CurrentRow = currentRow;
+      tell(u"Open cancelled"_s);
+      return;
+    }
+    push = pushes[static_cast<std::size_t>(k)].location + ":" +
+           pushes[static_cast<std::size_t>(k)].test;
+  }
+  auto [opened, outcome, notes] = openSoundingFile(path, *definitions_, push);
   if (!opened) {
     sounding_->CurrentRow = currentRow;
     showMessage(QString::fromStdString(outcome.message));
@@ -132,6 +157,12 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
            .arg(s.NumReadings)
            .arg(s.NumChannels));
   historyChanged();
+  // What the reader left out or found odd in a GEF-CPT or AGS4 file (the other pushes are
+  // chosen from above).
+  QStringList told;
+  for (const std::string& note : notes)
+    if (pushes.size() <= 1) told << QString::fromStdString(note);
+  if (!told.isEmpty()) showMessage(chosen.fileTitle + u":\n"_s + told.join(u"\n"_s));
   if (std::string missing = channelsWithoutDefinitions(s, *definitions_); !missing.empty())
     showMessage(QString::fromStdString(missing));
 }
@@ -166,6 +197,26 @@ void MainForm::buildOptionsMenu() {
   mnuRefuseUnreadable = mnuOptions->addAction(u"&Refuse Files That Would Not Read Back"_s);
   mnuRefuseUnreadable->setObjectName("mnuRefuseUnreadable");
   mnuRefuseUnreadable->setCheckable(true);
+  // How a date with the year last reaches the GEF and AGS4 exports: only when a day above 12
+  // tells, or day first, or month first.
+  QMenu* order = mnuOptions->addMenu(u"&Date Order"_s);
+  order->setObjectName("mnuDateOrder");
+  auto* group = new QActionGroup(order);
+  const std::pair<QString, DateOrder> choices[] = {
+      {u"&Unambiguous Dates Only"_s, DateOrder::Unambiguous},
+      {u"&Day First"_s, DateOrder::DayFirst},
+      {u"&Month First"_s, DateOrder::MonthFirst}};
+  for (const auto& [caption, choice] : choices) {
+    QAction* action = order->addAction(caption);
+    action->setCheckable(true);
+    action->setChecked(choice == dateOrder_);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, choice] { dateOrder_ = choice; });
+  }
+  mnuDateOrderDayFirst = order->actions().at(1);
+  mnuDateOrderMonthFirst = order->actions().at(2);
+  mnuDateOrderDayFirst->setObjectName("mnuDateOrderDayFirst");
+  mnuDateOrderMonthFirst->setObjectName("mnuDateOrderMonthFirst");
 }
 
 }  // namespace pelorin

@@ -117,6 +117,10 @@ void MainForm::buildHistoryPanel() {
   mnuRedo->setObjectName("mnuRedo");
   mnuRedo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  mnuEdit->addSeparator();
+  mnuFillGaps = mnuEdit->addAction(u"&Fill Gaps"_s);
+  mnuFillGaps->setObjectName("mnuFillGaps");
+  connect(mnuFillGaps, &QAction::triggered, this, [this] { mnuFillGaps_Click(); });
   connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndo_Click(); });
   connect(mnuRedo, &QAction::triggered, this, [this] { mnuRedo_Click(); });
   historyChanged();

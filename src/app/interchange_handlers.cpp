@@ -35,7 +35,7 @@ void MainForm::exportInterchangeFile(ExchangeFormat format) {
   for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = toModelText(boxes[i]->text());
   std::string bytes;
   if (Outcome made = exchangeFileBytes(format, *sounding_, *definitions_, texts,
-                                       session_->descriptions(), bytes);
+                                       session_->descriptions(), bytes, dateOrder_);
       !made) {
     showMessage(u"Cannot export \""_s + chosen.fileName + u"\": "_s +
                 QString::fromStdString(made.message) + u"."_s);

@@ -97,6 +97,7 @@ class MainForm : public QMainWindow {
   void Command7_Click();  // REMOVE NEGATIVES
   void Command6_Click();  // CANCEL
   void mnuAutoClean_Click();
+  void mnuFillGaps_Click();
 
   // --- Handlers: combine a second sounding ---
   void menuCombine_Click();
@@ -215,11 +216,13 @@ class MainForm : public QMainWindow {
   // with a warning.
   QMenu* mnuOptions = nullptr;
   QAction* mnuRefuseUnreadable = nullptr;
+  QAction *mnuDateOrderDayFirst = nullptr, *mnuDateOrderMonthFirst = nullptr;
+  DateOrder dateOrder_ = DateOrder::Unambiguous;
   QMenu* mnuInterchange = nullptr;
   QAction* mnuExportGef = nullptr;
   QAction* mnuExportAgs = nullptr;
   QMenu* mnuEdit = nullptr;
-  QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuViewHistory = nullptr,
+  QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuFillGaps = nullptr, *mnuViewHistory = nullptr,
           *mnuCopyCommand = nullptr;
   QDockWidget* dockHistory = nullptr;
   QListWidget* lstHistory = nullptr;

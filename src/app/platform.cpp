@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace pelorin {
@@ -54,6 +55,17 @@ class QtMessageBox : public MessageBox {
   }
 };
 
+class QtItemChooser : public ItemChooser {
+ public:
+  int choose(const QString& question, const QStringList& items) override {
+    bool ok = false;
+    QString item =
+        QInputDialog::getItem(QApplication::activeWindow(), QCoreApplication::applicationName(),
+                              question, items, 0, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(item)) : -1;
+  }
+};
+
 class QtProgramPlace : public ProgramPlace {
  public:
   QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
@@ -70,7 +82,8 @@ class QtProgramExit : public ProgramExit {
 
 Platform qtPlatform() {
   return {std::make_shared<QtFileDialog>(), std::make_shared<QtMessageBox>(),
-          std::make_shared<QtProgramPlace>(), std::make_shared<QtProgramExit>()};
+          std::make_shared<QtProgramPlace>(), std::make_shared<QtProgramExit>(),
+          std::make_shared<QtItemChooser>()};
 }
 
 }  // namespace pelorin

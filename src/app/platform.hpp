@@ -4,6 +4,7 @@
 // current directory, and ending the program.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace pelorin {
@@ -39,6 +40,13 @@ class MessageBox {
   virtual void show(const QString& text) = 0;
 };
 
+// A choice among a few items ("Which push?"): the index chosen, or -1 when cancelled.
+class ItemChooser {
+ public:
+  virtual ~ItemChooser() = default;
+  virtual int choose(const QString& question, const QStringList& items) = 0;
+};
+
 class ProgramPlace {
  public:
   virtual ~ProgramPlace() = default;
@@ -58,6 +66,7 @@ struct Platform {
   std::shared_ptr<MessageBox> messageBox;
   std::shared_ptr<ProgramPlace> place;
   std::shared_ptr<ProgramExit> programExit;
+  std::shared_ptr<ItemChooser> chooser;  // none: the first item is taken
 };
 
 // Qt's dialogs, the executable's folder, and QCoreApplication::exit.

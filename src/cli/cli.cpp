@@ -22,6 +22,7 @@
 #include "cli/operations.hpp"
 #include "cli/quality_json.hpp"
 #include "export/readings_table.hpp"
+#include "interchange/ags_file.hpp"
 #include "interchange/exchange_file.hpp"
 #include "quality/quality.hpp"
 #include "session/operation_words.hpp"
@@ -115,6 +116,8 @@ struct Arguments {
   const Command* command = nullptr;
   std::vector<std::string> inputs;
   std::string output, outputFolder, definitions, system;
+  std::string push;               // the push of an AGS4 file, LOCA_ID:SCPG_TESN
+  std::string dateOrder;          // dmy or mdy: how a date with the year last is read
   bool refuseUnreadable = false;  // refuse a file that would not read back, instead of a warning
   bool history = false;           // print the steps applied
   bool json = false;              // the quality report as one JSON object
@@ -153,6 +156,14 @@ struct CommandLine {
                         std::string("write each IN to DIR/NAME.") + command.extension)
             ->type_name("DIR");
       }
+      sub->add_option("--push", a.push,
+                      "the push of an AGS4 file to open, LOCA_ID:SCPG_TESN (default: the first)")
+          ->type_name("ID:TEST");
+      if (name == "gef" || name == "ags")
+        sub->add_option("--date-order", a.dateOrder,
+                        "read a date whose year comes last day first (dmy) or month first (mdy)")
+            ->type_name("dmy|mdy")
+            ->check(CLI::IsMember({"dmy", "mdy"}));
       if (name != "info")
         sub->add_option("-j,--jobs", a.jobs, "files at once (default: one per core)")
             ->type_name("N")
@@ -256,11 +267,12 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
 int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::string& input,
               const std::string& output, bool severalFiles, std::ostream& out, std::ostream& err) {
   const std::string command = a.command->name;
-  auto [sounding, opened] = openSoundingFile(input, defs);
+  auto [sounding, opened, notes] = openSoundingFile(input, defs, a.push);
   if (!sounding) {
     err << "pelorin-cli: " << opened.message << "\n";
     return 1;
   }
+  for (const std::string& note : notes) err << "pelorin-cli: \"" << input << "\": " << note << "\n";
   // Several files print one JSON object a line, each with its file.
   auto jsonLine = [&](const std::string& json) {
     auto j = nlohmann::ordered_json::parse(json);
@@ -269,7 +281,20 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
     return line.dump() + "\n";
   };
   if (command == "info") {
-    out << (severalFiles ? jsonLine(infoJson(*sounding, defs)) : infoJson(*sounding, defs));
+    std::string json = infoJson(*sounding, defs);
+    // An AGS4 file lists its pushes.
+    std::vector<AgsPush> pushes;
+    std::string bytes;
+    if (sounding->Source == SoundingSource::Ags && readWholeFile(input, bytes) &&
+        agsPushes(bytes, input, pushes)) {
+      nlohmann::ordered_json list = nlohmann::ordered_json::array();
+      for (const AgsPush& p : pushes)
+        list.push_back({{"LOCA_ID", p.location}, {"SCPG_TESN", p.test}, {"readings", p.readings}});
+      json.resize(json.size() - 3);  // "\n}\n"
+      json += ",\n  \"pushes\": " +
+              list.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n}\n";
+    }
+    out << (severalFiles ? jsonLine(json) : json);
     return 0;
   }
 
@@ -307,7 +332,10 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
     std::string bytes;
     if (Outcome made = exchangeFileBytes(
             command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags, session->sounding(), defs,
-            session->header(), session->descriptions(), bytes);
+            session->header(), session->descriptions(), bytes,
+            a.dateOrder == "dmy"   ? DateOrder::DayFirst
+            : a.dateOrder == "mdy" ? DateOrder::MonthFirst
+                                   : DateOrder::Unambiguous);
         !made) {
       err << "pelorin-cli: \"" << output << "\": " << made.message << "\n";
       return 1;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 #include "text/file_io.hpp"
 #include "text/number_text.hpp"
@@ -42,6 +43,7 @@ float engineering(float raw, float baseline, float fullScaleOutput, float fullSc
 void takeSecondSounding(const Sounding& file, const Sounding& first, bool sameCone,
                         SecondSounding& t) {
   t.ConeNumber2 = file.ConeNumber;
+  t.Source2 = file.Source;
   t.NumChannels2 = file.NumChannels;
   t.ChannelMap.fill(0);
   for (int k = 1; k <= t.NumChannels2; ++k) {
@@ -141,7 +143,8 @@ CombinePanel readSecondSounding(std::string_view bytes, const std::string& fileN
   // The one sounding file reader, into a scratch model: the tables and the open sounding
   // change only once the whole file has been read.
   auto file = std::make_unique<Sounding>();
-  if (Outcome read = readSoundingFile(bytes, fileName, defs, *file); !read) {
+  std::vector<std::string> notes;
+  if (Outcome read = readAnySoundingFile(bytes, fileName, defs, *file, notes); !read) {
     panel.messages.push_back(read.message);
     return panel;
   }
@@ -157,6 +160,7 @@ CombinePanel readSecondSounding(std::string_view bytes, const std::string& fileN
 
   takeSecondSounding(*file, first, sameCone, second);
   fillPanel(first, second, panel);
+  for (std::string& note : notes) panel.messages.push_back("\"" + fileName + "\": " + note);
   return panel;
 }
 
@@ -253,6 +257,8 @@ Outcome appendSecondSounding(Sounding& s, const SecondSounding& t, std::string_v
       if (!fed[j]) s.Reading[j][m] = NoValue;
   }
   s.MaxLag = t.MaxLag2;
+  // Values missing amid the appended channels are voids, as the second file held them.
+  if (t.Source2 != SoundingSource::SoundingFile) s.Source = t.Source2;
 
   return {};
 }

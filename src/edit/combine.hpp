@@ -40,6 +40,7 @@ struct SecondSounding {
   // NoValue. Channels without a counterpart hold the second file's own conversion.
   PerChannel<ReadingColumn> Reading2{};
   std::int16_t MaxLag2 = 0;  // readings by which the second sounding's channels trail
+  SoundingSource Source2 = SoundingSource::SoundingFile;  // the kind of file it was read from
 };
 
 // What menuCombine_Click shows after the dialog.
@@ -53,7 +54,7 @@ struct CombinePanel {
   bool normalizeDepth = false;        // the depths continue the open sounding's
 };
 
-// Reads the bytes of a second sounding file with the sounding file reader, matches its
+// Reads the bytes of a second sounding file (a sounding file, GEF-CPT or AGS4), matches its
 // channels to the open sounding's by channel type and converts its readings: with the open
 // sounding's calibration when both files name the same cone (line 4 exactly as each file
 // holds it: first.ConeNumber, not the edited text box), else with its own. A file the

@@ -2,8 +2,11 @@
 // What the exchange formats share: header texts in plain ASCII, the date of the sounding where
 // its text reads one way only, and the channels a file read back becomes.
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "sounding/sounding.hpp"
 #include "sounding/sounding_file.hpp"
@@ -19,12 +22,42 @@ struct SoundingDate {
   int hour = -1, minute = 0, second = 0;  // hour -1: no time in the text
 };
 
-// "14/03/2024 09:42" or "2024-03-14 09:42": the date when the text reads one way only, year
-// first or a day above 12 telling day from month ("02/05/2024" could be either).
-std::optional<SoundingDate> soundingDate(const std::string& text);
+// How a date whose year comes last is read: only when a day above 12 tells day from month
+// ("02/05/2024" could be either), or day first, or month first, as the user said.
+enum class DateOrder : std::uint8_t { Unambiguous, DayFirst, MonthFirst };
+
+// "14/03/2024 09:42" or "2024-03-14 09:42": the date when the text reads one way in the
+// given order, year first always.
+std::optional<SoundingDate> soundingDate(std::string_view text,
+                                         DateOrder order = DateOrder::Unambiguous);
+
+// What an exchange file's header carries besides the sounding.
+struct ExchangeHeader {
+  HeaderTexts texts;                 // the twelve header texts, Windows-1252
+  std::string fileDate;              // the day the file is written, as the format writes it
+  std::vector<std::string> history;  // the clean-up steps and the class reached
+  DateOrder dateOrder = DateOrder::Unambiguous;  // how the date text is read
+};
+
+// A date as Pelorin writes it into the header, year first: "2014-01-09 10:30".
+std::string yearFirstText(const SoundingDate& date);
+
+// A position in the forms a GPS text takes: "N 53.21874 E 6.56702", "53.40012N 2.99021W",
+// degrees and minutes ("N 53 13.124 E 6 34.021"), or a signed pair "53.21874, -6.56702"
+// (latitude first). Latitude and longitude in decimal degrees.
+struct LatLon {
+  double latitude, longitude;
+};
+std::optional<LatLon> gpsPosition(std::string_view text);
+
+// The factor that turns a value in unit `from` into unit `to`: units compared without case
+// and with the names the field writes for them ("MN/m2" is MPa, "kN/m2" kPa). Nothing when
+// either is unknown or they measure different things.
+std::optional<double> unitFactor(std::string_view from, std::string_view to);
 
 // A channel of the given type in its base unit with an identity calibration (full-scale
-// output and value 1, zero reading 0), appended to s; its number.
+// output and value 1, zero reading 0), appended to s; its number. It is named by the type's
+// symbol ("Qc"), or by `name` when the type's definitions give none.
 int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type,
                        const std::string& name);
 

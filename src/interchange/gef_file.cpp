@@ -2,12 +2,11 @@
 
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <optional>
-#include <regex>
 
 #include "export/readings_table.hpp"
-#include "interchange/exchange_text.hpp"
 #include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
@@ -17,29 +16,17 @@ namespace {
 
 constexpr const char* kVoid = "-9999";
 
+// A channel type the exchange file does not map has a column of its own: quantity 100 + type
+// (GEF-CPT numbers its quantities below 100).
+constexpr int kOwnQuantities = 100;
+
 // One column of the records: a GEF quantity, its unit and where its values come from.
 struct Column {
-  int number = 0;
-  int quantity = 0;  // GEF's quantity number; 0 for a channel GEF has none for
+  int quantity = 0;
   std::string unit, description;
   int channel = 0;      // the channel, 0 for the depth, -1 for the friction ratio
   double factor = 1.0;  // from the channel's base unit to `unit`
-  const char* pattern = "0.000";
-};
-
-struct Quantity {
-  int type, quantity;
-  const char* unit;
-  const char* description;
-  const char* pattern;
-};
-
-// The channel types GEF has a quantity for, in the order of their columns.
-constexpr Quantity kQuantities[] = {
-    {1, 2, "MPa", "cone resistance", "0.000"},   {2, 3, "MPa", "sleeve friction", "0.0000"},
-    {4, 5, "MPa", "pore pressure u1", "0.0000"}, {3, 6, "MPa", "pore pressure u2", "0.0000"},
-    {5, 7, "MPa", "pore pressure u3", "0.0000"}, {6, 21, "deg", "inclination X", "0.00"},
-    {7, 22, "deg", "inclination Y", "0.00"},     {10, 8, "deg", "inclination resultant", "0.00"},
+  std::string pattern = "0.000";
 };
 
 // A header text as GEF takes it: ASCII, commas (its separator) as blanks, "-" for nothing.
@@ -50,69 +37,113 @@ std::string ascii(const std::string& windows1252) {
   return out.empty() ? "-" : out;
 }
 
-// The GPS text as longitude and latitude in decimal degrees ("N 53.21874 E 6.56702").
-std::optional<std::pair<double, double>> lonLat(const std::string& text) {
-  std::smatch m;
-  static const std::regex gps(R"(([NS])\s*(\d+(?:\.\d+)?)\D+?([EW])\s*(\d+(?:\.\d+)?))");
-  if (!std::regex_search(text, m, gps)) return std::nullopt;
-  double lat = std::stod(m[2]) * (m[1] == "S" ? -1 : 1),
-         lon = std::stod(m[4]) * (m[3] == "W" ? -1 : 1);
-  return std::pair{lon, lat};
+std::string decimalsPattern(int decimals) {
+  return decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
+}
+
+// The fewest decimals, three at least, at which every depth reads back as it stands.
+std::string depthPattern(const Sounding& s) {
+  for (int decimals = 3; decimals < 6; ++decimals) {
+    const std::string pattern = decimalsPattern(decimals);
+    bool exact = true;
+    for (int n = 1; n <= s.NumReadings && exact; ++n)
+      exact = toSingle(numericPrefix(formatPattern(s.Depth[n], pattern))) == s.Depth[n];
+    if (exact) return pattern;
+  }
+  return decimalsPattern(6);
 }
 
 std::vector<Column> columnsOf(const Sounding& s, const ChannelDefinitions& defs) {
-  std::vector<Column> columns = {{1, 1, "m", "penetration length", 0, 1.0, "0.00"}};
+  std::vector<Column> columns = {{1, "m", "penetration length", 0, 1.0, depthPattern(s)}};
   std::array<bool, MaxChannels + 1> placed{};
-  auto first = [&](int type) {
-    for (int c = 1; c <= s.NumChannels; ++c)
-      if (s.ChannelType[c] == type && !placed[c]) return c;
-    return 0;
-  };
   bool qc = false;
-  for (const Quantity& q : kQuantities) {
-    int c = first(q.type);
-    if (c == 0) continue;
+  for (const ExchangeColumn& q : defs.Exchange) {
+    if (q.gefQuantity == 0) continue;
+    int c = 1;
+    while (c <= s.NumChannels && (s.ChannelType[c] != q.type || placed[c])) ++c;
+    if (c > s.NumChannels) continue;
     placed[c] = true;
-    qc = qc || q.type == 1;
-    // The base unit of pressures is kPa.
-    double factor = std::string(q.unit) == "MPa" ? 0.001 : 1.0;
-    columns.push_back({0, q.quantity, q.unit, q.description, c, factor, q.pattern});
-    if (q.type == 2 && qc) columns.push_back({0, 4, "%", "friction ratio", -1, 1.0, "0.00"});
+    qc = qc || q.gefQuantity == 2;
+    const std::string& base = defs.UnitName[q.type][1];
+    // A base unit that does not convert to GEF's is written as it is, under its own name.
+    const std::optional<double> factor = unitFactor(base, q.gefUnit);
+    columns.push_back({q.gefQuantity, factor ? q.gefUnit : ascii(base), q.gefName, c,
+                       factor.value_or(1.0), decimalsPattern(q.gefDecimals)});
+    if (q.gefQuantity == 3 && qc) columns.push_back({4, "%", "friction ratio", -1, 1.0, "0.00"});
   }
   for (int c = 1; c <= s.NumChannels; ++c)
     if (!placed[c])
-      columns.push_back({0, 0, ascii(defs.UnitName[s.ChannelType[c]][1]), ascii(s.ChannelName[c]),
-                         c, 1.0, "0.000"});
-  for (std::size_t k = 0; k < columns.size(); ++k) columns[k].number = static_cast<int>(k + 1);
+      columns.push_back({kOwnQuantities + s.ChannelType[c],
+                         ascii(defs.UnitName[s.ChannelType[c]][1]), ascii(s.ChannelName[c]), c, 1.0,
+                         "0.000"});
   return columns;
 }
 
-// Channel c's value of reading n in the column's unit, or nothing.
-std::optional<double> valueOf(const Sounding& s, const Column& column, int n) {
-  float value = channelValueAt(s, column.channel, n);
-  float factor = s.ChannelFactor[column.channel];
+// Channel c's value of reading n in its base unit, or nothing.
+std::optional<double> baseValue(const Sounding& s, int c, int n) {
+  float value = channelValueAt(s, c, n);
+  float factor = s.ChannelFactor[c];
   if (value == NoValue || factor == 0) return std::nullopt;
-  return value / static_cast<double>(factor) * column.factor;
+  return value / static_cast<double>(factor);
 }
 
 void line(std::string& out, const std::string& key, const std::string& value) {
   out += "#" + key + "= " + value + "\r\n";
 }
 
+// A value with the pattern's decimals, never "-0.000".
+std::string fixed(double value, const char* pattern) {
+  std::string text = formatPattern(value, pattern);
+  if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
+}
+
+// The position and level lines, and what a reader needs to know about them: the coordinate
+// system and the reference level are told in words (#MEASUREMENTTEXT 7 and 8) where GEF has
+// no number for them, and a position or level not known is written as 0 in an own system
+// that says so, never as a made-up place.
+void positionLines(std::string& out, const Sounding& s) {
+  const SiteInfo& site = s.Site;
+  std::string xy = "0, 0.00, 0.00", ownSystem = "position not known";
+  std::optional<LatLon> latLon;
+  if (!site.Latitude.empty())
+    latLon = LatLon{numericPrefix(site.Latitude), numericPrefix(site.Longitude)};
+  else
+    latLon = gpsPosition(s.GPSData);
+  if (!site.X.empty() && strictNumber(site.CoordinateSystem)) {
+    xy = site.CoordinateSystem + ", " + site.X + ", " + site.Y, ownSystem.clear();
+    if (site.CoordinateSystem == "0") ownSystem = "coordinate system not stated";
+  } else if (!site.X.empty()) {
+    const bool rd = asciiText(site.CoordinateSystem) == "RD";
+    xy = std::string(rd ? "31000" : "0") + ", " + site.X + ", " + site.Y;
+    ownSystem = rd ? "" : "national grid " + ascii(site.CoordinateSystem);
+  } else if (latLon) {
+    char text[96];
+    std::snprintf(text, sizeof text, "0, %.6f, %.6f", latLon->longitude, latLon->latitude);
+    xy = text, ownSystem = "WGS 84 longitude and latitude in decimal degrees";
+  }
+  line(out, "XYID", xy);
+  std::string z = "0, 0.00", ownLevel = "ground surface (its level is not known)";
+  if (!site.GroundLevel.empty()) {
+    const bool code = strictNumber(site.LevelDatum).has_value();
+    const bool nap = code ? site.LevelDatum == "31000" : asciiText(site.LevelDatum) == "NAP";
+    z = std::string(nap ? "31000" : code ? site.LevelDatum : "0") + ", " + site.GroundLevel;
+    ownLevel = nap || code ? "" : "datum " + ascii(site.LevelDatum);
+  }
+  line(out, "ZID", z);
+  if (!ownSystem.empty())
+    line(out, "MEASUREMENTTEXT", "7, " + ownSystem + ", own coordinate system");
+  if (!ownLevel.empty()) line(out, "MEASUREMENTTEXT", "8, " + ownLevel + ", own reference level");
+}
+
 }  // namespace
 
 std::string gefFileDate() { return writingDay("%04d, %02d, %02d"); }
 
-Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const GefHeader& header,
-                     std::string& out) {
-  for (int n = 2; n <= s.NumReadings; ++n)
-    if (!(s.Depth[n] > s.Depth[n - 1])) {
-      return Outcome::refused("readings " + std::to_string(n - 1) + " and " + std::to_string(n) +
-                              " lie at " + formatPattern(s.Depth[n - 1], "##0.00") + " and " +
-                              formatPattern(s.Depth[n], "##0.00") +
-                              " m: GEF records must go down one after the other");
-    }
+Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs,
+                     const ExchangeHeader& header, std::string& out) {
   const HeaderTexts& h = header.texts;
+  const SiteInfo& site = s.Site;
   const std::vector<Column> columns = columnsOf(s, defs);
   out.clear();
   line(out, "GEFID", "1, 1, 0");
@@ -120,7 +151,7 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const Ge
   line(out, "PROJECTID", "CPT, " + ascii(h[4]));
   line(out, "COMPANYID", ascii(h[0]) + ", -, -");
   line(out, "TESTID", ascii(h[5]));
-  if (auto when = soundingDate(h[6])) {
+  if (auto when = soundingDate(h[6], header.dateOrder)) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d, %02d, %02d", when->year, when->month, when->day);
     line(out, "STARTDATE", text);
@@ -129,13 +160,19 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const Ge
       line(out, "STARTTIME", text);
     }
   }
-  auto place = lonLat(h[10]);
-  char xy[96];
-  std::snprintf(xy, sizeof xy, "0, %.6f, %.6f", place ? place->first : 0.0,
-                place ? place->second : 0.0);
-  line(out, "XYID", xy);
-  line(out, "ZID", "0, 0.00");
+  positionLines(out, s);
   line(out, "MEASUREMENTTEXT", "4, " + ascii(h[2]) + ", cone");
+  const std::pair<const std::string*, const char*> variables[] = {
+      {&site.ConeArea, "1, %s, mm2, nominal surface area of cone tip"},
+      {&site.AreaRatio, "3, %s, -, net surface area quotient of cone tip"},
+      {&site.PredrillDepth, "13, %s, m, pre-excavated depth"},
+      {&site.WaterLevel, "14, %s, m, groundwater level"}};
+  for (auto [value, text] : variables)
+    if (!value->empty()) {
+      std::string entry = text;
+      entry.replace(entry.find("%s"), 2, *value);
+      line(out, "MEASUREMENTVAR", entry);
+    }
   // The zero readings of cone, sleeve and pore pressures: 0 before, the drift after, in MPa.
   if (s.HasFinalBaseline) {
     const std::pair<int, int> zeros[] = {{1, 20}, {2, 22}, {4, 24}, {3, 26}, {5, 28}};
@@ -148,20 +185,19 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const Ge
                    " before penetration test");
           line(out, "MEASUREMENTVAR",
                std::to_string(code + 1) + ", " +
-                   formatPattern(
-                       s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]) * 0.001,
-                       "0.000") +
+                   fixed(s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]) * 0.001,
+                         "0.000") +
                    ", MPa, zero measurement " + what + " after penetration test");
           break;
         }
   }
   line(out, "COLUMN", std::to_string(columns.size()));
-  for (const Column& column : columns)
+  for (std::size_t k = 0; k < columns.size(); ++k)
     line(out, "COLUMNINFO",
-         std::to_string(column.number) + ", " + column.unit + ", " + column.description + ", " +
-             std::to_string(column.quantity));
-  for (const Column& column : columns)
-    line(out, "COLUMNVOID", std::to_string(column.number) + ", " + kVoid);
+         std::to_string(k + 1) + ", " + columns[k].unit + ", " + columns[k].description + ", " +
+             std::to_string(columns[k].quantity));
+  for (std::size_t k = 0; k < columns.size(); ++k)
+    line(out, "COLUMNVOID", std::to_string(k + 1) + ", " + kVoid);
   line(out, "COLUMNSEPARATOR", ";");
   line(out, "RECORDSEPARATOR", "!");
   line(out, "LASTSCAN", std::to_string(s.NumReadings));
@@ -170,11 +206,10 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const Ge
   for (const std::string& step : header.history) line(out, "COMMENT", ascii(step));
   out += "#EOH=\r\n";
 
-  const Column* qcColumn = nullptr;
-  const Column* fsColumn = nullptr;
+  int qc = 0, fs = 0;
   for (const Column& column : columns) {
-    if (column.quantity == 2) qcColumn = &column;
-    if (column.quantity == 3) fsColumn = &column;
+    if (column.quantity == 2) qc = column.channel;
+    if (column.quantity == 3) fs = column.channel;
   }
   for (int n = 1; n <= s.NumReadings; ++n) {
     for (const Column& column : columns) {
@@ -182,10 +217,10 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const Ge
       if (column.channel == 0) {
         value = s.Depth[n];
       } else if (column.channel > 0) {
-        value = valueOf(s, column, n);
+        if (auto base = baseValue(s, column.channel, n)) value = *base * column.factor;
       } else {  // the friction ratio, where cone and sleeve both have a value
-        auto qc = valueOf(s, *qcColumn, n), fs = valueOf(s, *fsColumn, n);
-        if (qc && fs && *qc != 0) value = *fs / *qc * 100;
+        auto cone = baseValue(s, qc, n), sleeve = baseValue(s, fs, n);
+        if (cone && sleeve && *cone != 0) value = *sleeve / *cone * 100;
       }
       out += value ? formatPattern(*value, column.pattern) : kVoid;
       out += ';';
@@ -196,18 +231,6 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs, const Ge
 }
 
 namespace {
-
-// A GEF quantity read back: the channel type it fills, its name and the factor from the
-// file's unit to the type's base unit.
-struct ReadQuantity {
-  int quantity, type;
-  const char* name;
-  double toBase;
-};
-constexpr ReadQuantity kReadQuantities[] = {
-    {2, 1, "Qc", 1000}, {3, 2, "Fs", 1000}, {5, 4, "U1", 1000}, {6, 3, "U2", 1000},
-    {7, 5, "U3", 1000}, {21, 6, "Ix", 1},   {22, 7, "Iy", 1},   {8, 10, "I", 1},
-};
 
 std::string_view trimmedView(std::string_view text) {
   std::size_t from = text.find_first_not_of(" \t"), to = text.find_last_not_of(" \t");
@@ -226,27 +249,48 @@ std::vector<std::string> items(const std::string& value) {
   return parts;
 }
 
+// A number item as the file wrote it, or empty when it is none.
+std::string numberText(const std::vector<std::string>& value, std::size_t k) {
+  return k < value.size() && strictNumber(value[k]) ? value[k] : std::string();
+}
+
 }  // namespace
 
 Outcome readGefFile(std::string_view bytes, const std::string& fileName,
-                    const ChannelDefinitions& defs, Sounding& s) {
+                    const ChannelDefinitions& defs, Sounding& s, std::vector<std::string>& notes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   TextReader text(bytes);
   std::string line;
   struct Info {
     int quantity = -1;
+    std::string unit, name;
     double voidValue = -1e300;
     bool hasVoid = false;
+    int channel = 0;
+    double toBase = 1;
   };
   std::vector<Info> columns;  // [number - 1]
-  std::string separator, recordEnd;
+  std::string separator, recordEnd, lastScan;
+  std::string ownSystem;  // #MEASUREMENTTEXT 7
+  SoundingDate start{};
+  // The header's lines up to #EOH=; a line without "#" carries on the one before it, as a
+  // header broken over two lines.
+  std::vector<std::pair<int, std::string>> entries;
   bool header = true;
-  int channelOf[64] = {};
   while (header && text.readLine(line)) {
-    const int number = text.lineNumber();
     std::string entry = trimmed(line);
     if (entry.empty()) continue;
-    if (entry[0] != '#')
-      return refusedOnLine(fileName, number, "a header line must begin with \"#\"");
+    if (entry[0] == '#') {
+      entries.emplace_back(text.lineNumber(), entry);
+      header = !entry.starts_with("#EOH");
+    } else if (entries.empty()) {
+      return refusedOnLine(fileName, text.lineNumber(), "a header line must begin with \"#\"");
+    } else {
+      entries.back().second += " " + entry;
+    }
+  }
+  if (header) return refusedOnLine(fileName, text.lineNumber() + 1, "the file ends before #EOH=");
+  for (auto& [number, entry] : entries) {
     std::size_t equals = entry.find('=');
     if (equals == std::string::npos)
       return refusedOnLine(fileName, number,
@@ -260,14 +304,13 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
       if (columns.size() < static_cast<std::size_t>(n)) columns.resize(static_cast<std::size_t>(n));
       return &columns[static_cast<std::size_t>(n - 1)];
     };
-    if (key == "EOH") {
-      header = false;
-    } else if (key == "COLUMNINFO") {
+    if (key == "COLUMNINFO") {
       Info* info = column();
       if (!info || value.size() < 4)
         return refusedOnLine(
             fileName, number,
             "#COLUMNINFO needs a column number from 1 to 64, a unit, a name and a quantity");
+      info->unit = value[1], info->name = value[2];
       info->quantity = std::atoi(value[3].c_str());
     } else if (key == "COLUMNVOID") {
       Info* info = column();
@@ -278,87 +321,171 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
       separator = value[0];
     } else if (key == "RECORDSEPARATOR") {
       recordEnd = value[0];
+    } else if (key == "LASTSCAN") {
+      lastScan = value[0];
     } else if (key == "COMPANYID") {
       s.CompanyName = value[0];
     } else if (key == "PROJECTID") {
       s.JobNumber = value.size() > 1 ? value[1] : value[0];
     } else if (key == "TESTID") {
       s.HoleNumber = value[0];
-    } else if (key == "MEASUREMENTTEXT" && value[0] == "4" && value.size() > 1) {
-      s.ConeNumber = value[1];
+    } else if (key == "XYID" && value.size() >= 3 && !numberText(value, 1).empty() &&
+               !numberText(value, 2).empty()) {
+      s.Site.CoordinateSystem = value[0], s.Site.X = value[1], s.Site.Y = value[2];
+    } else if (key == "ZID" && value.size() >= 2 && !numberText(value, 1).empty()) {
+      s.Site.LevelDatum = value[0], s.Site.GroundLevel = value[1];
+    } else if (key == "MEASUREMENTTEXT" && value.size() > 1) {
+      if (value[0] == "4") s.ConeNumber = value[1];
+      if (value[0] == "7") ownSystem = value[1];
+    } else if (key == "MEASUREMENTVAR" && value.size() > 1 && !numberText(value, 1).empty()) {
+      const std::string unit = value.size() > 2 ? value[2] : "";
+      if (value[0] == "1")  // the cone's area, in mm2 unless the line says cm2
+        s.Site.ConeArea = unit == "cm2" ? generalNumber(numericPrefix(value[1]) * 100) : value[1];
+      if (value[0] == "3") s.Site.AreaRatio = value[1];
+      if (value[0] == "13") s.Site.PredrillDepth = value[1];
+      if (value[0] == "14") s.Site.WaterLevel = value[1];
     } else if (key == "STARTDATE" && value.size() >= 3) {
-      s.DateAndTime = value[2] + "/" + value[1] + "/" + value[0] + s.DateAndTime;
+      start.year = std::atoi(value[0].c_str()), start.month = std::atoi(value[1].c_str()),
+      start.day = std::atoi(value[2].c_str());
     } else if (key == "STARTTIME" && value.size() >= 2) {
-      s.DateAndTime += " " + value[0] + ":" + value[1];
+      start.hour = std::atoi(value[0].c_str()), start.minute = std::atoi(value[1].c_str());
     }
   }
-  if (header) return refusedOnLine(fileName, text.lineNumber() + 1, "the file ends before #EOH=");
+  if (start.year > 0 && start.month >= 1 && start.month <= 12 && start.day >= 1 && start.day <= 31)
+    s.DateAndTime = yearFirstText(start);
+  // Our own way of telling a position not known, or one in WGS 84 degrees.
+  if (s.Site.CoordinateSystem == "0") {
+    if (ownSystem.starts_with("WGS 84")) s.Site.Latitude = s.Site.Y, s.Site.Longitude = s.Site.X;
+    if (ownSystem.starts_with("WGS 84") || ownSystem == "position not known")
+      s.Site.CoordinateSystem = s.Site.X = s.Site.Y = "";
+  }
+  if (s.Site.LevelDatum == "0" && numericPrefix(s.Site.GroundLevel) == 0)
+    s.Site.LevelDatum = s.Site.GroundLevel = "";
+
   int depthColumn = -1;
+  std::vector<std::string> leftOut;
   for (std::size_t k = 0; k < columns.size(); ++k) {
-    if (columns[k].quantity == 1) depthColumn = static_cast<int>(k);
-    for (const ReadQuantity& q : kReadQuantities)
-      if (columns[k].quantity == q.quantity && s.NumChannels < MaxChannels) {
-        channelOf[k] = addBaseUnitChannel(s, defs, q.type, q.name);
-      }
+    Info& info = columns[k];
+    if (info.quantity == 1 && depthColumn < 0) {
+      depthColumn = static_cast<int>(k);
+      info.toBase = unitFactor(info.unit, "m").value_or(1);
+      continue;
+    }
+    if (info.quantity == 4 || info.quantity < 0) continue;  // worked out again, or no column
+    const ExchangeColumn* mapped = nullptr;
+    for (const ExchangeColumn& q : defs.Exchange)
+      if (q.gefQuantity == info.quantity && !mapped) mapped = &q;
+    const int type =
+        mapped ? mapped->type
+        : info.quantity > kOwnQuantities && info.quantity <= kOwnQuantities + MaxChannelTypes
+            ? info.quantity - kOwnQuantities
+            : 0;
+    const std::string what = "column " + std::to_string(k + 1) + " (" + quotedText(info.name) +
+                             ", quantity " + std::to_string(info.quantity) + ")";
+    if (type == 0) {
+      leftOut.push_back(what + ": no channel type stands for its quantity");
+      continue;
+    }
+    if (s.NumChannels >= MaxChannels) {
+      leftOut.push_back(what + ": a sounding holds 10 channels");
+      continue;
+    }
+    // From the column's unit to the type's base unit; a unit Pelorin does not know is taken
+    // for the one the exchange file gives the quantity.
+    const std::string& base = defs.UnitName[type][1];
+    std::optional<double> toBase = unitFactor(info.unit, base);
+    if (!toBase && mapped) toBase = unitFactor(mapped->gefUnit, base);
+    info.toBase = toBase.value_or(1);
+    std::string name = trimmed(asciiText(utf8ToWindows1252(info.name)));
+    info.channel = addBaseUnitChannel(s, defs, type,
+                                      name.empty() ? "Q" + std::to_string(info.quantity) : name);
   }
   if (depthColumn < 0)
     return refusedOnLine(fileName, text.lineNumber(),
                          "no column holds the penetration length (quantity 1)");
+  for (const std::string& what : leftOut) notes.push_back("left out " + what);
 
   // Values apart by the declared separator, or else by blanks, tabs or ";".
   const bool declared = !separator.empty() && separator != " ";
   std::vector<std::string_view> values;
+  int records = 0;
+  bool negative = false, positive = false;
   while (text.readLine(line)) {
     const int number = text.lineNumber();
     std::string_view record = trimmedView(line);
     if (!recordEnd.empty() && record.ends_with(recordEnd)) record.remove_suffix(recordEnd.size());
     if (trimmedView(record).empty()) continue;
+    ++records;
     values.clear();
-    for (std::size_t at = 0, start = 0; at <= record.size(); ++at) {
+    for (std::size_t at = 0, from = 0; at <= record.size(); ++at) {
       const bool end = at == record.size();
       const char ch = end ? '\0' : record[at];
       if (!end && (declared ? ch != separator[0] : ch != ' ' && ch != '\t' && ch != ';')) continue;
-      std::string_view value = trimmedView(record.substr(start, at - start));
+      std::string_view value = trimmedView(record.substr(from, at - from));
       if (declared || !value.empty()) values.push_back(value);
-      start = at + 1;
+      from = at + 1;
     }
     if (values.size() < columns.size())
       return refusedOnLine(fileName, number,
                            "the record has " + std::to_string(values.size()) + " values for " +
                                std::to_string(columns.size()) + " columns");
+    // A record without a penetration length has no place among the readings.
+    const std::string_view depthText = values[static_cast<std::size_t>(depthColumn)];
+    const std::optional<double> depth = strictNumber(depthText);
+    const Info& depthInfo = columns[static_cast<std::size_t>(depthColumn)];
+    if (!depth || (depthInfo.hasVoid && *depth == depthInfo.voidValue)) {
+      notes.push_back("line " + std::to_string(number) + ": the record is left out: " +
+                      (depth
+                           ? "its penetration length is void"
+                           : "its penetration length " + quotedText(depthText) + " is no number"));
+      continue;
+    }
     if (s.NumReadings >= MaxReadings)
       return refusedOnLine(fileName, number, "more than 10,000 readings");
     const int n = ++s.NumReadings;
     for (std::size_t k = 0; k < columns.size(); ++k) {
-      std::optional<double> number_ = strictNumber(values[k]);
-      if (!number_)
+      const Info& info = columns[k];
+      if (static_cast<int>(k) != depthColumn && info.channel == 0) continue;
+      std::optional<double> value = strictNumber(values[k]);
+      if (!value)
         return refusedOnLine(
             fileName, number,
             "column " + std::to_string(k + 1) + " holds " + quotedText(values[k]) + ", no number");
-      const bool isVoid = columns[k].hasVoid && *number_ == columns[k].voidValue;
+      const bool isVoid = info.hasVoid && *value == info.voidValue;
+      const float base = isVoid ? NoValue : toSingle(*value * info.toBase);
+      if (!std::isfinite(base))
+        return refusedOnLine(fileName, number,
+                             "column " + std::to_string(k + 1) + " holds " + quotedText(values[k]) +
+                                 ", beyond the range of a reading");
       if (static_cast<int>(k) == depthColumn) {
-        if (isVoid) return refusedOnLine(fileName, number, "the record has no depth");
-        s.Depth[n] = s.Reading[0][n] = toSingle(*number_);
+        s.Depth[n] = s.Reading[0][n] = base;
         s.Speed[n] = 0;  // GEF-CPT carries no penetration rate: none is known
+        negative = negative || base < 0, positive = positive || base > 0;
+        continue;
       }
-      if (int c = channelOf[k]) {
-        double toBase = 1;
-        for (const ReadQuantity& q : kReadQuantities)
-          if (q.quantity == columns[k].quantity) toBase = q.toBase;
-        float base = isVoid ? NoValue : toSingle(*number_ * toBase);
-        s.RawReading[c][n] = base;
-        s.Reading[c][n] =
-            isVoid ? NoValue : toSingle(base * static_cast<double>(s.ChannelFactor[c]));
-      }
+      const int c = info.channel;
+      s.RawReading[c][n] = base;
+      s.Reading[c][n] = isVoid ? NoValue : toSingle(base * static_cast<double>(s.ChannelFactor[c]));
     }
   }
   if (s.NumReadings == 0)
     return refusedOnLine(fileName, text.lineNumber(), "the file holds no records");
-  // Header texts in UTF-8 become the model's Windows-1252; others are taken as they are.
-  for (std::string* text : {&s.CompanyName, &s.JobNumber, &s.HoleNumber, &s.ConeNumber}) {
-    std::string single = utf8ToWindows1252(*text);
-    if (windows1252ToUtf8(single) == *text) *text = single;
+  if (!lastScan.empty() && numericPrefix(lastScan) != records)
+    notes.push_back("#LASTSCAN says " + lastScan + " records, the file holds " +
+                    std::to_string(records));
+  // An older way of counting: the penetration length negative downwards.
+  if (negative && !positive) {
+    for (int n = 1; n <= s.NumReadings; ++n) s.Depth[n] = s.Reading[0][n] = -s.Depth[n];
+    notes.push_back(
+        "the penetration lengths are counted negative downwards: read as their "
+        "depths below the start");
   }
+  // Header texts in UTF-8 become the model's Windows-1252; others are taken as they are.
+  for (std::string* field : {&s.CompanyName, &s.JobNumber, &s.HoleNumber, &s.ConeNumber}) {
+    std::string single = utf8ToWindows1252(*field);
+    if (windows1252ToUtf8(single) == *field) *field = single;
+  }
+  s.Source = SoundingSource::Gef;
   settleReadChannels(s);
   return {};
 }

@@ -52,6 +52,9 @@ constexpr OperationWord kOperations[] = {
     {"--autoclean", "",
      "add a pore-pressure channel where there is none, snap the depths to the increment and "
      "fill gaps"},
+    {"--fill-gaps", "",
+     "fill each channel's missing values along depth and end the sounding where every channel "
+     "has a value"},
     {"--set", "C:N=TEXT", "type TEXT into channel C's cell of reading N"},
     {"--header", "FIELD=TEXT", "set a header box, CompanyName to WaterTableDepth"},
     {"--increment-presses", "RUNS", "press INCREASE and DECREASE in runs, such as 3,-1"},
@@ -135,6 +138,7 @@ std::vector<std::string> wordsFor(const Step& step, const Sounding& s,
       return words;
     }
     List operator()(const AutoClean&) { return {"--autoclean"}; }
+    List operator()(const FillGaps&) { return {"--fill-gaps"}; }
     // The option's unit switch as the unit choices it makes.
     List operator()(const ExportUnits& e) {
       const ExportUnitSystem& system = exportUnitSystem(e.system);
@@ -245,6 +249,8 @@ Outcome stepFor(const Operation& op, const Sounding& s, Step& step) {
     step = RemoveNegatives{};
   } else if (flag == "--autoclean") {
     step = AutoClean{};
+  } else if (flag == "--fill-gaps") {
+    step = FillGaps{};
   } else if (flag == "--combine") {
     Combine combine{value, {}, {}, true};
     for (std::size_t a = 1; a < op.args.size(); ++a) {

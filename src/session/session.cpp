@@ -8,6 +8,7 @@
 #include "edit/autoclean.hpp"
 #include "edit/combine.hpp"
 #include "edit/depth_increment.hpp"
+#include "edit/fill_gaps.hpp"
 #include "edit/shift_channels.hpp"
 #include "edit/start_depth.hpp"
 #include "text/number_text.hpp"
@@ -251,6 +252,7 @@ StepResult Session::run(const Step& step, std::string& description) {
                     std::to_string(r.depthsMoved) + " depths snapped, " +
                     std::to_string(r.readingsInserted) + " readings inserted";
     }
+    void operator()(const FillGaps&) { description = fillGapsDescription(s, fillGaps(s)); }
     void operator()(const ExportUnits& e) {
       chooseExportUnitSystem(s, self.defs_, e.system, self.depthUnit_);
       self.exportSystem_ = e.system;

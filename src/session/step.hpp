@@ -65,6 +65,8 @@ struct Combine {
 };
 // File, AutoClean For Interp.
 struct AutoClean {};
+// Edit, Fill Gaps: every channel made whole (see edit/fill_gaps.hpp).
+struct FillGaps {};
 // An option button of the export panel: its system and the channel units it switches.
 struct ExportUnits {
   ExportSystem system = ExportSystem::English;
@@ -72,7 +74,7 @@ struct ExportUnits {
 
 using Step = std::variant<DeleteReading, InsertReading, SetValue, SetHeader, ChangeDepthUnit,
                           ChangeChannelUnit, StartDepth, DepthIncrementPresses, ShiftReadings,
-                          RemoveNegatives, Combine, AutoClean, ExportUnits>;
+                          RemoveNegatives, Combine, AutoClean, FillGaps, ExportUnits>;
 
 // The header fields by the model's names, in file order: "CompanyName" ... "WaterTableDepth".
 const std::array<const char*, 12>& headerFieldNames();

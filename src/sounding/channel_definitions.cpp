@@ -1,5 +1,6 @@
 #include "sounding/channel_definitions.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -24,6 +25,7 @@ std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefi
       defs.UnitFormat[type][u].clear();
       defs.UnitFactor[type][u] = 0;
     }
+    defs.Symbol[type].clear();
   };
   auto tooShort = [&](int needed) {
     clearType();
@@ -31,8 +33,12 @@ std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefi
            ": the file ends before item " + std::to_string(needed);
   };
   clearType();
-  for (int i = 1; i <= kDescriptionItems; ++i)
+  std::string label;
+  for (int i = 1; i <= kDescriptionItems; ++i) {
     if (!reader.readItem(item)) return tooShort(i);
+    if (label == "Symbol") defs.Symbol[type] = item;
+    label = item;
+  }
   if (!reader.readItem(item)) return tooShort(kDescriptionItems + 1);
   double count = numericPrefix(item);
   if (count < 0 || count > MaxUnitOptions || count != static_cast<double>(roundHalfEven(count))) {
@@ -59,6 +65,65 @@ std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefi
     }
   }
   defs.UnitCount[type] = static_cast<std::int16_t>(units);
+  return {};
+}
+
+std::vector<ExchangeColumn> defaultExchangeColumns() {
+  return {
+      {1, 2, "MPa", "cone resistance", 3, "SCPT_RES", "MPa", 3},
+      {2, 3, "MPa", "local friction", 4, "SCPT_FRES", "MPa", 4},
+      {4, 5, "MPa", "pore pressure u1", 4, "SCPT_PWP1", "MPa", 4},
+      {3, 6, "MPa", "pore pressure u2", 4, "SCPT_PWP2", "MPa", 4},
+      {5, 7, "MPa", "pore pressure u3", 4, "SCPT_PWP3", "MPa", 4},
+      {6, 21, "deg", "inclination X", 2, "SCPT_SLP1", "deg", 4},
+      {7, 22, "deg", "inclination Y", 2, "SCPT_SLP2", "deg", 4},
+      {10, 8, "deg", "inclination resultant", 2, "", "", 0},
+      {11, 9, "deg", "inclination N-S", 2, "", "", 0},
+      {12, 10, "deg", "inclination E-W", 2, "", "", 0},
+      {8, 39, "C", "temperature", 1, "SCPT_TEMP", "DegC", 4},
+      {9, 23, "S/m", "electrical conductivity", 4, "SCPT_CON", "uS/cm", 4},
+      {13, 13, "MPa", "corrected cone resistance", 3, "SCPT_QT", "MPa", 4},
+      {16, 14, "MPa", "net cone resistance", 3, "SCPT_QNET", "MPa", 4},
+      {17, 15, "-", "pore ratio", 3, "SCPT_BQ", "", 4},
+      {14, 11, "m", "corrected depth", 3, "", "", 0},
+      {15, 12, "s", "elapsed time", 0, "", "", 0},
+  };
+}
+
+std::string parseExchangeColumns(std::string_view bytes, std::vector<ExchangeColumn>& columns) {
+  TextReader reader(bytes);
+  std::string item;
+  auto problem = [&](const std::string& what) {
+    return "line " + std::to_string(std::max(1, reader.lineNumber())) + ": " + what;
+  };
+  // The identification line's three items and the columns line's two describe the file.
+  for (int i = 1; i <= 5; ++i)
+    if (!reader.readItem(item)) return problem("the file ends before the number of rows");
+  if (!reader.readItem(item)) return problem("the file ends before the number of rows");
+  const std::optional<double> count = strictNumber(item);
+  if (!count || *count < 0 || *count > 100 || *count != std::floor(*count))
+    return problem("the number of rows " + quotedText(item) + " is not a whole number to 100");
+  std::vector<ExchangeColumn> read;
+  for (int row = 1; row <= static_cast<int>(*count); ++row) {
+    std::string items[8];
+    for (std::string& text : items)
+      if (!reader.readItem(text)) return problem("the file ends within row " + std::to_string(row));
+    auto whole = [](const std::string& text, int low, int high) -> std::optional<int> {
+      std::optional<double> number = strictNumber(text);
+      if (!number || *number < low || *number > high || *number != std::floor(*number))
+        return std::nullopt;
+      return static_cast<int>(*number);
+    };
+    const auto type = whole(items[0], 1, MaxChannelTypes), quantity = whole(items[1], 0, 999),
+               gefDecimals = whole(items[4], 0, 8), agsDecimals = whole(items[7], 0, 8);
+    if (!type || !quantity || !gefDecimals || !agsDecimals)
+      return problem(
+          "a row holds a channel type (1 to 20), a GEF quantity (0 to 999), a GEF unit, a GEF "
+          "name, GEF decimals (0 to 8), an AGS heading, an AGS unit and AGS decimals (0 to 8)");
+    read.push_back(
+        {*type, *quantity, items[2], items[3], *gefDecimals, items[5], items[6], *agsDecimals});
+  }
+  columns = std::move(read);
   return {};
 }
 
@@ -90,6 +155,19 @@ ChannelDefinitions loadChannelDefinitions(const std::string& folder,
                              .append("\" skipped: ")
                              .append(problem)
                              .append("."));
+  }
+  const std::filesystem::path exchange = std::filesystem::path(folder) / "ChannelExchange.txt";
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(exchange, ec)) {
+    std::string bytes;
+    std::string problem;
+    if (Outcome read = readWholeFile(exchange.string(), bytes); !read)
+      problem = read.message;
+    else
+      problem = parseExchangeColumns(bytes, defs.Exchange);
+    if (!problem.empty())
+      warnings.push_back("Channel exchange file \"" + exchange.string() +
+                         "\" skipped, the shipped mapping stands: " + problem + ".");
   }
   return defs;
 }

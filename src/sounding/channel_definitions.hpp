@@ -19,7 +19,14 @@ std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefi
 // of the installation the program belongs to.
 std::string definitionsFolder(const std::string& programFolder);
 
-// Loads Channel1.txt ... Channel20.txt from folder. A missing file gives its type no units;
+// Reads ChannelExchange.txt's bytes: after an identification line and a line naming the
+// columns, the number of rows, then per channel type its type number, GEF quantity, GEF unit,
+// GEF name, GEF decimals, AGS heading, AGS unit and AGS decimals as text items. Empty on
+// success; otherwise the line and the problem, and `columns` is left as it was.
+std::string parseExchangeColumns(std::string_view bytes, std::vector<ExchangeColumn>& columns);
+
+// Loads Channel1.txt ... Channel20.txt from folder, and ChannelExchange.txt when it is there
+// (otherwise the shipped mapping stands). A missing file gives its type no units;
 // a file that cannot be used is skipped with a warning that names it.
 ChannelDefinitions loadChannelDefinitions(const std::string& folder,
                                           std::vector<std::string>& warnings);

@@ -41,30 +41,60 @@ void deriveSoundingValues(Sounding& s) {
   s.CurrentRow = static_cast<std::int16_t>(std::min(s.MaxLag + 1, GridRows));
 }
 
-Opened openSounding(std::string_view bytes, const std::string& path,
-                    const ChannelDefinitions& defs) {
-  auto s = std::make_unique<Sounding>();
-  // GEF-CPT and AGS4 files tell themselves by their first key; anything else is read as a
-  // sounding file.
+SoundingFormat soundingFormatOf(std::string_view bytes) {
+  // The first key tells; failing that, the lines of the header that only GEF or AGS4 have.
   std::size_t first = bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
   std::string_view start = bytes.substr(std::min(first, bytes.size()));
-  Outcome read = start.starts_with("#GEFID")      ? readGefFile(bytes, path, defs, *s)
-                 : start.starts_with("\"GROUP\"") ? readAgsFile(bytes, path, defs, *s)
-                                                  : readSoundingFile(bytes, path, defs, *s);
-  if (!read) return {nullptr, read};
+  if (start.starts_with("#GEFID")) return SoundingFormat::Gef;
+  if (start.starts_with("\"GROUP\"")) return SoundingFormat::Ags;
+  std::size_t at = 0;
+  for (int line = 0; line < 200 && at < bytes.size(); ++line) {
+    std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+    std::string_view text = bytes.substr(at, end - at);
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    if (text.starts_with("#EOH") || text.starts_with("#COLUMNINFO") || text.starts_with("#GEFID"))
+      return SoundingFormat::Gef;
+    if (text.starts_with("\"GROUP\",") || text.starts_with("\"HEADING\","))
+      return SoundingFormat::Ags;
+    at = end + 1;
+  }
+  return SoundingFormat::SoundingFile;
+}
+
+Outcome readAnySoundingFile(std::string_view bytes, const std::string& path,
+                            const ChannelDefinitions& defs, Sounding& s,
+                            std::vector<std::string>& notes, const std::string& push) {
+  switch (soundingFormatOf(bytes)) {
+    case SoundingFormat::Gef:
+      return readGefFile(bytes, path, defs, s, notes);
+    case SoundingFormat::Ags:
+      return readAgsFile(bytes, path, defs, s, notes, push);
+    case SoundingFormat::SoundingFile:
+      break;
+  }
+  return readSoundingFile(bytes, path, defs, s);
+}
+
+Opened openSounding(std::string_view bytes, const std::string& path, const ChannelDefinitions& defs,
+                    const std::string& push) {
+  auto s = std::make_unique<Sounding>();
+  std::vector<std::string> notes;
+  Outcome read = readAnySoundingFile(bytes, path, defs, *s, notes, push);
+  if (!read) return {nullptr, read, {}};
   deriveSoundingValues(*s);
   s->SoundingFilePath = path;
   applyDisplayDepths(*s, DepthUnit::Metres);
   // The unit the file names; a type without definitions keeps the file's factor.
   for (int c = 1; c <= s->NumChannels; ++c)
     if (defs.UnitCount[s->ChannelType[c]] > 0) changeChannelUnit(*s, defs, c, s->ChannelUnit[c]);
-  return {std::move(s), {}};
+  return {std::move(s), {}, std::move(notes)};
 }
 
-Opened openSoundingFile(const std::string& path, const ChannelDefinitions& defs) {
+Opened openSoundingFile(const std::string& path, const ChannelDefinitions& defs,
+                        const std::string& push) {
   std::string bytes;
-  if (Outcome read = readWholeFile(path, bytes); !read) return {nullptr, read};
-  return openSounding(bytes, path, defs);
+  if (Outcome read = readWholeFile(path, bytes); !read) return {nullptr, read, {}};
+  return openSounding(bytes, path, defs, push);
 }
 
 std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sounding/sounding.hpp"
 #include "sounding/sounding_file.hpp"
@@ -16,22 +17,38 @@ namespace pelorin {
 // complete reading as the current one.
 void deriveSoundingValues(Sounding& s);
 
-// A sounding as opened: the model the window and the batch tool work on, or none and why.
+// The formats a sounding is read from, told by the file's content: GEF-CPT by its #GEFID,
+// #COLUMNINFO or #EOH= lines, AGS4 by its "GROUP" and "HEADING" rows, anything else is taken
+// for a sounding file. A byte-order mark and a damaged first line do not mislead it.
+enum class SoundingFormat { SoundingFile, Gef, Ags };
+SoundingFormat soundingFormatOf(std::string_view bytes);
+
+// Reads a file of any of the formats into `s`, a fresh model, without the derived values:
+// what File, Open and Combine share. `push` chooses the push of an AGS4 file
+// ("LOCA_ID:SCPG_TESN"); what a reader left out or found odd goes to `notes`.
+Outcome readAnySoundingFile(std::string_view bytes, const std::string& path,
+                            const ChannelDefinitions& defs, Sounding& s,
+                            std::vector<std::string>& notes, const std::string& push = {});
+
+// A sounding as opened: the model the window and the batch tool work on, or none and why,
+// and what the user is told besides (a record left out, the other pushes of a file).
 struct [[nodiscard]] Opened {
   std::unique_ptr<Sounding> sounding;
   Outcome outcome;
+  std::vector<std::string> notes;
 };
 
 // Reads, derives and selects units. Refused with the file, line and problem when the file
 // cannot be read; nothing else is touched.
-Opened openSounding(std::string_view bytes, const std::string& path,
-                    const ChannelDefinitions& defs);
+Opened openSounding(std::string_view bytes, const std::string& path, const ChannelDefinitions& defs,
+                    const std::string& push = {});
 
 // The channels whose type has no channel definition file, as the user is told at once:
 // the sounding cannot be saved until one is installed. Empty when every type has one.
 std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs);
 
 // The same from a file on disk.
-Opened openSoundingFile(const std::string& path, const ChannelDefinitions& defs);
+Opened openSoundingFile(const std::string& path, const ChannelDefinitions& defs,
+                        const std::string& push = {});
 
 }  // namespace pelorin

@@ -1,5 +1,6 @@
 #include "sounding/save_sounding.hpp"
 
+#include "sounding/missing_values.hpp"
 #include "text/file_io.hpp"
 
 namespace pelorin {
@@ -8,6 +9,10 @@ SaveResult saveSoundingFile(const std::string& path, const Sounding& s,
                             const ChannelDefinitions& defs, const HeaderTexts& header,
                             bool refuseUnreadable) {
   SaveResult result;
+  if (std::string missing = missingValuesProblem(s); !missing.empty()) {
+    result.outcome = Outcome::refused("Cannot save \"" + path + "\": " + missing + ".", path);
+    return result;
+  }
   std::string bytes;
   if (Outcome written = writeSoundingFile(s, defs, header, bytes); !written) {
     result.outcome = Outcome::refused("\"" + path + "\": " + written.message, path);

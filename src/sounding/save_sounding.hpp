@@ -15,6 +15,8 @@ struct [[nodiscard]] SaveResult {
 // Writes s with the given header texts to path safely. A file that would not read back as
 // the sounding stands is written all the same and the result says why, unless
 // refuseUnreadable asks to refuse it; the target is then left as it was.
+// A sounding read from GEF-CPT or AGS4 that misses values within a channel is refused: the
+// file would move the values below each gap.
 SaveResult saveSoundingFile(const std::string& path, const Sounding& s,
                             const ChannelDefinitions& defs, const HeaderTexts& header,
                             bool refuseUnreadable);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pelorin {
 
@@ -19,15 +20,55 @@ constexpr int GridRows = 24;
 // exactly; no conversion or correction ever touches it.
 constexpr float NoValue = -32768.0f;
 
+// What a channel type is in the exchange files: its GEF-CPT quantity and its AGS4 SCPT
+// heading, each with the unit and decimals the values are written in. From ChannelExchange.txt.
+struct ExchangeColumn {
+  int type = 0;
+  int gefQuantity = 0;  // 0: none
+  std::string gefUnit, gefName;
+  int gefDecimals = 3;
+  std::string agsHeading, agsUnit;  // empty heading: none
+  int agsDecimals = 2;
+};
+
+// The shipped ChannelExchange.txt, for an installation without one.
+std::vector<ExchangeColumn> defaultExchangeColumns();
+
 // The units each channel type can be shown in, from Channel1.txt ... Channel20.txt.
 struct ChannelDefinitions {
   std::array<std::int16_t, MaxChannelTypes + 1> UnitCount{};
+  // The short name a channel of the type goes by ("Qc"), from the file's "Symbol" line.
+  std::array<std::string, MaxChannelTypes + 1> Symbol;
   // [type][option]; option 1 is the type's base unit.
   std::array<std::array<std::string, MaxUnitOptions + 1>, MaxChannelTypes + 1> UnitName;
   std::array<std::array<std::string, MaxUnitOptions + 1>, MaxChannelTypes + 1> UnitFormat;
   // Factor that turns a value in the base unit into the option's unit.
   std::array<std::array<float, MaxUnitOptions + 1>, MaxChannelTypes + 1> UnitFactor{};
+  // The exchange files' names for the channel types, in the order of the GEF columns.
+  std::vector<ExchangeColumn> Exchange = defaultExchangeColumns();
 };
+
+// What a file told of the test beyond its readings, kept while the sounding is open so that
+// the exports pass it on: texts as the file wrote them (numbers checked on reading), empty
+// when not known.
+struct SiteInfo {
+  std::string CoordinateSystem;     // GEF #XYID code ("31000": RD) or AGS LOCA_GREF
+  std::string X, Y;                 // easting and northing in that system
+  std::string Latitude, Longitude;  // decimal degrees, WGS 84
+  std::string LevelDatum;           // GEF #ZID code ("31000": NAP) or AGS LOCA_DATM
+  std::string GroundLevel;          // m, in that datum
+  std::string ConeArea;             // cone base area, mm2
+  std::string AreaRatio;            // net area ratio a of the cone
+  std::string PredrillDepth;        // pre-excavated depth, m
+  std::string WaterLevel;           // groundwater level, m, as GEF's #MEASUREMENTVAR 14 has it
+  std::string WaterDepth;           // groundwater below the surface, m (AGS SCPG_WAT)
+
+  bool operator==(const SiteInfo&) const = default;
+};
+
+// The kind of file a sounding was read from. A sounding file can tell a missing channel value
+// only as lag; GEF-CPT and AGS4 files hold a void wherever one is missing.
+enum class SoundingSource : std::uint8_t { SoundingFile, Gef, Ags };
 
 template <typename T>
 using PerChannel = std::array<T, MaxChannels + 1>;
@@ -65,6 +106,9 @@ struct Sounding {
   // [0][n]: display depth; [c][n]: engineering value in the channel's unit, or NoValue.
   PerChannel<ReadingColumn> Reading{};
   float DepthIncrement = 0;  // metres
+
+  SoundingSource Source = SoundingSource::SoundingFile;
+  SiteInfo Site;
 
   // Navigation: grid row r shows reading DataIndex - CurrentRow + r.
   std::int32_t DataIndex = 0;

@@ -84,10 +84,10 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
       "mnuDepthIncrement:&Depth Increment mnuView:&View mnuViewProfile:&Profile "
       "mnuCopyReadings:&Copy Readings mnuViewHistory:&History "
       "mnuCopyCommand:Copy Co&mmand mnuViewQuality:&Quality mnuEdit:E&dit mnuUndo:&Undo! "
-      "mnuRedo:&Redo! "
+      "mnuRedo:&Redo! - mnuFillGaps:&Fill Gaps "
       "mnuInterchange:&Interchange mnuExportGef:Export &GEF... mnuExportAgs:Export &AGS4... "
       "mnuOptions:&Options "
-      "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back");
+      "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back mnuDateOrder:&Date Order");
   auto* profile = control<QAction>("mnuViewProfile");
   auto* refuse = control<QAction>("mnuRefuseUnreadable");
   EXPECT_TRUE(profile->isCheckable() && profile->isChecked());

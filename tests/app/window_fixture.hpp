@@ -50,7 +50,7 @@ class WindowTest : public ::testing::Test {
   }
   // A new window, as when the program starts.
   void restart() {
-    form = std::make_unique<MainForm>(Platform{dialog, messages, place, programExit});
+    form = std::make_unique<MainForm>(Platform{dialog, messages, place, programExit, nullptr});
     form->show();
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

@@ -123,7 +123,7 @@ TEST(Cases, OperationsLeaveTheDisplayDepthsInTheUnitShown) {
     SCOPED_TRACE(run.back());
     std::vector<std::string> args;
     for (const auto& word : run) args.push_back(resolved(word));
-    auto [s, error] = openSoundingFile(args[0], projectDefinitions());
+    auto [s, error, errorNotes] = openSoundingFile(args[0], projectDefinitions());
     ASSERT_TRUE(s) << error.message;
     std::vector<Operation> operations;
     for (std::size_t i = 1; i < args.size();) ASSERT_TRUE(parseOperation(args, i, operations));

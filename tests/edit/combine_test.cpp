@@ -30,7 +30,7 @@ std::string fixture(const std::string& name) {
 }
 
 std::unique_ptr<Sounding> openFixture(const char* name) {
-  auto [s, error] = openSoundingFile(fixture(name), test::projectDefinitions());
+  auto [s, error, errorNotes] = openSoundingFile(fixture(name), test::projectDefinitions());
   EXPECT_TRUE(s) << error.message;
   return std::move(s);
 }

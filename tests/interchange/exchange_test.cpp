@@ -20,7 +20,7 @@ namespace {
 // last decimal written, markers still voids.
 void expectRoundTrip(ExchangeFormat format, const std::string& path) {
   SCOPED_TRACE(path);
-  auto [s, error] = openSoundingFile(path, projectDefinitions());
+  auto [s, error, errorNotes] = openSoundingFile(path, projectDefinitions());
   ASSERT_TRUE(s) << error.message;
   std::string bytes;
   Outcome made = exchangeFileBytes(format, *s, projectDefinitions(), headerTexts(*s),
@@ -32,7 +32,7 @@ void expectRoundTrip(ExchangeFormat format, const std::string& path) {
                             : ",\"Delete reading 7; ISO 22476-1 class ";
   EXPECT_NE(bytes.find(comment), std::string::npos);
 
-  auto [back, read] = openSounding(bytes, "back", projectDefinitions());
+  auto [back, read, readNotes] = openSounding(bytes, "back", projectDefinitions());
   ASSERT_TRUE(back) << read.message;
   ASSERT_EQ(back->NumReadings, s->NumReadings);
   EXPECT_EQ(back->HoleNumber, s->HoleNumber);

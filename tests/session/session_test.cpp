@@ -16,7 +16,7 @@ namespace pelorin::test {
 namespace {
 
 std::unique_ptr<Sounding> opened(const std::string& path) {
-  auto [s, error] = openSoundingFile(path, projectDefinitions());
+  auto [s, error, errorNotes] = openSoundingFile(path, projectDefinitions());
   EXPECT_TRUE(s) << error.message;
   return std::move(s);
 }

@@ -26,7 +26,7 @@ TEST(ChannelUnitChange, RescalesValuesAndDriftButNotTheRawOutputOrNoValue) {
                          "                       1.00000000          0.00100000"),
             std::string::npos);
 
-  s = openCpt("channel_type_without_definitions.cpt");  // type 12 keeps the file's factor
+  s = openCpt("channel_type_without_definitions.cpt");  // type 19 keeps the file's factor
   ASSERT_TRUE(s);
   EXPECT_EQ(s->ChannelFactor[2], 2.5f);
 }

@@ -49,7 +49,7 @@ TEST(SoundingFileWriter, ReadingLineColumnsAndEachStepBackToRawOutputRoundedToAF
 }
 
 TEST(SoundingFileWriter, RefusesChannelsWhoseRawValuesCannotBeWorkedOut) {
-  auto noFactor = openCpt("channel_type_without_definitions.cpt");  // type 12: no file
+  auto noFactor = openCpt("channel_type_without_definitions.cpt");  // type 19: no file
   auto noFullScale = openCpt("final_baseline_line.cpt");
   ASSERT_TRUE(noFactor && noFullScale);
   noFullScale->FullScaleValue[3] = 0;

@@ -30,7 +30,7 @@ inline std::string cptBytes(const std::string& name) {
 
 // Opens a file's bytes (by default those of the file `name`); fails the test when it cannot.
 inline std::unique_ptr<Sounding> openCpt(const std::string& name, std::string bytes = "") {
-  auto [s, error] =
+  auto [s, error, notes] =
       openSounding(bytes.empty() ? cptBytes(name) : bytes, name, projectDefinitions());
   EXPECT_TRUE(s) << error.message;
   return std::move(s);
