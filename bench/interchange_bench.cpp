@@ -15,9 +15,10 @@ void BM_ExchangeFile(benchmark::State& state) {
   state.SetLabel(format == ExchangeFormat::Gef ? "GEF-CPT" : "AGS4");
   auto s = bench::fullSounding(DepthUnit::Metres);
   std::string bytes;
+  std::vector<std::string> notes;
   for (auto _ : state) {
     if (Outcome made = exchangeFileBytes(format, *s, bench::definitions(), headerTexts(*s),
-                                         {"Shift Qc by 0.5 MPA"}, bytes);
+                                         {"Shift Qc by 0.5 MPA"}, bytes, notes);
         !made)
       state.SkipWithError(made.message.c_str());
     benchmark::DoNotOptimize(bytes.data());

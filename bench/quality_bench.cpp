@@ -13,7 +13,7 @@ using namespace pelorin;
 void BM_QualityReport(benchmark::State& state) {
   auto s = bench::fullSounding(DepthUnit::Metres);
   for (auto _ : state) {
-    QualityReport report = assessQuality(*s);
+    QualityReport report = assessQuality(*s, bench::definitions());
     benchmark::DoNotOptimize(report.classReached);
   }
 }

@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cli::applyOperations(session, operations, messages, "fuzz.cpt");  // a refusal ends the run
   const Sounding& done = session.sounding();
   // The window's quality panel runs after every step, on whatever the steps made.
-  (void)assessQuality(done);
+  (void)assessQuality(done, defs);
 
   std::string saved;
   if (writeSoundingFile(done, defs, session.header(), saved) &&

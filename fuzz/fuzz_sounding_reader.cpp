@@ -1,17 +1,21 @@
 // Feeds arbitrary bytes to the sounding file reader as File, Open does, with the
 // installation's channel definitions. A file that is read is saved again and the saved
 // bytes must open too: whatever the reader accepts, the writer must be able to write back.
-// GEF-CPT and AGS4 files are read the same way, and every sounding read is written as both,
-// whose bytes read back or are refused with a reason.
+// GEF-CPT and AGS4 files are read the same way (each push of an AGS4 file on its own), and
+// every sounding read is written as both, whose bytes read back or are refused with a reason.
+// With its gaps filled a sounding saves and reads back with as many readings.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fuzz_definitions.hpp"
+#include "edit/fill_gaps.hpp"
+#include "interchange/ags_file.hpp"
 #include "interchange/exchange_file.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
@@ -32,7 +36,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (ExchangeFormat format : {ExchangeFormat::Gef, ExchangeFormat::Ags}) {
     std::string bytes;
-    (void)exchangeFileBytes(format, *s, defs, headerTexts(*s), {}, bytes);
+    std::vector<std::string> notes;
+    (void)exchangeFileBytes(format, *s, defs, headerTexts(*s), {}, bytes, notes);
+  }
+
+  std::vector<AgsPush> pushes;
+  if (agsPushes(bytes, "fuzz.ags", pushes))
+    for (std::size_t k = 0; k < pushes.size() && k < 3; ++k) {
+      auto [push, refused, pushNotes] =
+          openSounding(bytes, "fuzz.ags", defs, pushes[k].location + ":" + pushes[k].test);
+      if (!push && refused.message.empty()) std::abort();
+    }
+
+  auto filled = std::make_unique<Sounding>(*s);
+  fillGaps(*filled);
+  std::string whole;
+  if (filled->NumReadings > s->NumReadings) std::abort();
+  if (writeSoundingFile(*filled, defs, headerTexts(*filled), whole)) {
+    auto [back, backError, backNotes] = openSounding(whole, "fuzz-filled.cpt", defs);
+    if (back && back->NumChannels != filled->NumChannels) std::abort();
   }
 
   std::string saved;

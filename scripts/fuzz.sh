@@ -20,7 +20,7 @@ for target in "${targets[@]}"; do
   artifacts="$work/artifacts/$target"
   mkdir -p "$corpus" "$artifacts"
   # Seeds; a corpus from an earlier run is kept and grows.
-  for seed in data/*.cpt data/Channel*.txt tests/data/* fuzz/seeds/*; do
+  for seed in data/*.cpt data/Channel*.txt tests/data/* tests/data/field/* fuzz/seeds/*; do
     [ -f "$seed" ] && cp -f "$seed" "$corpus/"
   done
   echo "== $target: $seconds s"

@@ -34,8 +34,9 @@ void MainForm::exportInterchangeFile(ExchangeFormat format) {
   std::array<QLineEdit*, 12> boxes = headerBoxes();
   for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = toModelText(boxes[i]->text());
   std::string bytes;
+  std::vector<std::string> notes;
   if (Outcome made = exchangeFileBytes(format, *sounding_, *definitions_, texts,
-                                       session_->descriptions(), bytes, dateOrder_);
+                                       session_->descriptions(), bytes, notes, dateOrder_);
       !made) {
     showMessage(u"Cannot export \""_s + chosen.fileName + u"\": "_s +
                 QString::fromStdString(made.message) + u"."_s);
@@ -46,7 +47,9 @@ void MainForm::exportInterchangeFile(ExchangeFormat format) {
     showMessage(QString::fromStdString(written.message));
     return;
   }
-  tell(u"Exported "_s + chosen.fileTitle + (gef ? u" (GEF-CPT)"_s : u" (AGS4)"_s));
+  QString told = u"Exported "_s + chosen.fileTitle + (gef ? u" (GEF-CPT)"_s : u" (AGS4)"_s);
+  for (const std::string& note : notes) told += u"; "_s + QString::fromStdString(note);
+  tell(told);
 }
 
 }  // namespace pelorin

@@ -52,7 +52,7 @@ void MainForm::qualityChanged() {
     const char* sign;
     QColor colour;
   } kMarks[] = {{"\u2713", QColor(0, 140, 0)}, {"\u2717", QColor(200, 0, 0)}, {"\u2013", Qt::gray}};
-  for (const QualityLine& line : qualityLines(assessQuality(*sounding_))) {
+  for (const QualityLine& line : qualityLines(assessQuality(*sounding_, *definitions_))) {
     const int row = tblQuality->rowCount();
     tblQuality->insertRow(row);
     const auto& mark = kMarks[static_cast<int>(line.mark)];

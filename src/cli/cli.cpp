@@ -307,7 +307,7 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
   if (!applied) return 1;
 
   if (command == "quality") {
-    const QualityReport report = assessQuality(session->sounding());
+    const QualityReport report = assessQuality(session->sounding(), defs);
     if (a.json)
       out << (severalFiles ? jsonLine(qualityJson(report)) : qualityJson(report));
     else
@@ -330,9 +330,10 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
   };
   if (command == "gef" || command == "ags") {
     std::string bytes;
+    std::vector<std::string> notes;
     if (Outcome made = exchangeFileBytes(
             command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags, session->sounding(), defs,
-            session->header(), session->descriptions(), bytes,
+            session->header(), session->descriptions(), bytes, notes,
             a.dateOrder == "dmy"   ? DateOrder::DayFirst
             : a.dateOrder == "mdy" ? DateOrder::MonthFirst
                                    : DateOrder::Unambiguous);
@@ -340,6 +341,8 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
       err << "pelorin-cli: \"" << output << "\": " << made.message << "\n";
       return 1;
     }
+    for (const std::string& note : notes)
+      err << "pelorin-cli: \"" << output << "\": " << note << "\n";
     return write(bytes);
   }
   if (command == "csv")

@@ -9,6 +9,7 @@
 
 #include "export/readings_table.hpp"
 #include "interchange/exchange_text.hpp"
+#include "sounding/channel_definitions.hpp"
 #include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
@@ -212,8 +213,10 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
     }
   }
   bool pore = false;
-  for (int c = 1; c <= s.NumChannels; ++c)
-    pore = pore || (s.ChannelType[c] >= 3 && s.ChannelType[c] <= 5);
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    const int quantity = gefQuantityOf(defs, s.ChannelType[c]);
+    pore = pore || (quantity >= 5 && quantity <= 7);
+  }
   auto date = soundingDate(h[6], header.dateOrder);
   char testDate[16] = "";
   if (date)
@@ -523,20 +526,20 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
     double toBase;
   };
   std::vector<std::pair<std::size_t, Field>> channels;
+  std::vector<ExchangeRank> ranks;
   for (std::size_t k = 0; k < scpt->headings.size(); ++k) {
     const std::string& heading = scpt->headings[k];
     if (heading == "LOCA_ID" || heading == "SCPG_TESN" || heading == "SCPT_DPTH" ||
         heading == "SCPT_FRR" || heading == "SCPT_REM" || heading == "FILE_FSET")
       continue;
-    const ExchangeColumn* mapped = nullptr;
-    for (const ExchangeColumn& q : defs.Exchange)
-      if (q.agsHeading == heading && !mapped) mapped = &q;
-    if (!mapped || s.NumChannels >= MaxChannels) {
-      notes.push_back(
-          "left out " + heading +
-          (mapped ? ": a sounding holds 10 channels" : ": no channel type stands for it"));
-      continue;
-    }
+    ranks.push_back(
+        exchangeRank(defs, [&](const ExchangeColumn& q) { return q.agsHeading == heading; }));
+    ranks.back().column = k, ranks.back().what = heading;
+  }
+  for (const ExchangeRank& rank : channelsInOrder(ranks, notes)) {
+    const std::size_t k = rank.column;
+    const std::string& heading = scpt->headings[k];
+    const ExchangeColumn* mapped = rank.mapped;
     const std::string& base = defs.UnitName[mapped->type][1];
     const std::string unit = k < scpt->units.size() ? scpt->units[k] : std::string();
     std::optional<double> toBase = unitFactor(unit.empty() ? mapped->agsUnit : unit, base);

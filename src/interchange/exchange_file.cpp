@@ -5,27 +5,33 @@
 #include "interchange/ags_file.hpp"
 #include "interchange/gef_file.hpp"
 #include "quality/quality.hpp"
+#include "text/text_file.hpp"
 
 namespace pelorin {
 
 Outcome exchangeFileBytes(ExchangeFormat format, const Sounding& s, const ChannelDefinitions& defs,
                           const HeaderTexts& texts, const std::vector<std::string>& history,
-                          std::string& bytes, DateOrder order) {
+                          std::string& bytes, std::vector<std::string>& notes, DateOrder order) {
   const bool gef = format == ExchangeFormat::Gef;
   // The class the readings reach goes with the remarks, said to be assessed from the data:
   // it is no statement of how the test was done.
   std::vector<std::string> remarks = history;
-  if (std::string assessed = assessedClassText(assessQuality(s)); !assessed.empty())
+  if (std::string assessed = assessedClassText(assessQuality(s, defs)); !assessed.empty())
     remarks.push_back(assessed);
   const ExchangeHeader header{texts, gef ? gefFileDate() : agsFileDate(), remarks, order};
   if (Outcome written =
           gef ? gefFileBytes(s, defs, header, bytes) : agsFileBytes(s, defs, header, bytes);
       !written)
     return written;
+  // A date such as 02/05/2024 is not guessed.
+  if (texts[6].find_first_of("0123456789") != std::string::npos && !soundingDate(texts[6], order))
+    notes.push_back("the date " + quotedText(windows1252ToUtf8(texts[6])) +
+                    " does not read one way only (day or month first?): it is left out; "
+                    "--date-order dmy or mdy (Options, Date Order) tells which");
   auto back = std::make_unique<Sounding>();
-  std::vector<std::string> notes;
-  Outcome read = gef ? readGefFile(bytes, "the written file", defs, *back, notes)
-                     : readAgsFile(bytes, "the written file", defs, *back, notes);
+  std::vector<std::string> readNotes;
+  Outcome read = gef ? readGefFile(bytes, "the written file", defs, *back, readNotes)
+                     : readAgsFile(bytes, "the written file", defs, *back, readNotes);
   if (!read) return Outcome::refused(read.message);
   if (back->NumReadings != s.NumReadings)
     return Outcome::refused("the written file reads back with " +

@@ -241,6 +241,22 @@ std::optional<double> unitFactor(std::string_view from, std::string_view to) {
   return a == b ? 1.0 : a->size / b->size;
 }
 
+std::vector<ExchangeRank> channelsInOrder(std::vector<ExchangeRank> ranks,
+                                          std::vector<std::string>& notes) {
+  std::stable_sort(ranks.begin(), ranks.end(),
+                   [](const ExchangeRank& a, const ExchangeRank& b) { return a.row < b.row; });
+  std::vector<ExchangeRank> kept;
+  for (const ExchangeRank& rank : ranks) {
+    if (rank.type == 0)
+      notes.push_back("left out " + rank.what + ": no channel type stands for it");
+    else if (kept.size() >= static_cast<std::size_t>(MaxChannels))
+      notes.push_back("left out " + rank.what + ": a sounding holds 10 channels");
+    else
+      kept.push_back(rank);
+  }
+  return kept;
+}
+
 int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type,
                        const std::string& name) {
   const int c = ++s.NumChannels;

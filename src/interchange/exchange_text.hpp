@@ -61,6 +61,33 @@ std::optional<double> unitFactor(std::string_view from, std::string_view to);
 int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type,
                        const std::string& name);
 
+// A column of an exchange file that may become a channel: the channel type that stands for it
+// (0: none) and its row in the channel exchange file, which ranks it.
+struct ExchangeRank {
+  std::size_t column = 0;
+  int type = 0;
+  const ExchangeColumn* mapped = nullptr;
+  std::size_t row = 0;  // past the exchange file's rows for a type of its own
+  std::string what;     // the column in the user's words
+};
+
+// The row of the channel exchange file that `matches`, with its type.
+template <typename Matches>
+ExchangeRank exchangeRank(const ChannelDefinitions& defs, Matches matches) {
+  ExchangeRank rank;
+  rank.row = defs.Exchange.size();
+  for (std::size_t k = 0; k < defs.Exchange.size() && !rank.mapped; ++k)
+    if (matches(defs.Exchange[k]))
+      rank.mapped = &defs.Exchange[k], rank.type = defs.Exchange[k].type, rank.row = k;
+  return rank;
+}
+
+// The columns that become channels, in the order of the channel exchange file (cone, sleeve
+// and pore pressures first) while a sounding has room for them; the others are named in
+// `notes` with the reason.
+std::vector<ExchangeRank> channelsInOrder(std::vector<ExchangeRank> ranks,
+                                          std::vector<std::string>& notes);
+
 // What a sounding file would tell of the channels read: the leading readings without a value
 // are the channel's lag (its values move up to the first reading, as the file keeps them),
 // and NoPoreChannel is set unless a channel measures pore pressure u2.

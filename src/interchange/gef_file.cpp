@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "export/readings_table.hpp"
+#include "sounding/channel_definitions.hpp"
 #include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
@@ -128,7 +129,9 @@ void positionLines(std::string& out, const Sounding& s) {
     const bool code = strictNumber(site.LevelDatum).has_value();
     const bool nap = code ? site.LevelDatum == "31000" : asciiText(site.LevelDatum) == "NAP";
     z = std::string(nap ? "31000" : code ? site.LevelDatum : "0") + ", " + site.GroundLevel;
-    ownLevel = nap || code ? "" : "datum " + ascii(site.LevelDatum);
+    ownLevel = nap || code               ? ""
+               : site.LevelDatum.empty() ? "ground level, its datum not stated"
+                                         : "datum " + ascii(site.LevelDatum);
   }
   line(out, "ZID", z);
   if (!ownSystem.empty())
@@ -175,17 +178,19 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs,
     }
   // The zero readings of cone, sleeve and pore pressures: 0 before, the drift after, in MPa.
   if (s.HasFinalBaseline) {
-    const std::pair<int, int> zeros[] = {{1, 20}, {2, 22}, {4, 24}, {3, 26}, {5, 28}};
-    for (auto [type, code] : zeros)
+    const std::pair<int, int> zeros[] = {{2, 20}, {3, 22}, {5, 24}, {6, 26}, {7, 28}};
+    for (auto [quantity, code] : zeros)
       for (int c = 1; c <= s.NumChannels; ++c)
-        if (s.ChannelType[c] == type && s.ChannelFactor[c] != 0) {
-          const char* what = type == 1 ? "cone" : type == 2 ? "friction" : "pore pressure";
+        if (gefQuantityOf(defs, s.ChannelType[c]) == quantity && s.ChannelFactor[c] != 0) {
+          const char* what = quantity == 2 ? "cone" : quantity == 3 ? "friction" : "pore pressure";
+          const double toMPa =
+              unitFactor(defs.UnitName[s.ChannelType[c]][1], "MPa").value_or(0.001);
           line(out, "MEASUREMENTVAR",
                std::to_string(code) + ", 0.000, MPa, zero measurement " + what +
                    " before penetration test");
           line(out, "MEASUREMENTVAR",
                std::to_string(code + 1) + ", " +
-                   fixed(s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]) * 0.001,
+                   fixed(s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]) * toMPa,
                          "0.000") +
                    ", MPa, zero measurement " + what + " after penetration test");
           break;
@@ -347,7 +352,8 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     } else if (key == "STARTDATE" && value.size() >= 3) {
       start.year = std::atoi(value[0].c_str()), start.month = std::atoi(value[1].c_str()),
       start.day = std::atoi(value[2].c_str());
-    } else if (key == "STARTTIME" && value.size() >= 2) {
+    } else if (key == "STARTTIME" && value.size() >= 2 && !numberText(value, 0).empty() &&
+               !numberText(value, 1).empty()) {
       start.hour = std::atoi(value[0].c_str()), start.minute = std::atoi(value[1].c_str());
     }
   }
@@ -363,47 +369,39 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     s.Site.LevelDatum = s.Site.GroundLevel = "";
 
   int depthColumn = -1;
-  std::vector<std::string> leftOut;
+  std::vector<ExchangeRank> ranks;
   for (std::size_t k = 0; k < columns.size(); ++k) {
     Info& info = columns[k];
     if (info.quantity == 1 && depthColumn < 0) {
       depthColumn = static_cast<int>(k);
       info.toBase = unitFactor(info.unit, "m").value_or(1);
-      continue;
+    } else if (info.quantity != 4 && info.quantity >= 0) {  // not worked out again, a column
+      ExchangeRank rank = exchangeRank(
+          defs, [&](const ExchangeColumn& q) { return q.gefQuantity == info.quantity; });
+      if (!rank.mapped && info.quantity > kOwnQuantities &&
+          info.quantity <= kOwnQuantities + MaxChannelTypes)
+        rank.type = info.quantity - kOwnQuantities;
+      rank.column = k;
+      rank.what = "column " + std::to_string(k + 1) + " (" + quotedText(info.name) + ", quantity " +
+                  std::to_string(info.quantity) + ")";
+      ranks.push_back(rank);
     }
-    if (info.quantity == 4 || info.quantity < 0) continue;  // worked out again, or no column
-    const ExchangeColumn* mapped = nullptr;
-    for (const ExchangeColumn& q : defs.Exchange)
-      if (q.gefQuantity == info.quantity && !mapped) mapped = &q;
-    const int type =
-        mapped ? mapped->type
-        : info.quantity > kOwnQuantities && info.quantity <= kOwnQuantities + MaxChannelTypes
-            ? info.quantity - kOwnQuantities
-            : 0;
-    const std::string what = "column " + std::to_string(k + 1) + " (" + quotedText(info.name) +
-                             ", quantity " + std::to_string(info.quantity) + ")";
-    if (type == 0) {
-      leftOut.push_back(what + ": no channel type stands for its quantity");
-      continue;
-    }
-    if (s.NumChannels >= MaxChannels) {
-      leftOut.push_back(what + ": a sounding holds 10 channels");
-      continue;
-    }
-    // From the column's unit to the type's base unit; a unit Pelorin does not know is taken
-    // for the one the exchange file gives the quantity.
-    const std::string& base = defs.UnitName[type][1];
-    std::optional<double> toBase = unitFactor(info.unit, base);
-    if (!toBase && mapped) toBase = unitFactor(mapped->gefUnit, base);
-    info.toBase = toBase.value_or(1);
-    std::string name = trimmed(asciiText(utf8ToWindows1252(info.name)));
-    info.channel = addBaseUnitChannel(s, defs, type,
-                                      name.empty() ? "Q" + std::to_string(info.quantity) : name);
   }
   if (depthColumn < 0)
     return refusedOnLine(fileName, text.lineNumber(),
                          "no column holds the penetration length (quantity 1)");
-  for (const std::string& what : leftOut) notes.push_back("left out " + what);
+  for (const ExchangeRank& rank : channelsInOrder(ranks, notes)) {
+    // From the column's unit to the type's base unit; a unit Pelorin does not know is taken
+    // for the one the exchange file gives the quantity.
+    Info& info = columns[rank.column];
+    const std::string& base = defs.UnitName[rank.type][1];
+    std::optional<double> toBase = unitFactor(info.unit, base);
+    if (!toBase && rank.mapped) toBase = unitFactor(rank.mapped->gefUnit, base);
+    info.toBase = toBase.value_or(1);
+    std::string name = trimmed(asciiText(utf8ToWindows1252(info.name)));
+    info.channel = addBaseUnitChannel(s, defs, rank.type,
+                                      name.empty() ? "Q" + std::to_string(info.quantity) : name);
+  }
 
   // Values apart by the declared separator, or else by blanks, tabs or ";".
   const bool declared = !separator.empty() && separator != " ";

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "export/readings_table.hpp"
+#include "sounding/channel_definitions.hpp"
 #include "text/number_text.hpp"
 
 namespace pelorin {
@@ -24,8 +25,11 @@ constexpr ClassLimits kClasses[5] = {{},
                                      {{200, 25, 50}, {0.05, 0.15, 0.05}, 50},
                                      {{500, 50, -1}, {0.05, 0.20, 0}, 50}};
 
-// 0 cone resistance, 1 sleeve friction, 2 pore pressure (types 3, 4 and 5), else -1.
-int driftKind(int type) { return type == 1 ? 0 : type == 2 ? 1 : type >= 3 && type <= 5 ? 2 : -1; }
+// What a channel measures, by the GEF quantity the channel exchange file gives its type: 0 cone
+// resistance (2), 1 sleeve friction (3), 2 pore pressure (5 to 7), else -1.
+int driftKind(int quantity) {
+  return quantity == 2 ? 0 : quantity == 3 ? 1 : quantity >= 5 && quantity <= 7 ? 2 : -1;
+}
 
 // Depths compare in whole millimetres (files hold centimetres), speeds in hundredths of cm/s,
 // pressures in whole pascals: a stored 0.0500002 m step is 50 mm. Beyond +-1e15 (and NaN)
@@ -90,13 +94,13 @@ StepFigures assessSteps(const Sounding& s, long long& maxStepMm) {
 
 QualityChannel named(const Sounding& s, int c) { return {c, s.ChannelType[c], s.ChannelName[c]}; }
 
-ChannelDrift assessDrift(const Sounding& s, int c) {
+ChannelDrift assessDrift(const Sounding& s, int c, int kindOf) {
   ChannelDrift d{named(s, c), 0, 0, {}};
   if (s.ChannelFactor[c] != 0)
     d.drift = std::fabs(s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]));
   for (int n = 1; n <= s.NumReadings; ++n)
     if (auto value = baseValue(s, c, n)) d.largest = std::max(d.largest, std::fabs(*value));
-  const auto kind = static_cast<std::size_t>(driftKind(d.type));
+  const auto kind = static_cast<std::size_t>(kindOf);
   for (int k = 1; k <= 4; ++k)
     if (kClasses[k].absolute[kind] >= 0)
       d.limit[static_cast<std::size_t>(k)] =
@@ -105,12 +109,13 @@ ChannelDrift assessDrift(const Sounding& s, int c) {
 }
 
 // The resultant from the two inclinations, or the resultant channel itself.
-InclinationFigures assessInclination(const Sounding& s) {
+InclinationFigures assessInclination(const Sounding& s, const ChannelDefinitions& defs) {
   int x = 0, y = 0, resultant = 0;
   for (int c = s.NumChannels; c >= 1; --c) {
-    if (s.ChannelType[c] == 6) x = c;
-    if (s.ChannelType[c] == 7) y = c;
-    if (s.ChannelType[c] == 10) resultant = c;
+    const int quantity = gefQuantityOf(defs, s.ChannelType[c]);
+    if (quantity == 21) x = c;
+    if (quantity == 22) y = c;
+    if (quantity == 8) resultant = c;
   }
   InclinationFigures f;
   f.recorded = (x && y) || resultant;
@@ -133,9 +138,8 @@ InclinationFigures assessInclination(const Sounding& s) {
   return f;
 }
 
-ChannelCounts countChannel(const Sounding& s, int c) {
+ChannelCounts countChannel(const Sounding& s, int c, bool positive) {
   ChannelCounts counts{named(s, c), 0, 0, std::nullopt, 0};
-  const bool positive = counts.type == 1 || counts.type == 2;
   if (positive) counts.zeroOrNegative = 0;
   for (int n = std::max(1, s.ChannelLag[c] + 1); n <= s.NumReadings; ++n) {
     const float value = channelValueAt(s, c, n);
@@ -192,7 +196,7 @@ std::vector<ReadingRun> runsOutsideRateBand(const Sounding& s) {
   return runs;
 }
 
-QualityReport assessQuality(const Sounding& s) {
+QualityReport assessQuality(const Sounding& s, const ChannelDefinitions& defs) {
   QualityReport report;
   report.readings = s.NumReadings;
   report.rate = assessRate(s);
@@ -200,12 +204,12 @@ QualityReport assessQuality(const Sounding& s) {
   report.steps = assessSteps(s, maxStepMm);
   report.driftAssessed = s.HasFinalBaseline;
   for (int c = 1; c <= s.NumChannels; ++c) {
-    const int kind = driftKind(s.ChannelType[c]);
+    const int kind = driftKind(gefQuantityOf(defs, s.ChannelType[c]));
     report.hasPorePressure = report.hasPorePressure || kind == 2;
-    if (kind >= 0 && report.driftAssessed) report.drift.push_back(assessDrift(s, c));
-    report.channels.push_back(countChannel(s, c));
+    if (kind >= 0 && report.driftAssessed) report.drift.push_back(assessDrift(s, c, kind));
+    report.channels.push_back(countChannel(s, c, kind == 0 || kind == 1));
   }
-  report.inclination = assessInclination(s);
+  report.inclination = assessInclination(s, defs);
   countRepeatedDepths(s, report);
   report.classReached = classReached(report, maxStepMm);
   return report;

@@ -84,7 +84,7 @@ struct QualityReport {
   std::optional<int> classReached;
 };
 
-QualityReport assessQuality(const Sounding& s);
+QualityReport assessQuality(const Sounding& s, const ChannelDefinitions& defs);
 
 // The runs of LongRunOutside or more consecutive readings whose speed lies outside the rate
 // band; a reading without a speed ends a run.

@@ -90,6 +90,12 @@ std::vector<ExchangeColumn> defaultExchangeColumns() {
   };
 }
 
+int gefQuantityOf(const ChannelDefinitions& defs, int type) {
+  for (const ExchangeColumn& q : defs.Exchange)
+    if (q.type == type) return q.gefQuantity;
+  return 0;
+}
+
 std::string parseExchangeColumns(std::string_view bytes, std::vector<ExchangeColumn>& columns) {
   TextReader reader(bytes);
   std::string item;

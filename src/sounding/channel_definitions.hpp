@@ -25,6 +25,11 @@ std::string definitionsFolder(const std::string& programFolder);
 // success; otherwise the line and the problem, and `columns` is left as it was.
 std::string parseExchangeColumns(std::string_view bytes, std::vector<ExchangeColumn>& columns);
 
+// The GEF quantity the channel exchange file gives a channel type (2 cone resistance, 3 sleeve
+// friction, 5 to 7 pore pressures, 21, 22 and 8 inclinations...): what a channel of the type
+// measures, for the quality report as for the exports. 0 when it gives none.
+int gefQuantityOf(const ChannelDefinitions& defs, int type);
+
 // Loads Channel1.txt ... Channel20.txt from folder, and ChannelExchange.txt when it is there
 // (otherwise the shipped mapping stands). A missing file gives its type no units;
 // a file that cannot be used is skipped with a warning that names it.

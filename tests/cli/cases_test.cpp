@@ -94,8 +94,8 @@ TEST(Cases, EachRunGivesWhatItsLineSays) {
           EXPECT_NE(run.out.find(text), std::string::npos) << text;
           text.clear();
           at += 2;
-        } else if (c.expected.compare(at, 2, "\\n") == 0) {
-          text.push_back('\n');
+        } else if (c.expected.compare(at, 2, "\\n") == 0 || c.expected.compare(at, 2, "\\r") == 0) {
+          text.push_back(c.expected[at + 1] == 'n' ? '\n' : '\r');
           ++at;
         } else {
           text.push_back(c.expected[at]);

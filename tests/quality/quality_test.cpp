@@ -66,7 +66,7 @@ TEST(Quality, ClassIsTheBestWhoseEveryLimitHolds) {
     s->BaselineDrift[addChannel(*s, 1, values)] = static_cast<float>(k.coneDrift);
     s->BaselineDrift[addChannel(*s, 2, values)] = static_cast<float>(k.sleeveDrift);
     if (k.poreDrift) s->BaselineDrift[addChannel(*s, 3, values)] = static_cast<float>(*k.poreDrift);
-    const QualityReport report = assessQuality(*s);
+    const QualityReport report = assessQuality(*s, test::projectDefinitions());
     EXPECT_EQ(report.classReached, k.expected);
     EXPECT_EQ(report.driftAssessed, k.finalBaseline);
   }
@@ -81,7 +81,7 @@ TEST(Quality, RateBandStepsInclinationAndCounts) {
   const int x = addChannel(*s, 6, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0});
   addChannel(*s, 7, {4, 0, 0, 0, 0, 0, 0, 1, 0, 0});
   s->Reading[x][4] = NoValue;
-  const QualityReport r = assessQuality(*s);
+  const QualityReport r = assessQuality(*s, test::projectDefinitions());
 
   // 1.5 and 2.5 cm/s lie inside; five outside in a row (readings 3 to 7) make a run, the
   // reading without a speed ends the next.
