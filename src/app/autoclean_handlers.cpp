@@ -17,8 +17,9 @@ void MainForm::mnuAutoClean_Click() {
 }
 
 void MainForm::mnuFillGaps_Click() {
-  // Filling may add lag at a channel's top and take readings off the bottom.
-  applyStep(FillGaps{});
+  // Filling may add lag at a channel's top and take readings off the bottom: the counters
+  // follow.
+  if (applyStep(FillGaps{}).applied()) writeCounters();
   RefreshGrid();
 }
 

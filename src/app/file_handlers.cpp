@@ -157,11 +157,9 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
            .arg(s.NumReadings)
            .arg(s.NumChannels));
   historyChanged();
-  // What the reader left out or found odd in a GEF-CPT or AGS4 file (the other pushes are
-  // chosen from above).
+  // What the reader left out or found odd in a GEF-CPT or AGS4 file.
   QStringList told;
-  for (const std::string& note : notes)
-    if (pushes.size() <= 1) told << QString::fromStdString(note);
+  for (const std::string& note : notes) told << QString::fromStdString(note);
   if (!told.isEmpty()) showMessage(chosen.fileTitle + u":\n"_s + told.join(u"\n"_s));
   if (std::string missing = channelsWithoutDefinitions(s, *definitions_); !missing.empty())
     showMessage(QString::fromStdString(missing));

@@ -273,6 +273,8 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
     return 1;
   }
   for (const std::string& note : notes) err << "pelorin-cli: \"" << input << "\": " << note << "\n";
+  if (a.push.empty() && !notes.empty() && notes.front().ends_with(", is read"))
+    err << "pelorin-cli: --push LOCA_ID:SCPG_TESN reads another push\n";
   // Several files print one JSON object a line, each with its file.
   auto jsonLine = [&](const std::string& json) {
     auto j = nlohmann::ordered_json::parse(json);

@@ -68,7 +68,14 @@ void takeSecondSounding(const Sounding& file, const Sounding& first, bool sameCo
     const int j = t.ChannelMap[k];
     const auto& raw = file.RawReading[k];
     auto& values = t.Reading2[k];
-    if (sameCone && j > 0) {
+    if (file.Source != SoundingSource::SoundingFile && j > 0) {
+      // A GEF or AGS4 file holds values, not instrument output: its reader left them in the
+      // base unit, which turns into the unit channel j is shown in.
+      for (int n = 1; n <= count; ++n)
+        values[n] = raw[n] == NoValue
+                        ? NoValue
+                        : toSingle(raw[n] * static_cast<double>(first.ChannelFactor[j]));
+    } else if (sameCone && j > 0) {
       for (int n = 1; n <= count; ++n)
         values[n] = raw[n] == NoValue
                         ? NoValue
@@ -160,7 +167,8 @@ CombinePanel readSecondSounding(std::string_view bytes, const std::string& fileN
 
   takeSecondSounding(*file, first, sameCone, second);
   fillPanel(first, second, panel);
-  for (std::string& note : notes) panel.messages.push_back("\"" + fileName + "\": " + note);
+  for (const std::string& note : notes)
+    panel.messages.push_back(std::string("\"").append(fileName).append("\": ").append(note));
   return panel;
 }
 

@@ -48,6 +48,7 @@ FillGapsResult fillGaps(Sounding& s) {
       while (values[below] == NoValue) ++below;
       const double top = s.Depth[above + lag], span = s.Depth[below + lag] - top;
       const double from = values[above], rise = static_cast<double>(values[below]) - from;
+      // The raw output stays as it was: the writer works it back from the value.
       for (; p < below; ++p, ++r.filled[c])
         values[p] = toSingle(span == 0 ? from : from + rise * ((s.Depth[p + lag] - top) / span));
       above = below;
@@ -75,10 +76,11 @@ FillGapsResult fillGaps(Sounding& s) {
   s.MaxLag = 0;
   for (int c = 1; c <= s.NumChannels; ++c) s.MaxLag = std::max(s.MaxLag, s.ChannelLag[c]);
   // The current reading stays where it was while it still is one of the complete readings.
-  s.DataIndex =
-      std::clamp(s.DataIndex, std::min(s.MaxLag + 1, s.NumReadings), std::max(s.NumReadings, 1));
-  s.CurrentRow = static_cast<std::int16_t>(
-      std::clamp<int>(s.CurrentRow, 1, std::min({GridRows, s.DataIndex, s.NumReadings})));
+  if (s.NumReadings > 0) {
+    s.DataIndex = std::clamp(s.DataIndex, std::min(s.MaxLag + 1, s.NumReadings), s.NumReadings);
+    s.CurrentRow = static_cast<std::int16_t>(
+        std::clamp<int>(s.CurrentRow, 1, std::min(GridRows, s.DataIndex)));
+  }
   return r;
 }
 

@@ -515,8 +515,7 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
     }
   } else if (pushes.size() > 1) {
     notes.push_back("the file holds " + std::to_string(pushes.size()) + " pushes; the first, " +
-                    pushName(pushes.front()) +
-                    ", is opened (--push LOCA_ID:SCPG_TESN opens another)");
+                    pushName(pushes.front()) + ", is read");
   }
 
   // A channel for each heading the exchange file gives a channel type, while there is room,
@@ -532,9 +531,12 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
     if (heading == "LOCA_ID" || heading == "SCPG_TESN" || heading == "SCPT_DPTH" ||
         heading == "SCPT_FRR" || heading == "SCPT_REM" || heading == "FILE_FSET")
       continue;
-    ranks.push_back(
-        exchangeRank(defs, [&](const ExchangeColumn& q) { return q.agsHeading == heading; }));
-    ranks.back().column = k, ranks.back().what = heading;
+    ranks.push_back(exchangeRank(defs, [&](const ExchangeColumn& q) {
+      return !q.agsHeading.empty() && q.agsHeading == heading;
+    }));
+    ranks.back().column = k;
+    ranks.back().what =
+        heading.empty() ? "the heading without a name, field " + std::to_string(k + 1) : heading;
   }
   for (const ExchangeRank& rank : channelsInOrder(ranks, notes)) {
     const std::size_t k = rank.column;
@@ -545,11 +547,17 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
     std::optional<double> toBase = unitFactor(unit.empty() ? mapped->agsUnit : unit, base);
     if (!toBase && base.empty()) toBase = 1;  // a type without definitions keeps the file's unit
     if (!toBase)
-      return refusedOnLine(
-          fileName, scpt->unitLine,
-          heading + " is in " + quotedText(unit) + ", which Pelorin cannot turn into " + base);
+      return refusedOnLine(fileName, scpt->unitLine,
+                           std::string(heading)
+                               .append(" is in ")
+                               .append(quotedText(unit))
+                               .append(", which Pelorin cannot turn into ")
+                               .append(base));
     channels.push_back(
-        {k, {addBaseUnitChannel(s, defs, mapped->type, heading.substr(5)), *toBase}});
+        {k,
+         {addBaseUnitChannel(s, defs, mapped->type,
+                             heading.starts_with("SCPT_") ? heading.substr(5) : heading),
+          *toBase}});
   }
   const auto depthAt = static_cast<std::size_t>(scpt->column("SCPT_DPTH"));
   const int locationAt = scpt->column("LOCA_ID"), testAt = scpt->column("SCPG_TESN");
@@ -657,7 +665,7 @@ Outcome readAgsFile(std::string_view bytes, const std::string& fileName,
     if (windows1252ToUtf8(single) == *field) *field = single;
   }
   s.Source = SoundingSource::Ags;
-  settleReadChannels(s);
+  settleReadChannels(s, notes);
   return {};
 }
 

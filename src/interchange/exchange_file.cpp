@@ -23,11 +23,30 @@ Outcome exchangeFileBytes(ExchangeFormat format, const Sounding& s, const Channe
           gef ? gefFileBytes(s, defs, header, bytes) : agsFileBytes(s, defs, header, bytes);
       !written)
     return written;
+  // AGS4 has no heading for a channel the channel exchange file gives none, nor for a second
+  // channel of a type.
+  for (int c = 1; c <= s.NumChannels && !gef; ++c) {
+    bool heading = false, second = false;
+    for (const ExchangeColumn& q : defs.Exchange)
+      heading = heading || (q.type == s.ChannelType[c] && !q.agsHeading.empty());
+    for (int earlier = 1; earlier < c; ++earlier)
+      second = second || s.ChannelType[earlier] == s.ChannelType[c];
+    if (!heading || second)
+      notes.push_back("channel " + std::to_string(c) + " (" + windows1252ToUtf8(s.ChannelName[c]) +
+                      ") is left out: " +
+                      (second ? "SCPT has one heading per kind of channel"
+                              : "no SCPT heading stands for its type"));
+  }
   // A date such as 02/05/2024 is not guessed.
-  if (texts[6].find_first_of("0123456789") != std::string::npos && !soundingDate(texts[6], order))
+  if (texts[6].find_first_of("0123456789") != std::string::npos && !soundingDate(texts[6], order)) {
+    const bool twoWays = soundingDate(texts[6], DateOrder::DayFirst) ||
+                         soundingDate(texts[6], DateOrder::MonthFirst);
     notes.push_back("the date " + quotedText(windows1252ToUtf8(texts[6])) +
-                    " does not read one way only (day or month first?): it is left out; "
-                    "--date-order dmy or mdy (Options, Date Order) tells which");
+                    (twoWays ? " does not read one way only (day or month first?): it is left "
+                               "out; --date-order dmy or mdy (Options, Date Order) tells which"
+                             : " is no date with a four-digit year Pelorin can read: it is left "
+                               "out"));
+  }
   auto back = std::make_unique<Sounding>();
   std::vector<std::string> readNotes;
   Outcome read = gef ? readGefFile(bytes, "the written file", defs, *back, readNotes)

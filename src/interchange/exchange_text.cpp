@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/number_text.hpp"
+#include "text/text_file.hpp"
 
 namespace pelorin {
 
@@ -53,6 +54,14 @@ bool isDateSeparator(char ch) { return ch == '/' || ch == '.' || ch == '-'; }
 
 }  // namespace
 
+bool isCalendarDay(const SoundingDate& d) {
+  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > kDays[d.month - 1]) return false;
+  const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;
+  if (d.month == 2 && d.day == 29 && !leap) return false;
+  return d.hour < 24 && d.minute < 60 && d.second < 60;
+}
+
 std::optional<SoundingDate> soundingDate(std::string_view text, DateOrder order) {
   for (std::size_t from = 0; from < text.size(); ++from) {
     if (!isDigit(text[from])) continue;
@@ -74,7 +83,6 @@ std::optional<SoundingDate> soundingDate(std::string_view text, DateOrder order)
       d.year = c, d.month = a, d.day = b;
     else
       return std::nullopt;
-    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31) return std::nullopt;
     // A time after the date: anything but digits, then hours and minutes, seconds maybe.
     std::size_t t = at;
     while (t < text.size() && !isDigit(text[t])) ++t;
@@ -95,6 +103,7 @@ std::optional<SoundingDate> soundingDate(std::string_view text, DateOrder order)
         }
       }
     }
+    if (!isCalendarDay(d)) return std::nullopt;
     return d;
   }
   return std::nullopt;
@@ -199,16 +208,9 @@ const UnitName kUnits[] = {
     {1, 1000, {"mpa", "mn/m2", "mn/m\xc2\xb2", "mn/m\xb2", "mn/m^2", "n/mm2"}},
     {1, 100, {"bar"}},
     {1, 0.001, {"pa", "n/m2"}},
-    {2, 1, {"deg", "degree", "degrees", "\xc2\xb0", "\xb0"}},
+    {2, 1, {"deg", "degree", "degrees", "graden", "\xc2\xb0", "\xb0"}},
     {2, 57.29577951308232, {"rad"}},
-    {3,
-     1,
-     {"degc", "deg c", "c",
-      "\xc2\xb0"
-      "c",
-      "\xb0"
-      "c",
-      "celsius"}},
+    {3, 1, {"degc", "deg c", "c", "\302\260c", "\260c", "celsius"}},
     {4, 1, {"ms/m"}},
     {4, 1000, {"s/m"}},
     {4, 0.1, {"us/cm", "\xc2\xb5s/cm", "\xb5s/cm"}},
@@ -217,11 +219,15 @@ const UnitName kUnits[] = {
     {5, 0.01, {"cm"}},
     {5, 0.001, {"mm"}},
     {6, 1, {"%"}},
-    {7, 1, {"-", ""}},
+    {7, 1, {"-", "", "geen"}},
     {8, 1, {"s", "sec"}},
+    {9, 1, {"mm2"}},
+    {9, 100, {"cm2"}},
 };
 
 const UnitName* unitNamed(std::string_view name) {
+  // "MPa (megaPascal)": the unit before its description.
+  name = name.substr(0, name.find('('));
   std::string lower;
   for (char ch : name)
     if (ch != ' ' || !lower.empty())
@@ -268,7 +274,27 @@ int addBaseUnitChannel(Sounding& s, const ChannelDefinitions& defs, int type,
   return c;
 }
 
-void settleReadChannels(Sounding& s) {
+void settleReadChannels(Sounding& s, std::vector<std::string>& notes) {
+  // Empty columns go; the channels after them move up.
+  int kept = 0;
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    const auto& values = s.Reading[c];
+    if (std::all_of(&values[1], &values[1] + s.NumReadings, [](float v) { return v == NoValue; })) {
+      notes.push_back("left out " + windows1252ToUtf8(s.ChannelName[c]) + ": it holds no value");
+      continue;
+    }
+    if (++kept == c) continue;
+    s.ChannelType[kept] = s.ChannelType[c], s.ChannelName[kept] = s.ChannelName[c];
+    s.ChannelUnit[kept] = s.ChannelUnit[c], s.ChannelFactor[kept] = s.ChannelFactor[c];
+    s.FullScaleOutput[kept] = s.FullScaleOutput[c], s.FullScaleValue[kept] = s.FullScaleValue[c];
+    s.Reading[kept] = s.Reading[c], s.RawReading[kept] = s.RawReading[c];
+  }
+  for (int c = kept + 1; c <= s.NumChannels; ++c) {
+    s.ChannelType[c] = 0, s.ChannelName[c].clear(), s.ChannelUnit[c] = 0;
+    s.ChannelFactor[c] = s.FullScaleOutput[c] = s.FullScaleValue[c] = 0;
+    s.Reading[c].fill(0), s.RawReading[c].fill(0);
+  }
+  s.NumChannels = static_cast<std::int16_t>(kept);
   s.NoPoreChannel = true;
   s.MaxLag = 0;
   for (int c = 1; c <= s.NumChannels; ++c) {

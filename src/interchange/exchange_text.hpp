@@ -22,6 +22,10 @@ struct SoundingDate {
   int hour = -1, minute = 0, second = 0;  // hour -1: no time in the text
 };
 
+// A day that is in the calendar (no 31 April, 29 February in leap years only), and a time of
+// day when the date has one.
+bool isCalendarDay(const SoundingDate& date);
+
 // How a date whose year comes last is read: only when a day above 12 tells day from month
 // ("02/05/2024" could be either), or day first, or month first, as the user said.
 enum class DateOrder : std::uint8_t { Unambiguous, DayFirst, MonthFirst };
@@ -90,8 +94,9 @@ std::vector<ExchangeRank> channelsInOrder(std::vector<ExchangeRank> ranks,
 
 // What a sounding file would tell of the channels read: the leading readings without a value
 // are the channel's lag (its values move up to the first reading, as the file keeps them),
-// and NoPoreChannel is set unless a channel measures pore pressure u2.
-void settleReadChannels(Sounding& s);
+// and NoPoreChannel is set unless a channel measures pore pressure u2. A column without a
+// single value is no channel: it is left out, named in `notes`.
+void settleReadChannels(Sounding& s, std::vector<std::string>& notes);
 
 // The day a file is written, in UTC, as `pattern` writes year, month and day ("%04d-%02d-%02d");
 // SOURCE_DATE_EPOCH, when set, stands for today so that a file can be made again byte for byte.

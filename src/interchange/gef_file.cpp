@@ -17,6 +17,14 @@ namespace {
 
 constexpr const char* kVoid = "-9999";
 
+// The words #MEASUREMENTTEXT 7 and 8 give an own system (code 0) that is none: a position or a
+// level not known, or known without the system or datum it is in.
+constexpr const char* kWgs84 = "WGS 84";
+constexpr const char* kNoPosition = "position not known";
+constexpr const char* kNoSystem = "coordinate system not stated";
+constexpr const char* kNoLevel = "ground surface (its level is not known)";
+constexpr const char* kNoDatum = "ground level (datum not stated)";
+
 // A channel type the exchange file does not map has a column of its own: quantity 100 + type
 // (GEF-CPT numbers its quantities below 100).
 constexpr int kOwnQuantities = 100;
@@ -45,7 +53,7 @@ std::string decimalsPattern(int decimals) {
 // The fewest decimals, three at least, at which every depth reads back as it stands.
 std::string depthPattern(const Sounding& s) {
   for (int decimals = 3; decimals < 6; ++decimals) {
-    const std::string pattern = decimalsPattern(decimals);
+    std::string pattern = decimalsPattern(decimals);
     bool exact = true;
     for (int n = 1; n <= s.NumReadings && exact; ++n)
       exact = toSingle(numericPrefix(formatPattern(s.Depth[n], pattern))) == s.Depth[n];
@@ -105,7 +113,7 @@ std::string fixed(double value, const char* pattern) {
 // that says so, never as a made-up place.
 void positionLines(std::string& out, const Sounding& s) {
   const SiteInfo& site = s.Site;
-  std::string xy = "0, 0.00, 0.00", ownSystem = "position not known";
+  std::string xy = "0, 0.00, 0.00", ownSystem = kNoPosition;
   std::optional<LatLon> latLon;
   if (!site.Latitude.empty())
     latLon = LatLon{numericPrefix(site.Latitude), numericPrefix(site.Longitude)};
@@ -113,25 +121,23 @@ void positionLines(std::string& out, const Sounding& s) {
     latLon = gpsPosition(s.GPSData);
   if (!site.X.empty() && strictNumber(site.CoordinateSystem)) {
     xy = site.CoordinateSystem + ", " + site.X + ", " + site.Y, ownSystem.clear();
-    if (site.CoordinateSystem == "0") ownSystem = "coordinate system not stated";
+    if (site.CoordinateSystem == "0") ownSystem = kNoSystem;
   } else if (!site.X.empty()) {
     const bool rd = asciiText(site.CoordinateSystem) == "RD";
     xy = std::string(rd ? "31000" : "0") + ", " + site.X + ", " + site.Y;
-    ownSystem = rd ? "" : "national grid " + ascii(site.CoordinateSystem);
+    ownSystem = rd ? "" : site.CoordinateSystem.empty() ? kNoSystem : ascii(site.CoordinateSystem);
   } else if (latLon) {
     char text[96];
     std::snprintf(text, sizeof text, "0, %.6f, %.6f", latLon->longitude, latLon->latitude);
-    xy = text, ownSystem = "WGS 84 longitude and latitude in decimal degrees";
+    xy = text, ownSystem = std::string(kWgs84) + " longitude and latitude in decimal degrees";
   }
   line(out, "XYID", xy);
-  std::string z = "0, 0.00", ownLevel = "ground surface (its level is not known)";
+  std::string z = "0, 0.00", ownLevel = kNoLevel;
   if (!site.GroundLevel.empty()) {
     const bool code = strictNumber(site.LevelDatum).has_value();
     const bool nap = code ? site.LevelDatum == "31000" : asciiText(site.LevelDatum) == "NAP";
     z = std::string(nap ? "31000" : code ? site.LevelDatum : "0") + ", " + site.GroundLevel;
-    ownLevel = nap || code               ? ""
-               : site.LevelDatum.empty() ? "ground level, its datum not stated"
-                                         : "datum " + ascii(site.LevelDatum);
+    ownLevel = nap || code ? "" : site.LevelDatum.empty() ? kNoDatum : ascii(site.LevelDatum);
   }
   line(out, "ZID", z);
   if (!ownSystem.empty())
@@ -254,6 +260,14 @@ std::vector<std::string> items(const std::string& value) {
   return parts;
 }
 
+// A whole number item from lo to hi, or nothing.
+std::optional<int> wholeItem(const std::vector<std::string>& value, std::size_t k, int lo, int hi) {
+  std::optional<double> number = k < value.size() ? strictNumber(value[k]) : std::nullopt;
+  if (!number || *number < lo || *number > hi || *number != std::floor(*number))
+    return std::nullopt;
+  return static_cast<int>(*number);
+}
+
 // A number item as the file wrote it, or empty when it is none.
 std::string numberText(const std::vector<std::string>& value, std::size_t k) {
   return k < value.size() && strictNumber(value[k]) ? value[k] : std::string();
@@ -276,7 +290,7 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
   };
   std::vector<Info> columns;  // [number - 1]
   std::string separator, recordEnd, lastScan;
-  std::string ownSystem;  // #MEASUREMENTTEXT 7
+  std::string ownSystem, ownLevel;  // #MEASUREMENTTEXT 7 and 8
   SoundingDate start{};
   // The header's lines up to #EOH=; a line without "#" carries on the one before it, as a
   // header broken over two lines.
@@ -304,10 +318,11 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     for (char& ch : key) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     const std::vector<std::string> value = items(entry.substr(equals + 1));
     auto column = [&]() -> Info* {
-      int n = std::atoi(value[0].c_str());
-      if (n < 1 || n > 64) return nullptr;
-      if (columns.size() < static_cast<std::size_t>(n)) columns.resize(static_cast<std::size_t>(n));
-      return &columns[static_cast<std::size_t>(n - 1)];
+      std::optional<int> n = wholeItem(value, 0, 1, 64);
+      if (!n) return nullptr;
+      if (columns.size() < static_cast<std::size_t>(*n))
+        columns.resize(static_cast<std::size_t>(*n));
+      return &columns[static_cast<std::size_t>(*n - 1)];
     };
     if (key == "COLUMNINFO") {
       Info* info = column();
@@ -316,12 +331,17 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
             fileName, number,
             "#COLUMNINFO needs a column number from 1 to 64, a unit, a name and a quantity");
       info->unit = value[1], info->name = value[2];
-      info->quantity = std::atoi(value[3].c_str());
+      info->quantity = wholeItem(value, 3, 0, 9999).value_or(0);
     } else if (key == "COLUMNVOID") {
       Info* info = column();
       if (!info || value.size() < 2)
         return refusedOnLine(fileName, number, "#COLUMNVOID needs a column number and a value");
-      info->voidValue = numericPrefix(value[1]), info->hasVoid = true;
+      // A void that is no number would make every 0 a void: it is passed over.
+      if (std::optional<double> voidValue = strictNumber(value[1]))
+        info->voidValue = *voidValue, info->hasVoid = true;
+      else
+        notes.push_back("line " + std::to_string(number) + ": the void " + quotedText(value[1]) +
+                        " is no number; the column has no void value");
     } else if (key == "COLUMNSEPARATOR") {
       separator = value[0];
     } else if (key == "RECORDSEPARATOR") {
@@ -342,31 +362,42 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     } else if (key == "MEASUREMENTTEXT" && value.size() > 1) {
       if (value[0] == "4") s.ConeNumber = value[1];
       if (value[0] == "7") ownSystem = value[1];
+      if (value[0] == "8") ownLevel = value[1];
     } else if (key == "MEASUREMENTVAR" && value.size() > 1 && !numberText(value, 1).empty()) {
       const std::string unit = value.size() > 2 ? value[2] : "";
-      if (value[0] == "1")  // the cone's area, in mm2 unless the line says cm2
-        s.Site.ConeArea = unit == "cm2" ? generalNumber(numericPrefix(value[1]) * 100) : value[1];
+      if (value[0] == "1") {  // the cone's area, in mm2 unless the line says otherwise
+        const std::optional<double> toMm2 = unitFactor(unit, "mm2");
+        s.Site.ConeArea =
+            toMm2 && *toMm2 != 1 ? generalNumber(numericPrefix(value[1]) * *toMm2) : value[1];
+      }
       if (value[0] == "3") s.Site.AreaRatio = value[1];
       if (value[0] == "13") s.Site.PredrillDepth = value[1];
       if (value[0] == "14") s.Site.WaterLevel = value[1];
-    } else if (key == "STARTDATE" && value.size() >= 3) {
-      start.year = std::atoi(value[0].c_str()), start.month = std::atoi(value[1].c_str()),
-      start.day = std::atoi(value[2].c_str());
-    } else if (key == "STARTTIME" && value.size() >= 2 && !numberText(value, 0).empty() &&
-               !numberText(value, 1).empty()) {
-      start.hour = std::atoi(value[0].c_str()), start.minute = std::atoi(value[1].c_str());
+    } else if (key == "STARTDATE") {
+      auto year = wholeItem(value, 0, 1000, 9999), month = wholeItem(value, 1, 1, 12),
+           day = wholeItem(value, 2, 1, 31);
+      if (year && month && day) start.year = *year, start.month = *month, start.day = *day;
+    } else if (key == "STARTTIME") {
+      auto hour = wholeItem(value, 0, 0, 23), minute = wholeItem(value, 1, 0, 59);
+      if (hour && minute) start.hour = *hour, start.minute = *minute;
     }
   }
-  if (start.year > 0 && start.month >= 1 && start.month <= 12 && start.day >= 1 && start.day <= 31)
-    s.DateAndTime = yearFirstText(start);
-  // Our own way of telling a position not known, or one in WGS 84 degrees.
+  if (start.year > 0 && isCalendarDay(start)) s.DateAndTime = yearFirstText(start);
+  // An own system (code 0) is the one its #MEASUREMENTTEXT names: WGS 84 degrees, a national
+  // grid or a datum by name, or our own words for a position or level not known.
   if (s.Site.CoordinateSystem == "0") {
-    if (ownSystem.starts_with("WGS 84")) s.Site.Latitude = s.Site.Y, s.Site.Longitude = s.Site.X;
-    if (ownSystem.starts_with("WGS 84") || ownSystem == "position not known")
+    if (ownSystem.starts_with(kWgs84)) s.Site.Latitude = s.Site.Y, s.Site.Longitude = s.Site.X;
+    if (ownSystem.starts_with(kWgs84) || ownSystem == kNoPosition)
       s.Site.CoordinateSystem = s.Site.X = s.Site.Y = "";
+    else if (!ownSystem.empty() && ownSystem != kNoSystem)
+      s.Site.CoordinateSystem = ownSystem;
   }
-  if (s.Site.LevelDatum == "0" && numericPrefix(s.Site.GroundLevel) == 0)
-    s.Site.LevelDatum = s.Site.GroundLevel = "";
+  if (s.Site.LevelDatum == "0") {
+    if (ownLevel == kNoLevel)
+      s.Site.LevelDatum = s.Site.GroundLevel = "";
+    else
+      s.Site.LevelDatum = ownLevel == kNoDatum ? "" : ownLevel;
+  }
 
   int depthColumn = -1;
   std::vector<ExchangeRank> ranks;
@@ -375,9 +406,10 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     if (info.quantity == 1 && depthColumn < 0) {
       depthColumn = static_cast<int>(k);
       info.toBase = unitFactor(info.unit, "m").value_or(1);
-    } else if (info.quantity != 4 && info.quantity >= 0) {  // not worked out again, a column
-      ExchangeRank rank = exchangeRank(
-          defs, [&](const ExchangeColumn& q) { return q.gefQuantity == info.quantity; });
+    } else if (info.quantity >= 0 && info.quantity != 4) {  // Rf is worked out again
+      ExchangeRank rank = exchangeRank(defs, [&](const ExchangeColumn& q) {
+        return q.gefQuantity != 0 && q.gefQuantity == info.quantity;
+      });
       if (!rank.mapped && info.quantity > kOwnQuantities &&
           info.quantity <= kOwnQuantities + MaxChannelTypes)
         rank.type = info.quantity - kOwnQuantities;
@@ -396,7 +428,12 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     Info& info = columns[rank.column];
     const std::string& base = defs.UnitName[rank.type][1];
     std::optional<double> toBase = unitFactor(info.unit, base);
-    if (!toBase && rank.mapped) toBase = unitFactor(rank.mapped->gefUnit, base);
+    if (!toBase && rank.mapped) {
+      toBase = unitFactor(rank.mapped->gefUnit, base);
+      if (toBase && unitFactor(info.unit, info.unit) == std::nullopt)
+        notes.push_back(rank.what + ": the unit " + quotedText(info.unit) + " is taken for GEF's " +
+                        rank.mapped->gefUnit);
+    }
     info.toBase = toBase.value_or(1);
     std::string name = trimmed(asciiText(utf8ToWindows1252(info.name)));
     info.channel = addBaseUnitChannel(s, defs, rank.type,
@@ -484,7 +521,7 @@ Outcome readGefFile(std::string_view bytes, const std::string& fileName,
     if (windows1252ToUtf8(single) == *field) *field = single;
   }
   s.Source = SoundingSource::Gef;
-  settleReadChannels(s);
+  settleReadChannels(s, notes);
   return {};
 }
 

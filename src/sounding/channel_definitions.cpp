@@ -110,10 +110,10 @@ std::string parseExchangeColumns(std::string_view bytes, std::vector<ExchangeCol
   if (!count || *count < 0 || *count > 100 || *count != std::floor(*count))
     return problem("the number of rows " + quotedText(item) + " is not a whole number to 100");
   std::vector<ExchangeColumn> read;
-  for (int row = 1; row <= static_cast<int>(*count); ++row) {
+  for (int k = 1; k <= static_cast<int>(*count); ++k) {
     std::string items[8];
     for (std::string& text : items)
-      if (!reader.readItem(text)) return problem("the file ends within row " + std::to_string(row));
+      if (!reader.readItem(text)) return problem("the file ends within row " + std::to_string(k));
     auto whole = [](const std::string& text, int low, int high) -> std::optional<int> {
       std::optional<double> number = strictNumber(text);
       if (!number || *number < low || *number > high || *number != std::floor(*number))
@@ -126,8 +126,23 @@ std::string parseExchangeColumns(std::string_view bytes, std::vector<ExchangeCol
       return problem(
           "a row holds a channel type (1 to 20), a GEF quantity (0 to 999), a GEF unit, a GEF "
           "name, GEF decimals (0 to 8), an AGS heading, an AGS unit and AGS decimals (0 to 8)");
-    read.push_back(
-        {*type, *quantity, items[2], items[3], *gefDecimals, items[5], items[6], *agsDecimals});
+    // Quantity 1 is the depth, 4 the friction ratio worked out again, 101 to 120 the columns
+    // of types without a row; a type, quantity or heading stands once.
+    const ExchangeColumn row{*type,        *quantity, items[2], items[3],
+                             *gefDecimals, items[5],  items[6], *agsDecimals};
+    if (row.gefQuantity == 1 || row.gefQuantity == 4 ||
+        (row.gefQuantity > 100 && row.gefQuantity <= 100 + MaxChannelTypes))
+      return problem("GEF quantity " + items[1] + " is the depth's, the friction ratio's or a " +
+                     "column of its own");
+    if (!row.agsHeading.empty() && (!row.agsHeading.starts_with("SCPT_") ||
+                                    row.agsHeading == "SCPT_DPTH" || row.agsHeading == "SCPT_FRR"))
+      return problem("the AGS heading " + quotedText(row.agsHeading) +
+                     " is no SCPT heading of a channel");
+    for (const ExchangeColumn& earlier : read)
+      if (earlier.type == row.type || (row.gefQuantity && earlier.gefQuantity == row.gefQuantity) ||
+          (!row.agsHeading.empty() && earlier.agsHeading == row.agsHeading))
+        return problem("the row of type " + items[0] + " repeats a type, quantity or heading");
+    read.push_back(row);
   }
   columns = std::move(read);
   return {};

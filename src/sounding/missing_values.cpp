@@ -29,8 +29,8 @@ std::string missingValuesProblem(const Sounding& s) {
                 formatPattern(s.Depth[m.firstReading], "##0.00") + " m";
   return channels +
          ": a sounding file tells a missing value only as lag, so the values below it would "
-         "move. Fill the gaps (Edit, Fill Gaps; --fill-gaps), delete those readings, or save as "
-         "GEF or AGS4, which keep missing values";
+         "move. Fill the gaps (Edit, Fill Gaps; --fill-gaps), or export GEF or AGS4 "
+         "(Interchange), which keep missing values";
 }
 
 }  // namespace pelorin

@@ -46,6 +46,7 @@ SoundingFormat soundingFormatOf(std::string_view bytes) {
   std::size_t first = bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
   std::string_view start = bytes.substr(std::min(first, bytes.size()));
   if (start.starts_with("#GEFID")) return SoundingFormat::Gef;
+  if (start.starts_with(kSoundingFileIdentification)) return SoundingFormat::SoundingFile;
   if (start.starts_with("\"GROUP\"")) return SoundingFormat::Ags;
   std::size_t at = 0;
   for (int line = 0; line < 200 && at < bytes.size(); ++line) {

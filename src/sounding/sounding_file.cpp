@@ -272,7 +272,8 @@ Outcome writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
   }
   out.clear();
   out.reserve(400 + static_cast<std::size_t>(s.NumReadings + 8) * (15 + 20 * s.NumChannels));
-  out += "Quillbrandt Sounding File\r\n";
+  out += kSoundingFileIdentification;
+  out += "\r\n";
   for (const std::string& text : header) {
     out += text;
     endLine(out);

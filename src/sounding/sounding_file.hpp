@@ -12,6 +12,9 @@
 
 namespace pelorin {
 
+// The first line a sounding file is written with.
+inline constexpr std::string_view kSoundingFileIdentification = "Quillbrandt Sounding File";
+
 // The twelve header texts in file order (lines 2 to 13).
 using HeaderTexts = std::array<std::string, 12>;
 HeaderTexts headerTexts(const Sounding& s);
