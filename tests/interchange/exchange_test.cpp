@@ -7,11 +7,14 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <tuple>
 
 #include "edit/fill_gaps.hpp"
 #include "export/readings_table.hpp"
 #include "interchange/ags_file.hpp"
 #include "interchange/exchange_file.hpp"
+#include "interchange/exchange_text.hpp"
 #include "interchange/gef_file.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
@@ -108,6 +111,54 @@ TEST(Exchange, FieldFilesFilledAndSavedKeepEveryValueAtItsReading) {
     }
   }
   EXPECT_GE(files, 20);
+}
+
+// Dates and positions as header texts hold them, and units as files name them.
+TEST(ExchangeText, DatesPositionsAndUnitsAsTheFieldWritesThem) {
+  const std::tuple<const char*, DateOrder, const char*> dates[] = {
+      {"2014-01-09 10:30", DateOrder::Unambiguous, "2014-01-09 10:30"},
+      {"14/03/2024 09:42", DateOrder::Unambiguous, "2024-03-14 09:42"},
+      {"03/14/2024", DateOrder::Unambiguous, "2024-03-14"},
+      {"12/03/2019", DateOrder::Unambiguous, ""},
+      {"12/03/2019", DateOrder::DayFirst, "2019-03-12"},
+      {"12/03/2019", DateOrder::MonthFirst, "2019-12-03"},
+      {"14/03/2019", DateOrder::MonthFirst, "2019-03-14"},
+      {"31/04/2019", DateOrder::DayFirst, ""},
+      {"29.02.2023", DateOrder::DayFirst, ""},
+      {"29.02.2024", DateOrder::DayFirst, "2024-02-29"},
+      {"2024-02-11 25:99", DateOrder::Unambiguous, ""},
+      {"14/03/24", DateOrder::DayFirst, ""},
+      {"Test 3 of 5", DateOrder::DayFirst, ""},
+  };
+  for (const auto& [text, order, expected] : dates) {
+    std::optional<SoundingDate> date = soundingDate(text, order);
+    EXPECT_EQ(date ? yearFirstText(*date) : "", expected) << text;
+  }
+  const std::tuple<const char*, double, double> places[] = {
+      {"N 53.21874 E 6.56702", 53.21874, 6.56702},
+      {"53.40012N 2.99021W", 53.40012, -2.99021},
+      {"N 53 13.124 E 6 34.021", 53 + 13.124 / 60, 6 + 34.021 / 60},
+      {"53.21874, -6.56702", 53.21874, -6.56702},
+      {"S 33 51 35.9 E 151 12 40", -(33 + 51 / 60.0 + 35.9 / 3600), 151 + 12 / 60.0 + 40 / 3600.0},
+  };
+  for (const auto& [text, latitude, longitude] : places) {
+    std::optional<LatLon> place = gpsPosition(text);
+    ASSERT_TRUE(place) << text;
+    EXPECT_NEAR(place->latitude, latitude, 1e-9) << text;
+    EXPECT_NEAR(place->longitude, longitude, 1e-9) << text;
+  }
+  for (const char* text :
+       {"", "N 95 E 6", "N 53.2", "53.2 6.5 7.1", "N 53 E 6 N 54", "1e400, 3", "N 53 75.0 E 6 1"})
+    EXPECT_FALSE(gpsPosition(text)) << text;
+  const std::tuple<const char*, const char*, double> units[] = {
+      {"MN/m2", "KPA", 1000}, {"MN/m\xc2\xb2", "kPa", 1000},
+      {"kn/M2", "KPA", 1},    {"MPa (megaPascal)", "KPA", 1000},
+      {"uS/cm", "MS/M", 0.1}, {"S/m", "MS/M", 1000},
+      {"\xc2\xb0", "DEG", 1}, {"DEG C", "DegC", 1},
+      {"cm2", "mm2", 100}};
+  for (const auto& [from, to, factor] : units) EXPECT_EQ(unitFactor(from, to), factor) << from;
+  EXPECT_FALSE(unitFactor("MPa", "DEG"));
+  EXPECT_FALSE(unitFactor("kgf/cm2", "KPA"));
 }
 
 }  // namespace

@@ -50,5 +50,51 @@ TEST(ChannelDefinitions, ThirteenItemsThenTheCountThenThreeItemsPerOption) {
       EXPECT_NE(warnings[i].find(part), std::string::npos) << warnings[i];
 }
 
+// The shipped ChannelExchange.txt is the mapping an installation without one falls back on; a
+// row that would clash with the depth, the friction ratio or another row is refused by line.
+TEST(ChannelExchange, ShippedFileIsTheDefaultAndClashingRowsAreRefused) {
+  std::vector<ExchangeColumn> read;
+  ASSERT_EQ(parseExchangeColumns(readFixture("../../data/ChannelExchange.txt"), read), "");
+  const std::vector<ExchangeColumn> shipped = defaultExchangeColumns();
+  ASSERT_EQ(read.size(), shipped.size());
+  for (std::size_t k = 0; k < read.size(); ++k) {
+    EXPECT_EQ(read[k].type, shipped[k].type) << k;
+    EXPECT_EQ(read[k].gefQuantity, shipped[k].gefQuantity) << k;
+    EXPECT_EQ(read[k].gefUnit + read[k].gefName + read[k].agsHeading + read[k].agsUnit,
+              shipped[k].gefUnit + shipped[k].gefName + shipped[k].agsHeading + shipped[k].agsUnit)
+        << k;
+    EXPECT_EQ(read[k].gefDecimals * 10 + read[k].agsDecimals,
+              shipped[k].gefDecimals * 10 + shipped[k].agsDecimals)
+        << k;
+  }
+  const std::string head =
+      "\"Pelorin channel exchange file\",\"Format\",1\r\n\"Columns\",\"...\"\r\n";
+  const std::pair<std::string, std::string> rows[] = {
+      {"1\r\n1,2,\"MPa\",\"cone\",3,\"SCPT_RES\",\"MPa\",3\r\n", ""},
+      {"1\r\n1,1,\"m\",\"depth\",3,\"\",\"\",0\r\n", "line 4: GEF quantity 1"},
+      {"1\r\n1,4,\"%\",\"ratio\",2,\"\",\"\",0\r\n", "line 4: GEF quantity 4"},
+      {"1\r\n1,105,\"MPa\",\"x\",3,\"\",\"\",0\r\n", "line 4: GEF quantity 105"},
+      {"1\r\n1,2,\"MPa\",\"cone\",3,\"RES\",\"MPa\",3\r\n", "\"RES\" is no SCPT heading"},
+      {"1\r\n1,2,\"MPa\",\"cone\",3,\"SCPT_FRR\",\"%\",2\r\n", "\"SCPT_FRR\" is no SCPT heading"},
+      {"2\r\n1,2,\"MPa\",\"a\",3,\"\",\"\",0\r\n2,2,\"MPa\",\"b\",3,\"\",\"\",0\r\n",
+       "line 5: the row of type 2 repeats"},
+      {"2\r\n1,2,\"MPa\",\"a\",3,\"\",\"\",0\r\n1,3,\"MPa\",\"b\",3,\"\",\"\",0\r\n",
+       "line 5: the row of type 1 repeats"},
+      {"1\r\n21,2,\"MPa\",\"a\",3,\"\",\"\",0\r\n", "line 4: a row holds a channel type (1 to 20)"},
+      {"2\r\n1,2,\"MPa\",\"a\",3,\"\",\"\",0\r\n", "the file ends within row 2"},
+  };
+  for (const auto& [body, problem] : rows) {
+    std::vector<ExchangeColumn> columns = shipped;
+    const std::string said = parseExchangeColumns(head + body, columns);
+    if (problem.empty()) {
+      EXPECT_EQ(said, "") << body;
+      EXPECT_EQ(columns.size(), 1u);
+    } else {
+      EXPECT_NE(said.find(problem), std::string::npos) << body << said;
+      EXPECT_EQ(columns.size(), shipped.size()) << "a refused file changes nothing";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pelorin::test
