@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_definitions.hpp"
 #include "edit/fill_gaps.hpp"
+#include "fuzz_definitions.hpp"
 #include "interchange/ags_file.hpp"
 #include "interchange/exchange_file.hpp"
 #include "sounding/open_sounding.hpp"
