@@ -262,10 +262,17 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
   return 2;
 }
 
+// Whether OUT is IN: a save that replaces its own input must read back, or it is refused.
+bool sameFile(const std::string& input, const std::string& output) {
+  std::error_code ec;
+  return std::filesystem::equivalent(input, output, ec) && !ec;
+}
+
 // One file through the command: opened, the operations run, the result written or printed.
 // Returns 0 done, 1 refused; what it prints goes to out, what it tells to err.
-int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::string& input,
-              const std::string& output, bool severalFiles, std::ostream& out, std::ostream& err) {
+int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std::string& input,
+                  const std::string& output, bool severalFiles, std::ostream& out,
+                  std::ostream& err) {
   const std::string command = a.command->name;
   auto [sounding, opened, notes] = openSoundingFile(input, defs, a.push);
   if (!sounding) {
@@ -278,7 +285,7 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
   // Several files print one JSON object a line, each with its file.
   auto jsonLine = [&](const std::string& json) {
     auto j = nlohmann::ordered_json::parse(json);
-    nlohmann::ordered_json line = {{"file", input}};
+    nlohmann::ordered_json line = {{"file", shownText(input)}};
     line.update(j);
     return line.dump() + "\n";
   };
@@ -350,11 +357,24 @@ int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::str
   if (command == "csv")
     return write(
         readingsTable(session->sounding(), defs, session->depthUnit(), TableStyle::CommaSeparated));
-  SaveResult saved =
-      saveSoundingFile(output, session->sounding(), defs, session->header(), a.refuseUnreadable);
+  SaveResult saved = saveSoundingFile(output, session->sounding(), defs, session->header(),
+                                      a.refuseUnreadable || sameFile(input, output));
   if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";
   if (!saved.outcome) err << "pelorin-cli: " << saved.outcome.message << "\n";
   return saved.outcome ? 0 : 1;
+}
+
+// The same, and whatever goes wrong on the way is this file's refusal, never the run's end.
+int runOnFile(const Arguments& a, const ChannelDefinitions& defs, const std::string& input,
+              const std::string& output, bool severalFiles, std::ostream& out, std::ostream& err) {
+  try {
+    return runOnFileAsIs(a, defs, input, output, severalFiles, out, err);
+  } catch (const std::exception& e) {
+    err << "pelorin-cli: \"" << shownText(input) << "\": failed: " << shownText(e.what()) << "\n";
+  } catch (...) {
+    err << "pelorin-cli: \"" << shownText(input) << "\": failed\n";
+  }
+  return 1;
 }
 
 // Where each input's output goes: -o, or DIR/NAME.EXT. Empty with the problem when two

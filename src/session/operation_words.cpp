@@ -209,17 +209,26 @@ Outcome stepFor(const Operation& op, const Sounding& s, Step& step) {
       return refuse("expected C:N=TEXT, a channel, a reading number and the value typed");
     float typed = toSingle(numericPrefix(text));
     if (!std::isfinite(typed)) return refuse("the value is beyond the range of a reading");
+    if (channel < 1 || channel > s.NumChannels || reading < 1 || reading > s.NumReadings)
+      return refuse("the sounding has no channel " + std::to_string(channel) + " at reading " +
+                    std::to_string(reading) + " (it has " + std::to_string(s.NumChannels) +
+                    " channels and " + std::to_string(s.NumReadings) + " readings)");
     step = SetValue{channel, reading, typed};
   } else if (flag == "--header") {
     auto equals = value.find('=');
     const auto& names = headerFieldNames();
     for (std::size_t f = 0; equals != std::string::npos && f < names.size(); ++f)
       if (value.compare(0, equals, names[f]) == 0 && std::string_view(names[f]).size() == equals) {
+        // A header box holds one line.
+        if (value.find_first_of("\r\n", equals) != std::string::npos)
+          return refuse("a header text is one line; the text holds a line break");
         step = SetHeader{static_cast<int>(f), utf8ToWindows1252(value.substr(equals + 1))};
         return {};
       }
     return refuse("expected FIELD=TEXT with a header field from CompanyName to WaterTableDepth");
   } else if (flag == "--start-depth") {
+    if (!std::isfinite(toSingle(numericPrefix(value))))
+      return refuse("the start depth is beyond the range of a depth");
     step = StartDepth{value};
   } else if (flag == "--increment-steps") {
     if (!wholeNumber(value, number)) return refuse("K is a whole number of steps");
@@ -242,6 +251,8 @@ Outcome stepFor(const Operation& op, const Sounding& s, Step& step) {
         return refuse("expected C=TEXT, a channel number and an offset");
       if (channel < 1 || channel > s.NumChannels)
         return refuse("the sounding has no channel " + std::to_string(channel));
+      if (!std::isfinite(toSingle(numericPrefix(text))))
+        return refuse("the offset " + text + " is beyond the range of a reading");
       shift.boxes[static_cast<std::size_t>(channel)] = text;
     }
     step = shift;

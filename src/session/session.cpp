@@ -87,7 +87,13 @@ StepResult Session::apply(const Step& step) {
   const DepthUnit unit = depthUnit_;
   const auto system = exportSystem_;
   std::string description;
-  StepResult result = run(step, description);
+  StepResult result;
+  // A step that fails on the way changes nothing, as one that is refused.
+  try {
+    result = run(step, description);
+  } catch (const std::exception& e) {
+    result = {Outcome::refused(std::string("the step failed: ") + e.what()), {}};
+  }
   if (!result.applied()) {
     *current_ = *before;
     header_ = header, depthUnit_ = unit, exportSystem_ = system;

@@ -111,6 +111,38 @@ std::string quotedText(std::string_view text) {
   return out + "\"";
 }
 
+std::string shownText(std::string_view bytes) {
+  std::string out;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    // The length of a well-formed UTF-8 sequence starting here, 0 when there is none.
+    std::size_t length = lead < 0x80                   ? 1
+                         : lead >= 0xC2 && lead < 0xE0 ? 2
+                         : lead >= 0xE0 && lead < 0xF0 ? 3
+                         : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                       : 0;
+    for (std::size_t k = 1; k < length; ++k)
+      if (at + k >= bytes.size() || (static_cast<unsigned char>(bytes[at + k]) & 0xC0) != 0x80)
+        length = 0;
+    // No overlong forms, no surrogates, nothing beyond U+10FFFF.
+    if (length > 2) {
+      const auto second = static_cast<unsigned char>(bytes[at + 1]);
+      if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
+          (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90))
+        length = 0;
+    }
+    if (length > 0) {
+      out.append(bytes.substr(at, length));
+      at += length;
+    } else {
+      out += static_cast<char>(0xC0 | (lead >> 6));
+      out += static_cast<char>(0x80 | (lead & 0x3F));
+      ++at;
+    }
+  }
+  return out;
+}
+
 std::string windows1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());

@@ -47,6 +47,10 @@ Outcome refusedOnLine(const std::string& fileName, int line, const std::string& 
 // as \x1A so that nothing unseen hides in it.
 std::string quotedText(std::string_view text);
 
+// A text of unknown bytes (a file name) as valid UTF-8: UTF-8 sequences as they are, any other
+// byte as the character of its number (0xE9 becomes U+00E9).
+std::string shownText(std::string_view bytes);
+
 // Windows-1252 bytes to UTF-8 and back (for the window and the batch tool's JSON). A
 // character with no Windows-1252 byte becomes "?".
 std::string windows1252ToUtf8(std::string_view bytes);

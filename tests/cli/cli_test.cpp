@@ -69,13 +69,16 @@ TEST(Cli, SeveralFilesWriteWhatSingleRunsWriteAndSkipABrokenOne) {
       EXPECT_EQ(fileBytes(folder + "/" + name), fileBytes(one + "/" + name)) << name;
     EXPECT_FALSE(std::filesystem::exists(folder + "/combine_depth_not_a_number.gef"));
   }
-  // info and quality --json: a line each, with the file.
-  CliRun info = runCli({"quality", "--json", inputs[0], inputs[2]});
+  // info and quality --json: a line each, with the file; a name that is no UTF-8 keeps its
+  // bytes as characters (0xE9 as U+00E9).
+  const std::string latin = temporaryFolder() + "/lat\xe9.cpt";
+  std::filesystem::copy_file(inputs[2], latin);
+  CliRun info = runCli({"quality", "--json", inputs[0], latin});
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_EQ(info.err, "2 done, 0 refused\n");
   EXPECT_TRUE(info.out.starts_with("{\"file\":\"" + inputs[0] + "\",\"class\":1,"))
       << info.out.substr(0, 80);
-  EXPECT_NE(info.out.find("\n{\"file\":\"" + inputs[2] + "\",\"class\":3,"), std::string::npos);
+  EXPECT_NE(info.out.find("lat\xc3\xa9.cpt\",\"class\":3,"), std::string::npos) << info.out;
   EXPECT_EQ(std::count(info.out.begin(), info.out.end(), '\n'), 2);
 }
 
