@@ -354,9 +354,14 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
       err << "pelorin-cli: \"" << output << "\": " << note << "\n";
     return write(bytes);
   }
-  if (command == "csv")
+  if (command == "csv") {
+    if (std::string unmeasured = unmeasuredChannels(session->sounding()); !unmeasured.empty()) {
+      err << "pelorin-cli: \"" << output << "\": " << unmeasured << "\n";
+      return 1;
+    }
     return write(
         readingsTable(session->sounding(), defs, session->depthUnit(), TableStyle::CommaSeparated));
+  }
   SaveResult saved = saveSoundingFile(output, session->sounding(), defs, session->header(),
                                       a.refuseUnreadable || sameFile(input, output));
   if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";

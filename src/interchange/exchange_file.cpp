@@ -5,6 +5,7 @@
 #include "interchange/ags_file.hpp"
 #include "interchange/gef_file.hpp"
 #include "quality/quality.hpp"
+#include "sounding/open_sounding.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -13,6 +14,8 @@ Outcome exchangeFileBytes(ExchangeFormat format, const Sounding& s, const Channe
                           const HeaderTexts& texts, const std::vector<std::string>& history,
                           std::string& bytes, std::vector<std::string>& notes, DateOrder order) {
   const bool gef = format == ExchangeFormat::Gef;
+  if (std::string unmeasured = unmeasuredChannels(s); !unmeasured.empty())
+    return Outcome::refused(unmeasured);
   // The class the readings reach goes with the remarks, said to be assessed from the data:
   // it is no statement of how the test was done.
   std::vector<std::string> remarks = history;

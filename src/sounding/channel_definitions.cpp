@@ -15,8 +15,12 @@ namespace {
 constexpr int kDescriptionItems = 13;
 }  // namespace
 
-std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefinitions& defs) {
+std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefinitions& defs,
+                                   std::vector<std::string>* remarks) {
   TextReader reader(bytes);
+  auto remark = [&](const std::string& text) {
+    if (remarks) remarks->push_back("line " + std::to_string(reader.lineNumber()) + ": " + text);
+  };
   std::string item;
   auto clearType = [&] {
     defs.UnitCount[type] = 0;
@@ -41,6 +45,9 @@ std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefi
   }
   if (!reader.readItem(item)) return tooShort(kDescriptionItems + 1);
   double count = numericPrefix(item);
+  if (!strictNumber(item))
+    remark("the unit count " + quotedText(item) + " (item 14) is no number: read as " +
+           generalNumber(count));
   if (count < 0 || count > MaxUnitOptions || count != static_cast<double>(roundHalfEven(count))) {
     clearType();
     return "line " + std::to_string(reader.lineNumber()) + ": the unit count \"" + item +
@@ -63,6 +70,10 @@ std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefi
              (std::isfinite(factor) ? "writes as 0 with the sounding file's eight decimals"
                                     : "is beyond the float range");
     }
+    if (!(factor > 0) || std::fabs(factor) < 1e-9 || std::fabs(factor) > 1e9)
+      remark("the factor " + quotedText(item) + " of unit option " + std::to_string(u) + " (item " +
+             std::to_string(first + 2) +
+             ") is not a positive number from 1e-9 to 1e9: every value shown in it is off");
   }
   defs.UnitCount[type] = static_cast<std::int16_t>(units);
   return {};
@@ -162,20 +173,23 @@ ChannelDefinitions loadChannelDefinitions(const std::string& folder,
   for (int type = 1; type <= MaxChannelTypes; ++type) {
     std::string path =
         (std::filesystem::path(folder) / ("Channel" + std::to_string(type) + ".txt")).string();
+    // No file of that name is no error; anything else there that cannot be read is told.
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) continue;
-    std::string bytes;
-    if (Outcome read = readWholeFile(path, bytes); !read) {
-      warnings.push_back("Channel definition file skipped: " + read.message);
-      continue;
-    }
-    std::string problem = parseChannelDefinition(bytes, type, defs);
-    if (!problem.empty())
-      warnings.push_back(std::string("Channel definition file \"")
-                             .append(path)
-                             .append("\" skipped: ")
-                             .append(problem)
-                             .append("."));
+    const auto link = std::filesystem::symlink_status(path, ec);
+    if (ec || link.type() == std::filesystem::file_type::not_found) continue;
+    const std::string named = "Channel definition file \"" + shownText(path) + "\"";
+    std::string bytes, problem;
+    if (!std::filesystem::is_regular_file(path, ec))
+      problem = ec ? "it cannot be reached (" + ec.message() + ")" : "it is no regular file";
+    else if (Outcome read = readWholeFile(path, bytes); !read)
+      problem = read.message;
+    else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+             bytes.find('\0') != std::string::npos)
+      problem = "it is no single-byte text (UTF-16?)";
+    std::vector<std::string> remarks;
+    if (problem.empty()) problem = parseChannelDefinition(bytes, type, defs, &remarks);
+    if (!problem.empty()) warnings.push_back(named + " skipped: " + problem + ".");
+    for (const std::string& remark : remarks) warnings.push_back(named + ": " + remark + ".");
   }
   const std::filesystem::path exchange = std::filesystem::path(folder) / "ChannelExchange.txt";
   std::error_code ec;

@@ -12,7 +12,10 @@ namespace pelorin {
 
 // Reads one definition file's bytes into type `type` of defs. Returns an empty text on
 // success; otherwise the line and the problem, and type `type` is left without units.
-std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefinitions& defs);
+// What is read but looks wrong (a count that is no number, read as 0; a factor that is not
+// positive or lies outside 1e-9 to 1e9) goes to `remarks`, with its line and item.
+std::string parseChannelDefinition(std::string_view bytes, int type, ChannelDefinitions& defs,
+                                   std::vector<std::string>* remarks = nullptr);
 
 // Where the definition files of an installation lie: beside the program when Channel1.txt
 // is there (a build, or a copy of the program with its files), otherwise in the data folder

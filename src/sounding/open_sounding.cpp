@@ -82,6 +82,8 @@ Opened openSounding(std::string_view bytes, const std::string& path, const Chann
   std::vector<std::string> notes;
   Outcome read = readAnySoundingFile(bytes, path, defs, *s, notes, push);
   if (!read) return {nullptr, read, {}};
+  if (std::string unmeasured = unmeasuredChannels(*s); !unmeasured.empty())
+    notes.push_back(unmeasured);
   deriveSoundingValues(*s);
   s->SoundingFilePath = path;
   applyDisplayDepths(*s, DepthUnit::Metres);
@@ -96,6 +98,18 @@ Opened openSoundingFile(const std::string& path, const ChannelDefinitions& defs,
   std::string bytes;
   if (Outcome read = readWholeFile(path, bytes); !read) return {nullptr, read, {}};
   return openSounding(bytes, path, defs, push);
+}
+
+std::string unmeasuredChannels(const Sounding& s) {
+  std::string channels;
+  for (int c = 1; c <= s.NumChannels; ++c)
+    if (s.FullScaleValue[c] == 0)
+      channels += (channels.empty() ? "channel " : ", channel ") + std::to_string(c) + " (" +
+                  windows1252ToUtf8(s.ChannelName[c]) + ")";
+  if (channels.empty()) return {};
+  return channels +
+         ": a full-scale value of 0 (row 5) makes every reading 0, so its readings are " +
+         "no measurements";
 }
 
 std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs) {

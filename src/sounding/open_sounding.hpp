@@ -43,6 +43,11 @@ struct [[nodiscard]] Opened {
 Opened openSounding(std::string_view bytes, const std::string& path, const ChannelDefinitions& defs,
                     const std::string& push = {});
 
+// The channels whose full-scale value (row 5) is 0, so that every reading reads as 0: their
+// readings are no measurements, which the user is told on opening and the exports refuse to
+// pass on. Empty when there are none.
+std::string unmeasuredChannels(const Sounding& s);
+
 // The channels whose type has no channel definition file, as the user is told at once:
 // the sounding cannot be saved until one is installed. Empty when every type has one.
 std::string channelsWithoutDefinitions(const Sounding& s, const ChannelDefinitions& defs);

@@ -266,7 +266,11 @@ Outcome writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
     if (factor == 0 || s.FullScaleValue[c] == 0) {
       return Outcome::refused("Cannot save: channel " + std::to_string(c) + " (" +
                               windows1252ToUtf8(s.ChannelName[c]) + ") has " +
-                              (factor == 0 ? "no unit factor" : "a full-scale value of 0") +
+                              (factor == 0
+                                   ? "no unit factor (Channel" + std::to_string(s.ChannelType[c]) +
+                                         ".txt, its channel definition file, is missing "
+                                         "or could not be used)"
+                                   : std::string("a full-scale value of 0")) +
                               ", so its raw values cannot be worked out.");
     }
   }
