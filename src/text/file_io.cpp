@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <array>
@@ -10,9 +11,14 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <mutex>
 #include <optional>
 #include <random>
+#include <set>
 
 namespace pelorin {
 
@@ -71,49 +77,98 @@ extern "C" void removePendingAndEnd(int signal) {
   std::raise(signal);
 }
 
-// A temporary file on disk under `name` until it is renamed or removed.
+// The signal handler, in place before any temporary file can have a name.
+void installCleanup() {
+  static const bool installed = [] {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+      struct sigaction old {};
+      ::sigaction(signal, nullptr, &old);
+      // A signal the process ignores stays ignored.
+      if (old.sa_handler == SIG_IGN) continue;
+      struct sigaction action {};
+      action.sa_handler = removePendingAndEnd;
+      sigemptyset(&action.sa_mask);
+      ::sigaction(signal, &action, nullptr);
+    }
+    return true;
+  }();
+  (void)installed;
+}
+
+// A temporary file's name for the signal handler, from before the file is created until it
+// is renamed or removed.
 class PendingName {
  public:
-  explicit PendingName(const std::string& name) {
+  PendingName() = default;
+  PendingName(const PendingName&) = delete;
+  PendingName& operator=(const PendingName&) = delete;
+  ~PendingName() { disarm(); }
+
+  void arm(const std::string& name) {
+    disarm();
     if (name.size() >= PATH_MAX) return;
     for (int i = 0; i < kSlots; ++i) {
       bool expected = false;
       if (pendingUsed[i].load() || !pendingUsed[i].compare_exchange_strong(expected, true))
         continue;
-      slot_ = i;
+      // Until the copy is done the slot holds an earlier name, which no file has any more.
       std::memcpy(pendingNames[i].data(), name.c_str(), name.size() + 1);
+      slot_ = i;
       break;
     }
-    static const bool installed = [] {
-      for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction old {};
-        ::sigaction(signal, nullptr, &old);
-        // A signal the process ignores stays ignored.
-        if (old.sa_handler == SIG_IGN) continue;
-        struct sigaction action {};
-        action.sa_handler = removePendingAndEnd;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(signal, &action, nullptr);
-      }
-      return true;
-    }();
-    (void)installed;
   }
-  ~PendingName() {
+  void disarm() {
     if (slot_ >= 0) pendingUsed[slot_].store(false);
+    slot_ = -1;
   }
-  PendingName(const PendingName&) = delete;
-  PendingName& operator=(const PendingName&) = delete;
 
  private:
   int slot_ = -1;
 };
 
+// ".pelorin-PID-RANDOM" beside the target: the process that writes it is in its name.
 std::string temporaryName(const std::string& folder) {
   static thread_local std::mt19937_64 random{std::random_device{}()};
-  char suffix[17];
-  std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+  char suffix[48];
+  std::snprintf(suffix, sizeof suffix, "%ld-%016llx", static_cast<long>(::getpid()),
+                static_cast<unsigned long long>(random()));
   return folder + ".pelorin-" + suffix;
+}
+
+// Temporary files that a save killed outright left behind: older than a day and written by a
+// process that is gone. Looked for once per folder and run.
+void removeStaleTemporaries(const std::string& folder) {
+  static std::mutex mutex;
+  static std::set<std::string> looked;
+  {
+    std::lock_guard lock(mutex);
+    if (!looked.insert(folder).second) return;
+  }
+  std::error_code ec;
+  const auto dayAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with(".pelorin-") || !it->is_regular_file(ec)) continue;
+    if (it->last_write_time(ec) > dayAgo || ec) continue;
+    const long pid = std::strtol(name.c_str() + 9, nullptr, 10);
+    if (pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)) continue;
+    std::filesystem::remove(it->path(), ec);
+  }
+}
+
+// The user's extended attributes of the file replaced, on the file that replaces it.
+void copyUserAttributes(const std::string& from, int to) {
+  std::array<char, 4096> names{};
+  const ssize_t length = ::listxattr(from.c_str(), names.data(), names.size());
+  for (ssize_t at = 0; at < length;
+       at += static_cast<ssize_t>(std::strlen(names.data() + at)) + 1) {
+    const char* name = names.data() + at;
+    if (std::strncmp(name, "user.", 5) != 0) continue;
+    std::array<char, 65536> value{};
+    const ssize_t size = ::getxattr(from.c_str(), name, value.data(), value.size());
+    if (size >= 0) (void)::fsetxattr(to, name, value.data(), static_cast<std::size_t>(size), 0);
+  }
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -156,15 +211,27 @@ Outcome writeFileSafely(const std::string& path, std::string_view bytes) {
   ::umask(mask);
   const mode_t mode = replacing ? (old.st_mode & 07777) : (0666 & ~mask);
 
+  // A user who may not give the file back to its owner does not replace it.
+  if (replacing && ::geteuid() != 0 && old.st_uid != ::geteuid())
+    return refused("belongs to another user, whose ownership a save could not keep");
+  installCleanup();
+  removeStaleTemporaries(folder);
+
   // Unnamed until complete where the file system allows it; otherwise named at once.
+  // PELORIN_NAMED_TEMPORARY=1 takes the named way everywhere, to try it.
   std::string name;
-  std::optional<PendingName> pending;
-  int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  PendingName pending;
+  const char* namedOnly = std::getenv("PELORIN_NAMED_TEMPORARY");
+  int fd = namedOnly && *namedOnly == '1'
+               ? -1
+               : ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
   const bool unnamed = fd >= 0;
   for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
     std::string candidate = temporaryName(folder);
+    pending.arm(candidate);
     fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) name = candidate, pending.emplace(name);
+    if (fd >= 0) name = candidate;
+    if (fd < 0) pending.disarm();
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) return refused(std::strerror(errno));
@@ -175,9 +242,10 @@ Outcome writeFileSafely(const std::string& path, std::string_view bytes) {
     return refused(std::strerror(error));
   };
   if (!writeAll(fd, bytes) || ::fchmod(fd, mode) != 0) return fail(errno);
-  // The owner and group where the process may set them; a user who may not keeps the file.
+  // The owner and group where the process may set them, and the user's own attributes.
   if (replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0)
     (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+  if (replacing) copyUserAttributes(target, fd);
   if (::fsync(fd) != 0) return fail(errno);
   if (unnamed) {  // a name only now, next to the target, for the rename
     char self[64];
@@ -185,13 +253,14 @@ Outcome writeFileSafely(const std::string& path, std::string_view bytes) {
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
       std::string candidate = temporaryName(folder);
+      pending.arm(candidate);
       if (::linkat(fd, "", AT_FDCWD, candidate.c_str(), AT_EMPTY_PATH) == 0 ||
           ::linkat(AT_FDCWD, self, AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         name = candidate;
-        pending.emplace(name);
         break;
       }
       error = errno;
+      pending.disarm();
     }
     if (name.empty()) return fail(error);
   }
