@@ -13,10 +13,14 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/quality_json.hpp"
 #include "edit/fill_gaps.hpp"
+#include "export/analog_file.hpp"
+#include "export/readings_table.hpp"
 #include "fuzz_definitions.hpp"
 #include "interchange/ags_file.hpp"
 #include "interchange/exchange_file.hpp"
+#include "quality/quality.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 
@@ -34,11 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       s->NumReadings > MaxReadings || s->MaxLag < 0 || s->MaxLag > MaxReadings)
     std::abort();
 
-  for (ExchangeFormat format : {ExchangeFormat::Gef, ExchangeFormat::Ags}) {
-    std::string bytes;
-    std::vector<std::string> notes;
-    (void)exchangeFileBytes(format, *s, defs, headerTexts(*s), {}, bytes, notes);
-  }
+  // Every writer on what the readers accept, the header texts also as 100,000 characters (a
+  // date or GPS text no parser may choke on).
+  HeaderTexts texts = headerTexts(*s), longTexts = texts;
+  for (std::size_t k = 0; k < longTexts.size(); ++k)
+    while (longTexts[k].size() < 100000) longTexts[k] += texts[k].empty() ? "9/" : texts[k];
+  for (const HeaderTexts& header : {texts, longTexts})
+    for (ExchangeFormat format : {ExchangeFormat::Gef, ExchangeFormat::Ags}) {
+      std::string written;
+      std::vector<std::string> notes;
+      (void)exchangeFileBytes(format, *s, defs, header, {}, written, notes);
+    }
+  (void)readingsTable(*s, defs, DepthUnit::Metres, TableStyle::CommaSeparated);
+  (void)analogFileBytes(*s, analogHeaderTexts(longTexts), "fuzz.cpd", "ENGLISH");
+  (void)cli::qualityJson(assessQuality(*s, defs));
 
   std::vector<AgsPush> pushes;
   if (agsPushes(bytes, "fuzz.ags", pushes))

@@ -44,7 +44,8 @@ Outcome exchangeFileBytes(ExchangeFormat format, const Sounding& s, const Channe
   if (texts[6].find_first_of("0123456789") != std::string::npos && !soundingDate(texts[6], order)) {
     const bool twoWays = soundingDate(texts[6], DateOrder::DayFirst) ||
                          soundingDate(texts[6], DateOrder::MonthFirst);
-    notes.push_back("the date " + quotedText(windows1252ToUtf8(texts[6])) +
+    const std::string date = texts[6].size() > 60 ? texts[6].substr(0, 60) + "..." : texts[6];
+    notes.push_back("the date " + quotedText(windows1252ToUtf8(date)) +
                     (twoWays ? " does not read one way only (day or month first?): it is left "
                                "out; --date-order dmy or mdy (Options, Date Order) tells which"
                              : " is no date with a four-digit year Pelorin can read: it is left "
