@@ -452,8 +452,41 @@ int runOnFiles(const Arguments& a, const ChannelDefinitions& defs,
 
 }  // namespace
 
+namespace {
+
+// Standard error as valid UTF-8: each line's bytes that are not UTF-8 (a file name, a text
+// from a file) written as \xE9.
+class EscapingBuffer : public std::streambuf {
+ public:
+  explicit EscapingBuffer(std::ostream& to) : to_(to) {}
+  EscapingBuffer(const EscapingBuffer&) = delete;
+  EscapingBuffer& operator=(const EscapingBuffer&) = delete;
+  ~EscapingBuffer() override { sync(); }
+
+ protected:
+  int overflow(int ch) override {
+    if (ch == traits_type::eof()) return traits_type::not_eof(ch);
+    line_ += static_cast<char>(ch);
+    if (ch == '\n') sync();
+    return ch;
+  }
+  int sync() override {
+    to_ << escapedText(line_);
+    line_.clear();
+    return to_.flush() ? 0 : -1;
+  }
+
+ private:
+  std::ostream& to_;
+  std::string line_;
+};
+
+}  // namespace
+
 int run(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
-        std::ostream& err) {
+        std::ostream& rawErr) {
+  EscapingBuffer escaping(rawErr);
+  std::ostream err(&escaping);
   Arguments a;
   if (std::optional<int> status = parseArguments(args, a, out, err)) return *status;
 
@@ -468,7 +501,7 @@ int run(const std::vector<std::string>& args, const std::string& programFolder, 
       a.definitions.empty() ? definitionsFolder(programFolder) : a.definitions, warnings));
   for (const auto& warning : warnings) err << "pelorin-cli: " << warning << "\n";
   if (a.inputs.size() == 1) return runOnFile(a, *defs, a.inputs[0], outputs[0], false, out, err);
-  const bool progress = &err == &std::cerr && ::isatty(STDERR_FILENO);
+  const bool progress = &rawErr == &std::cerr && ::isatty(STDERR_FILENO);
   return runOnFiles(a, *defs, outputs, out, err, progress);
 }
 

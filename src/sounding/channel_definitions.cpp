@@ -188,8 +188,10 @@ ChannelDefinitions loadChannelDefinitions(const std::string& folder,
       problem = "it is no single-byte text (UTF-16?)";
     std::vector<std::string> remarks;
     if (problem.empty()) problem = parseChannelDefinition(bytes, type, defs, &remarks);
-    if (!problem.empty()) warnings.push_back(named + " skipped: " + problem + ".");
-    for (const std::string& remark : remarks) warnings.push_back(named + ": " + remark + ".");
+    if (!problem.empty())
+      warnings.push_back(std::string(named).append(" skipped: ").append(problem).append("."));
+    for (const std::string& remark : remarks)
+      warnings.push_back(std::string(named).append(": ").append(remark).append("."));
   }
   const std::filesystem::path exchange = std::filesystem::path(folder) / "ChannelExchange.txt";
   std::error_code ec;

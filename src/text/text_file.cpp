@@ -111,36 +111,59 @@ std::string quotedText(std::string_view text) {
   return out + "\"";
 }
 
-std::string shownText(std::string_view bytes) {
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `at` (no overlong form, no surrogate,
+// nothing beyond U+10FFFF), 0 when there is none.
+std::size_t utf8Length(std::string_view bytes, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(bytes[at]);
+  std::size_t length = lead < 0x80                   ? 1
+                       : lead >= 0xC2 && lead < 0xE0 ? 2
+                       : lead >= 0xE0 && lead < 0xF0 ? 3
+                       : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                     : 0;
+  for (std::size_t k = 1; k < length; ++k)
+    if (at + k >= bytes.size() || (static_cast<unsigned char>(bytes[at + k]) & 0xC0) != 0x80)
+      return 0;
+  if (length > 2) {
+    const auto second = static_cast<unsigned char>(bytes[at + 1]);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90))
+      return 0;
+  }
+  return length;
+}
+
+// UTF-8 sequences as they are, any other byte as `other` writes it.
+template <typename Other>
+std::string validUtf8(std::string_view bytes, Other other) {
   std::string out;
   for (std::size_t at = 0; at < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    // The length of a well-formed UTF-8 sequence starting here, 0 when there is none.
-    std::size_t length = lead < 0x80                   ? 1
-                         : lead >= 0xC2 && lead < 0xE0 ? 2
-                         : lead >= 0xE0 && lead < 0xF0 ? 3
-                         : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                       : 0;
-    for (std::size_t k = 1; k < length; ++k)
-      if (at + k >= bytes.size() || (static_cast<unsigned char>(bytes[at + k]) & 0xC0) != 0x80)
-        length = 0;
-    // No overlong forms, no surrogates, nothing beyond U+10FFFF.
-    if (length > 2) {
-      const auto second = static_cast<unsigned char>(bytes[at + 1]);
-      if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
-          (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90))
-        length = 0;
-    }
-    if (length > 0) {
+    if (std::size_t length = utf8Length(bytes, at); length > 0) {
       out.append(bytes.substr(at, length));
       at += length;
     } else {
-      out += static_cast<char>(0xC0 | (lead >> 6));
-      out += static_cast<char>(0x80 | (lead & 0x3F));
-      ++at;
+      other(out, static_cast<unsigned char>(bytes[at++]));
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string shownText(std::string_view bytes) {
+  return validUtf8(bytes, [](std::string& out, unsigned char byte) {
+    out += static_cast<char>(0xC0 | (byte >> 6));
+    out += static_cast<char>(0x80 | (byte & 0x3F));
+  });
+}
+
+std::string escapedText(std::string_view bytes) {
+  return validUtf8(bytes, [](std::string& out, unsigned char byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "\\x%02X", byte);
+    out += text;
+  });
 }
 
 std::string windows1252ToUtf8(std::string_view bytes) {

@@ -51,6 +51,9 @@ std::string quotedText(std::string_view text);
 // byte as the character of its number (0xE9 becomes U+00E9).
 std::string shownText(std::string_view bytes);
 
+// The same for a message: any byte that is not UTF-8 written as \xE9.
+std::string escapedText(std::string_view bytes);
+
 // Windows-1252 bytes to UTF-8 and back (for the window and the batch tool's JSON). A
 // character with no Windows-1252 byte becomes "?".
 std::string windows1252ToUtf8(std::string_view bytes);

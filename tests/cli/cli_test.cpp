@@ -79,6 +79,9 @@ TEST(Cli, SeveralFilesWriteWhatSingleRunsWriteAndSkipABrokenOne) {
   EXPECT_TRUE(info.out.starts_with("{\"file\":\"" + inputs[0] + "\",\"class\":1,"))
       << info.out.substr(0, 80);
   EXPECT_NE(info.out.find("lat\xc3\xa9.cpt\",\"class\":3,"), std::string::npos) << info.out;
+  // A message names such a file with the byte written out: standard error stays UTF-8.
+  CliRun gone = runCli({"info", temporaryFolder() + "/gone\xe9.cpt"});
+  EXPECT_NE(gone.err.find("gone\\xE9.cpt\": "), std::string::npos) << gone.err;
   EXPECT_EQ(std::count(info.out.begin(), info.out.end(), '\n'), 2);
 }
 
