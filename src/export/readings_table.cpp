@@ -40,6 +40,12 @@ float channelValueAt(const Sounding& s, int c, int n) {
   return position >= 1 ? s.Reading[c][position] : NoValue;
 }
 
+std::optional<double> channelBaseValue(const Sounding& s, int c, int n) {
+  const float value = channelValueAt(s, c, n);
+  if (value == NoValue || s.ChannelFactor[c] == 0) return std::nullopt;
+  return value / static_cast<double>(s.ChannelFactor[c]);
+}
+
 std::string readingsTable(const Sounding& s, const ChannelDefinitions& defs, DepthUnit unit,
                           TableStyle style) {
   const char separator = style == TableStyle::TabSeparated ? '\t' : ',';

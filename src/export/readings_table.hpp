@@ -3,6 +3,7 @@
 // unit), speed and the value of every channel in its selected unit, each channel's value
 // taken at its lag so that a row holds what was measured at that depth.
 
+#include <optional>
 #include <string>
 
 #include "sounding/sounding.hpp"
@@ -25,5 +26,8 @@ std::string readingsTable(const Sounding& s, const ChannelDefinitions& defs, Dep
 // The value channel c measured at reading n: Reading[c][n - ChannelLag[c]], or NoValue when
 // the lag puts it before the first position.
 float channelValueAt(const Sounding& s, int c, int n);
+
+// The same in the channel type's base unit, or nothing without a value (or a unit factor).
+std::optional<double> channelBaseValue(const Sounding& s, int c, int n);
 
 }  // namespace pelorin

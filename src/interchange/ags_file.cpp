@@ -307,11 +307,6 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
                            : "0");
     scpt.add(column.heading, column.unit, std::to_string(column.decimals) + "DP");
   }
-  auto baseValue = [&](int c, int n) -> std::optional<double> {
-    float v = channelValueAt(s, c, n);
-    if (v == NoValue || s.ChannelFactor[c] == 0) return std::nullopt;
-    return v / static_cast<double>(s.ChannelFactor[c]);
-  };
   // The readings go straight into the group's DATA lines: 10,000 rows of fields add up.
   for (int n = 1; n <= s.NumReadings; ++n) {
     scpt.data += "\"DATA\",";
@@ -321,8 +316,10 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
     for (std::size_t k = 0; k < columns.size(); ++k) {
       std::optional<double> value;
       if (columns[k].channel > 0) {
-        if (auto base = baseValue(columns[k].channel, n)) value = *base * columns[k].factor;
-      } else if (auto qc = baseValue(cone, n), fs = baseValue(sleeve, n); qc && fs && *qc != 0) {
+        if (auto base = channelBaseValue(s, columns[k].channel, n))
+          value = *base * columns[k].factor;
+      } else if (auto qc = channelBaseValue(s, cone, n), fs = channelBaseValue(s, sleeve, n);
+                 qc && fs && *qc != 0) {
         value = *fs / *qc * 100;
       }
       scpt.data += ',';

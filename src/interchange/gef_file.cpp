@@ -88,14 +88,6 @@ std::vector<Column> columnsOf(const Sounding& s, const ChannelDefinitions& defs)
   return columns;
 }
 
-// Channel c's value of reading n in its base unit, or nothing.
-std::optional<double> baseValue(const Sounding& s, int c, int n) {
-  float value = channelValueAt(s, c, n);
-  float factor = s.ChannelFactor[c];
-  if (value == NoValue || factor == 0) return std::nullopt;
-  return value / static_cast<double>(factor);
-}
-
 void line(std::string& out, const std::string& key, const std::string& value) {
   out += "#" + key + "= " + value + "\r\n";
 }
@@ -228,9 +220,9 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs,
       if (column.channel == 0) {
         value = s.Depth[n];
       } else if (column.channel > 0) {
-        if (auto base = baseValue(s, column.channel, n)) value = *base * column.factor;
+        if (auto base = channelBaseValue(s, column.channel, n)) value = *base * column.factor;
       } else {  // the friction ratio, where cone and sleeve both have a value
-        auto cone = baseValue(s, qc, n), sleeve = baseValue(s, fs, n);
+        auto cone = channelBaseValue(s, qc, n), sleeve = channelBaseValue(s, fs, n);
         if (cone && sleeve && *cone != 0) value = *sleeve / *cone * 100;
       }
       out += value ? formatPattern(*value, column.pattern) : kVoid;

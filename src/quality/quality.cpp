@@ -45,13 +45,6 @@ bool inBand(float speed) {
 }
 bool within(double value, double limit) { return whole(value * 1000) <= whole(limit * 1000); }
 
-// Channel c's value of reading n in its base unit, or nullopt without one.
-std::optional<double> baseValue(const Sounding& s, int c, int n) {
-  const float value = channelValueAt(s, c, n);
-  if (value == NoValue || s.ChannelFactor[c] == 0) return std::nullopt;
-  return value / static_cast<double>(s.ChannelFactor[c]);
-}
-
 RateFigures assessRate(const Sounding& s) {
   RateFigures rate;
   double sum = 0;
@@ -99,7 +92,7 @@ ChannelDrift assessDrift(const Sounding& s, int c, int kindOf) {
   if (s.ChannelFactor[c] != 0)
     d.drift = std::fabs(s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]));
   for (int n = 1; n <= s.NumReadings; ++n)
-    if (auto value = baseValue(s, c, n)) d.largest = std::max(d.largest, std::fabs(*value));
+    if (auto value = channelBaseValue(s, c, n)) d.largest = std::max(d.largest, std::fabs(*value));
   const auto kind = static_cast<std::size_t>(kindOf);
   for (int k = 1; k <= 4; ++k)
     if (kClasses[k].absolute[kind] >= 0)
@@ -124,9 +117,9 @@ InclinationFigures assessInclination(const Sounding& s, const ChannelDefinitions
   for (int n = 1; n <= s.NumReadings; ++n) {
     std::optional<double> value;
     if (x && y) {
-      auto ix = baseValue(s, x, n), iy = baseValue(s, y, n);
+      auto ix = channelBaseValue(s, x, n), iy = channelBaseValue(s, y, n);
       if (ix && iy) value = std::sqrt(*ix * *ix + *iy * *iy);
-    } else if (auto r = baseValue(s, resultant, n)) {
+    } else if (auto r = channelBaseValue(s, resultant, n)) {
       value = std::fabs(*r);
     }
     if (!value) continue;
