@@ -2,7 +2,8 @@
 # Kills pelorin-cli with SIGKILL (or the signal given) at random moments of its save, while
 # clean, export, gef and ags each write a 10,000-reading sounding over an existing file, and
 # checks after each kill that the target holds either its old or its new bytes and that no
-# temporary file is left beside it. The kills are spread over the save itself: from a little
+# temporary file is left beside it. SIGKILL leaves no chance to remove one: after such a kill a
+# temporary file counts as left when the next save into the folder does not remove it. The kills are spread over the save itself: from a little
 # before the moment a run that is refused just before writing ends (everything before the save)
 # to the end of a whole run. MODE "named" makes every save take the named temporary file, as on a file system
 # without unnamed ones.
@@ -53,20 +54,26 @@ for command in clean export gef ags; do
   # begins somewhat before the refused run's end.
   from=$((from * 85 / 100))
   (( to > from )) || to=$((from + 1000))
-  old=0 new=0 left=0 bad=0
+  old=0 new=0 left=0 bad=0 removed=0
   for ((i = 1; i <= runs; i++)); do
     cp "$work/old/target.$command" "$work/target.$command"
     # timeout counts from the moment it starts the command: no shell between start and kill.
+    # --foreground: it waits for the killed command to be gone before it ends.
     at=$(awk -v a="$from" -v b="$to" -v r="$RANDOM" 'BEGIN { printf "%.6f", (a + (b - a) * r / 32768) / 1e6 }')
-    timeout -s "$signal" "$at" "$cli" "${args[@]}" -o "$work/target.$command" --shift 1=0.5 \
+    (timeout --foreground -s "$signal" "$at" "$cli" "${args[@]}" -o "$work/target.$command" --shift 1=0.5) \
       2>/dev/null || true
     if cmp -s "$work/target.$command" "$work/old/target.$command"; then old=$((old + 1))
     elif cmp -s "$work/target.$command" "$work/new/target.$command"; then new=$((new + 1))
     else bad=$((bad + 1)); fi
+    if [ "$signal" = KILL ] && compgen -G "$work/.pelorin-*" >/dev/null; then
+      removed=$((removed + 1))
+      "$cli" "${args[@]}" -o "$work/next.$command" 2>/dev/null
+    fi
     if compgen -G "$work/.pelorin-*" >/dev/null; then left=$((left + 1)); rm -f "$work"/.pelorin-*; fi
   done
   echo "$command: $runs kills with SIG$signal ($mode temporary) between ${from} and ${to} us:" \
-    "$old old bytes, $new new bytes, $bad damaged, $left with a temporary file left"
+    "$old old bytes, $new new bytes, $bad damaged, $left with a temporary file left" \
+    "($removed removed by the next save)"
   { [ "$bad" -eq 0 ] && [ "$left" -eq 0 ]; } || status=1
 done
 exit "$status"

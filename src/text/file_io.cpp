@@ -1,6 +1,7 @@
 #include "text/file_io.hpp"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -135,8 +136,28 @@ std::string temporaryName(const std::string& folder) {
   return folder + ".pelorin-" + suffix;
 }
 
-// Temporary files that a save killed outright left behind: older than a day and written by a
-// process that is gone. Looked for once per folder and run.
+// A temporary file is locked while its save runs; the kernel lets go of the lock when the
+// process ends, however it ends.
+void lockWhileWriting(int fd) { (void)::flock(fd, LOCK_EX | LOCK_NB); }
+
+// Whether the process named in a temporary file's name is gone.
+bool writerGone(const std::string& name) {
+  const long pid = std::strtol(name.c_str() + 9, nullptr, 10);
+  return pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
+}
+
+// Whether nobody holds the lock of the temporary file at path.
+bool unlocked(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  ::close(fd);
+  return free;
+}
+
+// Temporary files that a save killed outright (SIGKILL, a power cut) left behind: those of a
+// process that is gone and that nobody holds locked, and any of a gone process older than a
+// day (a file system without locks). Looked for once per folder and run.
 void removeStaleTemporaries(const std::string& folder) {
   static std::mutex mutex;
   static std::set<std::string> looked;
@@ -149,11 +170,10 @@ void removeStaleTemporaries(const std::string& folder) {
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if (!name.starts_with(".pelorin-") || !it->is_regular_file(ec)) continue;
-    if (it->last_write_time(ec) > dayAgo || ec) continue;
-    const long pid = std::strtol(name.c_str() + 9, nullptr, 10);
-    if (pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)) continue;
-    std::filesystem::remove(it->path(), ec);
+    if (!name.starts_with(".pelorin-") || !it->is_regular_file(ec) || !writerGone(name)) continue;
+    const auto written = it->last_write_time(ec);
+    if (!ec && (written < dayAgo || unlocked(it->path().string())))
+      std::filesystem::remove(it->path(), ec);
   }
 }
 
@@ -235,6 +255,7 @@ Outcome writeFileSafely(const std::string& path, std::string_view bytes) {
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) return refused(std::strerror(errno));
+  lockWhileWriting(fd);
 
   auto fail = [&](int error) {
     ::close(fd);

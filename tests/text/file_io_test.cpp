@@ -2,15 +2,19 @@
 
 #include "text/file_io.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "test_support.hpp"
@@ -136,6 +140,30 @@ TEST(WriteFileSafely, AFullDiskLeavesTheEarlierFile) {
   EXPECT_NE(error.find(path), std::string::npos) << error;
   EXPECT_EQ(contentOf(path), "earlier");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+TEST(WriteFileSafely, RemovesTheTemporaryFilesOfSavesKilledOutright) {
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string folder = test::temporaryFolder(), mine = std::to_string(::getpid());
+  const std::string dead = std::to_string(gone);
+  const struct {
+    std::string name;
+    bool locked, kept;
+  } cases[] = {{".pelorin-" + dead + "-1", false, false},
+               {".pelorin-" + dead + "-2", true, true},    // its save may run on another machine
+               {".pelorin-" + mine + "-3", false, true}};  // its process still runs
+  std::vector<int> locks;
+  for (const auto& c : cases) {
+    std::ofstream(folder + "/" + c.name) << "part";  // not through a save: one looks once a run
+    if (!c.locked) continue;
+    locks.push_back(::open((folder + "/" + c.name).c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+  }
+  ASSERT_TRUE(writeFileSafely(folder + "/new.cpt", "new"));
+  for (const auto& c : cases) EXPECT_EQ(fs::exists(folder + "/" + c.name), c.kept) << c.name;
+  for (int fd : locks) ::close(fd);
 }
 
 TEST(ReadWholeFile, RefusesWhatIsNoRegularFileAtOnce) {
