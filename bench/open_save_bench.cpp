@@ -139,6 +139,27 @@ void BM_SaveSoundingToBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveSoundingToBytes)->Unit(benchmark::kMillisecond);
 
+// What a save does before it writes the file: the bytes, and the check that they read back.
+void BM_SaveSoundingAndReadBack(benchmark::State& state) {
+  const ChannelDefinitions& defs = definitions();
+  auto [s, error, errorNotes] = openSounding(soundingBytes(), "bench.cpt", defs);
+  if (!s) {
+    state.SkipWithError(("cannot open: " + error.message).c_str());
+    return;
+  }
+  HeaderTexts header = headerTexts(*s);
+  std::string out;
+  WrittenReadings meant;
+  for (auto _ : state) {
+    (void)writeSoundingFile(*s, defs, header, out, &meant);
+    if (std::string problem = readBackProblem(out, *s, defs, meant); !problem.empty()) {
+      state.SkipWithError(problem.c_str());
+      break;
+    }
+  }
+}
+BENCHMARK(BM_SaveSoundingAndReadBack)->Unit(benchmark::kMillisecond);
+
 void BM_WriteFileSafely(benchmark::State& state) {
   const std::string bytes = soundingBytes();
   std::string folder = (std::filesystem::temp_directory_path() / "pelorin-bench-XXXXXX").string();

@@ -14,7 +14,7 @@ using namespace pelorin;
 // Insert, start depths, an increment change and AutoClean.
 std::unique_ptr<Session> sessionWithHistory() {
   auto session = std::make_unique<Session>(bench::definitions());
-  session->open(*bench::fullSounding(DepthUnit::Metres), "full.cpt");
+  session->open(bench::fullSounding(DepthUnit::Metres), "full.cpt");
   for (int k = 0; session->position() < 50; ++k) {
     ShiftReadings shift;
     shift.boxes.fill("0");

@@ -76,15 +76,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!parseOperation(args, i, operations)) std::abort();
   std::ostringstream messages;
   Session session(defs);
-  session.open(*s, "fuzz.cpt");
+  session.open(std::make_unique<Sounding>(*s), "fuzz.cpt");
   cli::applyOperations(session, operations, messages, "fuzz.cpt");  // a refusal ends the run
   const Sounding& done = session.sounding();
   // The window's quality panel runs after every step, on whatever the steps made.
   (void)assessQuality(done, defs);
 
   std::string saved;
-  if (writeSoundingFile(done, defs, session.header(), saved) &&
-      readBackProblem(saved, done, defs).empty()) {
+  WrittenReadings meant;
+  if (writeSoundingFile(done, defs, session.header(), saved, &meant) &&
+      readBackProblem(saved, done, defs, meant).empty()) {
     auto [back, read, readNotes] = openSounding(saved, "saved.cpt", defs);
     if (!back || back->NumReadings != done.NumReadings || back->NumChannels != done.NumChannels)
       std::abort();

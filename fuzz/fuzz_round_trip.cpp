@@ -30,8 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       openSounding(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.cpt", defs);
   if (!s) return 0;
   std::string saved;
-  if (!writeSoundingFile(*s, defs, headerTexts(*s), saved)) return 0;
-  if (!readBackProblem(saved, *s, defs).empty()) return 0;  // the save says why
+  WrittenReadings meant;
+  if (!writeSoundingFile(*s, defs, headerTexts(*s), saved, &meant)) return 0;
+  if (!readBackProblem(saved, *s, defs, meant).empty()) return 0;  // the save says why
 
   auto [back, read, readNotes] = openSounding(saved, "saved.cpt", defs);
   if (!back || back->NumReadings != s->NumReadings || back->NumChannels != s->NumChannels ||

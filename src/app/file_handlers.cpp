@@ -133,7 +133,7 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
     tell(u"Open refused: "_s + QString::fromStdString(outcome.message));
     return;
   }
-  session_->open(*opened, path);
+  session_->open(std::move(opened), path);
   const Sounding& s = *sounding_;
   lblFileName->setText(u"FILE:"_s + chosen.fileTitle);
 

@@ -17,6 +17,7 @@
 #include <optional>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "cli/export_command.hpp"
 #include "cli/operations.hpp"
@@ -308,15 +309,17 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
   }
 
   auto session = std::make_unique<Session>(defs);
-  session->open(*sounding, input);
+  session->open(std::move(sounding), input);
   const bool applied = applyOperations(*session, a.operations, err, input);
   // The steps applied, in the History panel's words; before a refusal too.
   if (a.history)
     for (const std::string& line : session->descriptions()) out << line << "\n";
   if (!applied) return 1;
+  // What the steps made; without steps, the sounding as opened, not a copy of it.
+  const Sounding& done = std::as_const(*session).sounding();
 
   if (command == "quality") {
-    const QualityReport report = assessQuality(session->sounding(), defs);
+    const QualityReport report = assessQuality(done, defs);
     if (a.json)
       out << (severalFiles ? jsonLine(qualityJson(report)) : qualityJson(report));
     else
@@ -340,12 +343,12 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
   if (command == "gef" || command == "ags") {
     std::string bytes;
     std::vector<std::string> notes;
-    if (Outcome made = exchangeFileBytes(
-            command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags, session->sounding(), defs,
-            session->header(), session->descriptions(), bytes, notes,
-            a.dateOrder == "dmy"   ? DateOrder::DayFirst
-            : a.dateOrder == "mdy" ? DateOrder::MonthFirst
-                                   : DateOrder::Unambiguous);
+    if (Outcome made =
+            exchangeFileBytes(command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags, done,
+                              defs, session->header(), session->descriptions(), bytes, notes,
+                              a.dateOrder == "dmy"   ? DateOrder::DayFirst
+                              : a.dateOrder == "mdy" ? DateOrder::MonthFirst
+                                                     : DateOrder::Unambiguous);
         !made) {
       err << "pelorin-cli: \"" << output << "\": " << made.message << "\n";
       return 1;
@@ -355,14 +358,13 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
     return write(bytes);
   }
   if (command == "csv") {
-    if (std::string unmeasured = unmeasuredChannels(session->sounding()); !unmeasured.empty()) {
+    if (std::string unmeasured = unmeasuredChannels(done); !unmeasured.empty()) {
       err << "pelorin-cli: \"" << output << "\": " << unmeasured << "\n";
       return 1;
     }
-    return write(
-        readingsTable(session->sounding(), defs, session->depthUnit(), TableStyle::CommaSeparated));
+    return write(readingsTable(done, defs, session->depthUnit(), TableStyle::CommaSeparated));
   }
-  SaveResult saved = saveSoundingFile(output, session->sounding(), defs, session->header(),
+  SaveResult saved = saveSoundingFile(output, done, defs, session->header(),
                                       a.refuseUnreadable || sameFile(input, output));
   if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";
   if (!saved.outcome) err << "pelorin-cli: " << saved.outcome.message << "\n";

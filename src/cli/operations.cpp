@@ -1,5 +1,7 @@
 #include "cli/operations.hpp"
 
+#include <utility>
+
 namespace pelorin::cli {
 
 bool applyOperations(Session& session, const std::vector<Operation>& operations,
@@ -8,7 +10,7 @@ bool applyOperations(Session& session, const std::vector<Operation>& operations,
     std::string said = "pelorin-cli: \"" + fileName + "\": " + op.flag;
     for (const auto& arg : op.args) said += ' ' + arg;
     Step step;
-    if (Outcome made = stepFor(op, session.sounding(), step); !made) {
+    if (Outcome made = stepFor(op, std::as_const(session).sounding(), step); !made) {
       messages << said << ": " << made.message << "\n";
       return false;
     }

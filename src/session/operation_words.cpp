@@ -283,7 +283,7 @@ std::vector<std::string> commandWords(const Session& session) {
   // as it stands before it (the channels an export option switches).
   std::vector<std::string> words;
   Session again(session.definitions());
-  again.open(session.opened(), session.path());
+  again.open(std::make_unique<Sounding>(session.opened()), session.path());
   bool lastShift = false;
   for (std::size_t k = 0; k < session.position(); ++k) {
     const Step& step = session.history()[k].step;

@@ -61,20 +61,32 @@ const std::array<const char*, 12>& headerFieldNames() {
   return names;
 }
 
-Session::Session(const ChannelDefinitions& defs)
-    : defs_(defs), opened_(std::make_unique<Sounding>()), current_(std::make_unique<Sounding>()) {}
+Session::Session(const ChannelDefinitions& defs) : defs_(defs) {}
 
-void Session::open(const Sounding& opened, const std::string& path) {
-  *opened_ = opened;
+void Session::open(std::unique_ptr<Sounding> opened, const std::string& path) {
+  opened_ = std::move(opened);
   path_ = path;
   history_.clear();
   position_ = 0;
   replay();
 }
 
+const Sounding& Session::opened() const {
+  static const Sounding none;  // before any file was opened
+  return opened_ ? *opened_ : none;
+}
+
+Sounding& Session::sounding() {
+  if (!current_) current_ = std::make_unique<Sounding>(opened());
+  return *current_;
+}
+
 void Session::replay() {
-  *current_ = *opened_;
-  header_ = headerTexts(*opened_);
+  if (current_)
+    *current_ = opened();
+  else if (position_ > 0)
+    current_ = std::make_unique<Sounding>(opened());
+  header_ = headerTexts(opened());
   depthUnit_ = DepthUnit::Metres;
   exportSystem_.reset();
   for (std::size_t k = 0; k < position_; ++k) run(history_[k].step, history_[k].description);
@@ -82,7 +94,7 @@ void Session::replay() {
 
 StepResult Session::apply(const Step& step) {
   // A step that changes nothing is no step: the state before it is kept to tell.
-  auto before = std::make_unique<Sounding>(*current_);
+  auto before = std::make_unique<Sounding>(sounding());
   const HeaderTexts header = header_;
   const DepthUnit unit = depthUnit_;
   const auto system = exportSystem_;
@@ -136,7 +148,7 @@ void Session::goTo(std::size_t position) {
 }
 
 StepResult Session::run(const Step& step, std::string& description) {
-  Sounding& s = *current_;
+  Sounding& s = sounding();
   StepResult result;
   struct Runner {
     Session& self;

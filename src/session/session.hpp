@@ -29,14 +29,17 @@ class Session {
  public:
   explicit Session(const ChannelDefinitions& defs);
 
-  // A sounding just opened from `path`; the history starts anew.
-  void open(const Sounding& opened, const std::string& path);
+  // A sounding just opened from `path`, taken over; the history starts anew.
+  void open(std::unique_ptr<Sounding> opened, const std::string& path);
 
   const ChannelDefinitions& definitions() const { return defs_; }
   // The sounding as opened, before any step.
-  const Sounding& opened() const { return *opened_; }
-  Sounding& sounding() { return *current_; }
-  const Sounding& sounding() const { return *current_; }
+  const Sounding& opened() const;
+  // The sounding as the steps in force left it. Until a step or the window wants to change
+  // it, that is the sounding as opened itself; the working copy is made on first use and then
+  // stays where it is.
+  Sounding& sounding();
+  const Sounding& sounding() const { return current_ ? *current_ : opened(); }
   const std::string& path() const { return path_; }
   // The header texts as edited (the model's own until a SetHeader step).
   const HeaderTexts& header() const { return header_; }
@@ -67,7 +70,8 @@ class Session {
   void replay();
 
   const ChannelDefinitions& defs_;
-  std::unique_ptr<Sounding> opened_, current_;
+  std::unique_ptr<const Sounding> opened_;
+  std::unique_ptr<Sounding> current_;
   std::string path_;
   HeaderTexts header_;
   DepthUnit depthUnit_ = DepthUnit::Metres;

@@ -18,11 +18,12 @@ SaveResult saveSoundingFile(const std::string& path, const Sounding& s,
     return result;
   }
   std::string bytes;
-  if (Outcome written = writeSoundingFile(s, defs, header, bytes); !written) {
+  WrittenReadings meant;
+  if (Outcome written = writeSoundingFile(s, defs, header, bytes, &meant); !written) {
     result.outcome = Outcome::refused("\"" + path + "\": " + written.message, path);
     return result;
   }
-  if (std::string problem = readBackProblem(bytes, s, defs); !problem.empty()) {
+  if (std::string problem = readBackProblem(bytes, s, defs, meant); !problem.empty()) {
     if (refuseUnreadable) {
       result.outcome = Outcome::refused(
           "Cannot save \"" + path +

@@ -15,6 +15,9 @@ namespace {
 constexpr int kChannelBlockRows = 7;
 constexpr std::size_t kLeadColumns = 13;  // depth and speed columns before channel 1
 constexpr std::size_t kFieldWidth = 20;
+// Depths and speeds to the centimetre, raw values to 0.00001.
+constexpr NumberPattern kDepthPattern("##0.00");
+constexpr NumberPattern kRawPattern("####0.00000");
 
 // Mid$(text, start, length) with a 1-based start: the part that exists, maybe empty.
 std::string_view mid(std::string_view text, std::size_t start, std::size_t length) {
@@ -89,7 +92,7 @@ class Reader {
   }
 
   bool readChannelBlock() {
-    std::array<std::string, kChannelBlockRows + 1> rows;
+    std::array<std::string_view, kChannelBlockRows + 1> rows;
     for (int r = 1; r <= kChannelBlockRows; ++r)
       if (!text_.readLine(rows[r])) return endsEarly("the end of the channel block");
     int firstRowLine = text_.lineNumber() - kChannelBlockRows + 1;
@@ -155,11 +158,10 @@ class Reader {
     s_.NumReadings = 0;
     s_.MaxLag = 0;
     s_.ChannelLag.fill(0);
-    std::string item;
-    while (text_.readItem(item)) {
+    std::string_view t;
+    while (text_.readItem(t)) {
       int line = text_.lineNumber();
-      if (item.empty()) return fail(line, "empty line among the readings");
-      std::string_view t = item;
+      if (t.empty()) return fail(line, "empty line among the readings");
       // A depth written wider than its six columns pushes the speed aside: when the line
       // cannot be read, the depth is to blame rather than the speed.
       auto wideDepth = [&] {
@@ -260,7 +262,7 @@ Outcome readSoundingFile(std::string_view bytes, const std::string& fileName,
 }
 
 Outcome writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
-                          const HeaderTexts& header, std::string& out) {
+                          const HeaderTexts& header, std::string& out, WrittenReadings* written) {
   for (int c = 1; c <= s.NumChannels; ++c) {
     float factor = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
     if (factor == 0 || s.FullScaleValue[c] == 0) {
@@ -298,7 +300,7 @@ Outcome writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
   endLine(out);
   appendRow(out);
   for (int c = 1; c <= s.NumChannels; ++c)
-    appendField(out, formatPattern(s.Baseline[c][1], "####0.00000"));
+    appendField(out, formatPattern(s.Baseline[c][1], kRawPattern));
   endLine(out);
   appendRow(out);
   for (int c = 1; c <= s.NumChannels; ++c)
@@ -317,16 +319,27 @@ Outcome writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
   std::array<float, MaxChannels + 1> factor{};
   for (int c = 1; c <= s.NumChannels; ++c)
     factor[c] = defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]];
+  const int perReading = 2 + s.NumChannels;
+  float* meant = nullptr;
+  if (written) {
+    written->fieldsPerReading = perReading;
+    written->values.resize(static_cast<std::size_t>(s.NumReadings) *
+                           static_cast<std::size_t>(perReading));
+    meant = written->values.data();
+  }
+  float ignored[2 + MaxChannels];
   for (int n = 1; n <= s.NumReadings; ++n) {
-    appendPatternAligned(out, s.Depth[n], "##0.00", 6);
-    appendPatternAligned(out, s.Speed[n], "##0.00", 7);
+    float* read = meant ? meant + static_cast<std::ptrdiff_t>(n - 1) * perReading : ignored;
+    read[0] = toSingle(appendPatternAligned(out, s.Depth[n], kDepthPattern, 6));
+    read[1] = toSingle(appendPatternAligned(out, s.Speed[n], kDepthPattern, 7));
     for (int c = 1; c <= s.NumChannels; ++c) {
-      float value = s.Reading[c][n];
-      if (value == NoValue) {
+      if (s.Reading[c][n] == NoValue) {
         appendField(out, "-32768");
-        continue;
+        read[1 + c] = NoValue;
+      } else {
+        read[1 + c] = toSingle(
+            appendPatternAligned(out, rawOutput(s, c, n, factor[c]), kRawPattern, kFieldWidth));
       }
-      appendPatternAligned(out, rawOutput(s, c, n, factor[c]), "####0.00000", kFieldWidth);
     }
     endLine(out);
   }
@@ -346,8 +359,8 @@ struct WrittenField {
 };
 
 std::vector<WrittenField> writtenFields(const Sounding& s, const ChannelDefinitions& defs, int n) {
-  std::vector<WrittenField> fields = {{"depth", formatPattern(s.Depth[n], "##0.00"), 6},
-                                      {"speed", formatPattern(s.Speed[n], "##0.00"), 7}};
+  std::vector<WrittenField> fields = {{"depth", formatPattern(s.Depth[n], kDepthPattern), 6},
+                                      {"speed", formatPattern(s.Speed[n], kDepthPattern), 7}};
   for (int c = 1; c <= s.NumChannels; ++c) {
     fields.push_back(
         {"channel " + std::to_string(c) + " (" + windows1252ToUtf8(s.ChannelName[c]) +
@@ -356,14 +369,14 @@ std::vector<WrittenField> writtenFields(const Sounding& s, const ChannelDefiniti
              ? "-32768"
              : formatPattern(
                    rawOutput(s, c, n, defs.UnitFactor[s.ChannelType[c]][s.ChannelUnit[c]]),
-                   "####0.00000"),
+                   kRawPattern),
          kFieldWidth});
   }
   return fields;
 }
 
 std::string aboutReading(const Sounding& s, int n, const std::string& what) {
-  return "reading " + std::to_string(n) + " (" + formatPattern(s.Depth[n], "##0.00") +
+  return "reading " + std::to_string(n) + " (" + formatPattern(s.Depth[n], kDepthPattern) +
          " m): " + what;
 }
 
@@ -392,7 +405,7 @@ float rawOutputOf(const Sounding& s, const ChannelDefinitions& defs, int c, int 
 }
 
 std::string readBackProblem(std::string_view bytes, const Sounding& s,
-                            const ChannelDefinitions& defs) {
+                            const ChannelDefinitions& defs, const WrittenReadings& written) {
   auto back = std::make_unique<Sounding>();
   if (Outcome read = readSoundingFile(bytes, "", defs, *back); !read) {
     for (int n = 1; n <= s.NumReadings; ++n)
@@ -408,7 +421,7 @@ std::string readBackProblem(std::string_view bytes, const Sounding& s,
         back->FullScaleValue[c] != s.FullScaleValue[c] ||
         back->ChannelUnit[c] != s.ChannelUnit[c] ||
         back->Baseline[c][1] !=
-            toSingle(numericPrefix(formatPattern(s.Baseline[c][1], "####0.00000"))))
+            toSingle(numericPrefix(formatPattern(s.Baseline[c][1], kRawPattern))))
       return "the channel block of channel " + std::to_string(c) + " (" +
              windows1252ToUtf8(s.ChannelName[c]) + ") would read back otherwise";
     // The file tells the lags by the readings without a value, wherever they lie; a file
@@ -422,25 +435,25 @@ std::string readBackProblem(std::string_view bytes, const Sounding& s,
   // A depth below the one before it makes the reader take the line for the final baseline.
   auto goesBackUp = [&](int n) {
     return aboutReading(s, n,
-                        "its depth lies above the " + formatPattern(s.Depth[n - 1], "##0.00") +
+                        "its depth lies above the " + formatPattern(s.Depth[n - 1], kDepthPattern) +
                             " m of the reading before it, so the file would take it for the "
                             "final-baseline line");
   };
   const int common = std::min(back->NumReadings, s.NumReadings);
+  const auto per = static_cast<std::size_t>(written.fieldsPerReading);
   for (int n = 1; n <= common; ++n) {
-    std::vector<WrittenField> fields = writtenFields(s, defs, n);
+    const float* meant = written.values.data() + static_cast<std::size_t>(n - 1) * per;
     float values[2 + MaxChannels] = {back->Depth[n], back->Speed[n]};
     for (int c = 1; c <= s.NumChannels; ++c) values[1 + c] = back->RawReading[c][n];
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      if (values[i] == toSingle(numericPrefix(fields[i].text))) continue;
-      if (i == 0 && n >= 2 &&
-          toSingle(numericPrefix(fields[0].text)) <
-              toSingle(numericPrefix(formatPattern(s.Depth[n - 1], "##0.00"))))
+    for (std::size_t i = 0; i < per; ++i) {
+      if (values[i] == meant[i]) continue;
+      if (i == 0 && n >= 2 && meant[0] < meant[-static_cast<std::ptrdiff_t>(per)])
         return goesBackUp(n);
       if (std::string wide = tooWide(s, defs, n); !wide.empty()) return wide;
+      const WrittenField field = writtenFields(s, defs, n)[i];
       return aboutReading(s, n,
-                          "its " + fields[i].name + " \"" + fields[i].text +
-                              "\" would read back as " + generalNumber(values[i]));
+                          "its " + field.name + " \"" + field.text + "\" would read back as " +
+                              generalNumber(values[i]));
     }
   }
   if (back->NumReadings < s.NumReadings) return goesBackUp(back->NumReadings + 1);

@@ -1,15 +1,23 @@
 #include "text/number_text.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace pelorin {
 namespace {
 
+// The powers of ten that a double holds exactly.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
 bool isIgnoredBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
+bool isBlankOrTab(char ch) { return ch == ' ' || ch == '\t'; }
 
 // Length of the longest leading decimal number in text (0 when there is none).
 std::size_t numberLength(std::string_view text) {
@@ -38,9 +46,6 @@ std::size_t numberLength(std::string_view text) {
 // as an integer of at most 2^53 times or divided by a power of ten of at most 10^22, both
 // exact, so the one multiplication or division rounds once.
 bool quickConvert(std::string_view number, double& value) {
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   const char* p = number.data();
   const char* end = p + number.size();
   bool negative = false;
@@ -77,9 +82,9 @@ bool quickConvert(std::string_view number, double& value) {
   if (mantissa == 0)
     value = 0;
   else if (exponent >= 0 && exponent <= 22)
-    value = m * kPowers[exponent];
+    value = m * kPowersOfTen[exponent];
   else if (exponent < 0 && exponent >= -22)
-    value = m / kPowers[-exponent];
+    value = m / kPowersOfTen[-exponent];
   else
     return false;
   if (negative) value = -value;
@@ -219,7 +224,56 @@ std::string sevenDigits(double value) {
 
 }  // namespace
 
+namespace {
+
+// The common field, blanks, a sign, digits, a point and digits, blanks, read in one pass:
+// false when the text is anything else or has more digits than double arithmetic converts
+// exactly (see quickConvert), and the full rules must read it.
+template <bool (*blank)(char)>
+bool plainNumber(std::string_view text, double& value) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  // A field's leading spaces eight at a time.
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kSpaces = 0x2020202020202020;
+    for (std::uint64_t word; end - p >= 8; p += 8) {
+      std::memcpy(&word, p, 8);
+      if (word != kSpaces) {
+        p += std::countr_zero(word ^ kSpaces) / 8;
+        break;
+      }
+    }
+  }
+  while (p < end && blank(*p)) ++p;
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '+' || *p == '-')) ++p;
+  std::uint64_t mantissa = 0;
+  auto readDigits = [&] {
+    const char* first = p;
+    for (unsigned digit;
+         p < end && (digit = static_cast<unsigned>(static_cast<unsigned char>(*p)) - 48u) <= 9; ++p)
+      mantissa = mantissa * 10 + digit;
+    return p - first;
+  };
+  auto digits = readDigits();
+  std::ptrdiff_t decimals = 0;
+  if (p < end && *p == '.') {
+    ++p;
+    decimals = readDigits();
+    digits += decimals;
+  }
+  while (p < end && blank(*p)) ++p;
+  // Up to 19 digits the mantissa cannot overflow.
+  if (p != end || digits == 0 || digits > 19 || mantissa > (std::uint64_t{1} << 53)) return false;
+  value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  if (negative) value = -value;
+  return true;
+}
+
+}  // namespace
+
 double numericPrefix(std::string_view text) {
+  if (double value; plainNumber<isIgnoredBlank>(text, value)) return value;
   std::size_t start = 0;
   while (start < text.size() && isIgnoredBlank(text[start])) ++start;
   std::string_view rest = text.substr(start);
@@ -247,6 +301,7 @@ double numericPrefix(std::string_view text) {
 }
 
 std::optional<double> strictNumber(std::string_view text) {
+  if (double value; plainNumber<isBlankOrTab>(text, value)) return value;
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   std::size_t length = numberLength(text);
@@ -264,13 +319,12 @@ namespace {
 // value rounded half away from zero to `decimals` places, as the magnitude scaled by
 // 10^decimals, when that is exactly possible with 64-bit integers.
 bool roundedScaled(double value, int decimals, std::uint64_t& scaled) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
   if (decimals < 0 || decimals > 10 || !std::isfinite(value)) return false;
   double magnitude = std::fabs(value);
-  double product = magnitude * kPowers[decimals];
+  double product = magnitude * kPowersOfTen[decimals];
   if (!(product < 1.0e15)) return false;
   // product + error is the exact value of magnitude * 10^decimals.
-  double error = std::fma(magnitude, kPowers[decimals], -product);
+  double error = std::fma(magnitude, kPowersOfTen[decimals], -product);
   double whole = std::floor(product);
   double belowHalf = (product - whole) - 0.5;  // exact
   bool up = belowHalf >= -error;
@@ -278,36 +332,10 @@ bool roundedScaled(double value, int decimals, std::uint64_t& scaled) {
   return true;
 }
 
-// What a pattern asks for, read in one pass.
-struct PatternShape {
-  bool hasPoint = false;
-  int decimals = 0;
-  int optionalDecimals = 0;  // the "#" places at the end of the decimals
-  int minimumIntegerDigits = 0;
-};
-
-PatternShape shapeOf(std::string_view pattern) {
-  PatternShape shape;
-  for (char ch : pattern) {
-    if (ch == '.' && !shape.hasPoint) {
-      shape.hasPoint = true;
-    } else if (!shape.hasPoint) {
-      if (ch == '0') ++shape.minimumIntegerDigits;
-    } else if (ch == '0') {
-      ++shape.decimals;
-      shape.optionalDecimals = 0;
-    } else if (ch == '#') {
-      ++shape.decimals;
-      ++shape.optionalDecimals;
-    }
-  }
-  return shape;
-}
-
 // Lays out rounded digits ("123.46", "0", "3.50") by the pattern: a whole part of 0 is
 // dropped, then "0" places pad it; "#" decimals lose their trailing zeros. Every value below
 // zero keeps its "-", also one that rounds to zero ("-0.00", "-.00").
-std::string layOut(bool negative, std::string_view digits, const PatternShape& shape) {
+std::string layOut(bool negative, std::string_view digits, const NumberPattern& shape) {
   auto dot = digits.find('.');
   std::string_view whole = digits.substr(0, dot);
   std::string_view fraction =
@@ -333,11 +361,9 @@ std::string layOut(bool negative, std::string_view digits, const PatternShape& s
 
 namespace {
 
-// The fast path of formatPattern: the text is built from the right, ending at end, without a
-// second pass. Returns its first character, or null when the value needs the exact path.
-char* formatQuickly(double value, const PatternShape& shape, char* end) {
-  std::uint64_t scaled;
-  if (!roundedScaled(value, shape.decimals, scaled)) return nullptr;
+// The fast path of formatPattern, for a value that roundedScaled could scale: the text is
+// built from the right, ending at end, without a second pass. Returns its first character.
+char* formatScaled(std::uint64_t scaled, bool negative, const NumberPattern& shape, char* end) {
   char* p = end;
   int decimals = shape.decimals;
   int optional = shape.optionalDecimals;
@@ -347,7 +373,7 @@ char* formatQuickly(double value, const PatternShape& shape, char* end) {
   int integerDigits = 0;
   for (; scaled != 0; scaled /= 10, ++integerDigits) *--p = static_cast<char>('0' + scaled % 10);
   for (; integerDigits < shape.minimumIntegerDigits; ++integerDigits) *--p = '0';
-  if (value < 0) *--p = '-';  // a float zero, -0 included, is not below zero
+  if (negative) *--p = '-';
   return p;
 }
 
@@ -356,33 +382,42 @@ constexpr std::size_t kQuickRoom = 40;
 
 }  // namespace
 
-std::string formatPattern(double value, std::string_view pattern) {
-  PatternShape shape = shapeOf(pattern);
+std::string formatPattern(double value, const NumberPattern& pattern) {
   if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : value < 0 ? "-Inf" : "Inf";
-  if (shape.minimumIntegerDigits <= 10) {
+  std::uint64_t scaled = 0;
+  if (pattern.minimumIntegerDigits <= 10 && roundedScaled(value, pattern.decimals, scaled)) {
     char buffer[kQuickRoom];
-    if (char* p = formatQuickly(value, shape, buffer + sizeof buffer))
-      return std::string(p, buffer + sizeof buffer);
+    // A float zero, -0 included, is not below zero.
+    return std::string(formatScaled(scaled, value < 0, pattern, buffer + sizeof buffer),
+                       buffer + sizeof buffer);
   }
-  return layOut(value < 0, roundedDecimal(std::fabs(value), shape.decimals), shape);
+  return layOut(value < 0, roundedDecimal(std::fabs(value), pattern.decimals), pattern);
 }
 
-void appendPatternAligned(std::string& out, double value, std::string_view pattern,
-                          std::size_t width) {
-  PatternShape shape = shapeOf(pattern);
-  if (std::isfinite(value) && shape.minimumIntegerDigits <= 10) {
+std::string formatPattern(double value, std::string_view pattern) {
+  return formatPattern(value, NumberPattern(pattern));
+}
+
+double appendPatternAligned(std::string& out, double value, const NumberPattern& pattern,
+                            std::size_t width) {
+  std::uint64_t scaled = 0;
+  if (pattern.minimumIntegerDigits <= 10 && roundedScaled(value, pattern.decimals, scaled)) {
     char buffer[kQuickRoom];
     char* end = buffer + sizeof buffer;
-    if (char* p = formatQuickly(value, shape, end)) {
-      auto length = static_cast<std::size_t>(end - p);
-      if (length < width) out.append(width - length, ' ');
-      out.append(p, length);
-      return;
-    }
+    char* p = formatScaled(scaled, value < 0, pattern, end);
+    auto length = static_cast<std::size_t>(end - p);
+    if (length < width) out.append(width - length, ' ');
+    out.append(p, length);
+    // The text's digits over its decimals, as the reader divides them; a zero may have no
+    // digit at all ("-", "-.").
+    if (scaled == 0) return numericPrefix(std::string_view(p, length));
+    const double read = static_cast<double>(scaled) / kPowersOfTen[pattern.decimals];
+    return value < 0 ? -read : read;
   }
   std::string text = formatPattern(value, pattern);
   if (text.size() < width) out.append(width - text.size(), ' ');
   out += text;
+  return numericPrefix(text);
 }
 
 std::string alignRight(std::string_view text, std::size_t width) {

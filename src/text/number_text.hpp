@@ -26,13 +26,38 @@ std::int64_t roundHalfEven(double value);
 // beyond the pattern are all shown; a negative value gets a leading "-"; no separators.
 std::string formatPattern(double value, std::string_view pattern);
 
+// A pattern read once, for formatting many values with it.
+struct NumberPattern {
+  explicit constexpr NumberPattern(std::string_view pattern) {
+    for (char ch : pattern) {
+      if (ch == '.' && !hasPoint) {
+        hasPoint = true;
+      } else if (!hasPoint) {
+        if (ch == '0') ++minimumIntegerDigits;
+      } else if (ch == '0') {
+        ++decimals;
+        optionalDecimals = 0;
+      } else if (ch == '#') {
+        ++decimals;
+        ++optionalDecimals;
+      }
+    }
+  }
+  bool hasPoint = false;
+  int decimals = 0;
+  int optionalDecimals = 0;  // the "#" places at the end of the decimals
+  int minimumIntegerDigits = 0;
+};
+std::string formatPattern(double value, const NumberPattern& pattern);
+
 // The "@@@..." pattern: right-aligns text in width columns; a longer text stays whole.
 std::string alignRight(std::string_view text, std::size_t width);
 
 // Appends alignRight(formatPattern(value, pattern), width) to out without a text of its
-// own per value: the column writer of the sounding file's reading lines.
-void appendPatternAligned(std::string& out, double value, std::string_view pattern,
-                          std::size_t width);
+// own per value, the column writer of the sounding file's reading lines, and returns the
+// number numericPrefix reads from the text written.
+double appendPatternAligned(std::string& out, double value, const NumberPattern& pattern,
+                            std::size_t width);
 
 // Cuts text to width or fills it with blanks on the right.
 std::string fixedWidth(std::string_view text, std::size_t width);

@@ -29,29 +29,42 @@ const char* findLineEndOr(const char* from, const char* to, char ch) {
 }
 }  // namespace
 
-bool TextReader::readLine(std::string& line) {
+bool TextReader::readLine(std::string_view& line) {
   if (atEnd()) return false;
   line_ = nextLine_;
   const char* begin = bytes_.data();
   const char* start = begin + pos_;
   const char* stop = findLineEndOr(start, begin + bytes_.size(), '\n');
   pos_ = static_cast<std::size_t>(stop - begin);
-  line.assign(start, stop);
+  line = std::string_view(start, static_cast<std::size_t>(stop - start));
   skipLineEnd();
   return true;
 }
 
+bool TextReader::readLine(std::string& line) {
+  std::string_view view;
+  if (!readLine(view)) return false;
+  line.assign(view);
+  return true;
+}
+
 bool TextReader::readItem(std::string& item) {
+  std::string_view view;
+  if (!readItem(view)) return false;
+  item.assign(view);
+  return true;
+}
+
+bool TextReader::readItem(std::string_view& item) {
   while (!atEnd() && (bytes_[pos_] == ' ' || bytes_[pos_] == '\t')) ++pos_;
   if (atEnd()) return false;
   line_ = nextLine_;
-  item.clear();
   const char* begin = bytes_.data();
   const char* end = begin + bytes_.size();
   if (bytes_[pos_] == '"') {
     const char* start = begin + ++pos_;
     const char* close = findLineEndOr(start, end, '"');
-    item.assign(start, close);
+    item = std::string_view(start, static_cast<std::size_t>(close - start));
     if (close < end && *close == '"') ++close;
     // Whatever stands between the closing quote and the delimiter is passed over.
     pos_ = static_cast<std::size_t>(findLineEndOr(close, end, ',') - begin);
@@ -60,7 +73,7 @@ bool TextReader::readItem(std::string& item) {
     const char* stop = findLineEndOr(start, end, ',');
     pos_ = static_cast<std::size_t>(stop - begin);
     while (stop > start && (stop[-1] == ' ' || stop[-1] == '\t')) --stop;
-    item.assign(start, stop);
+    item = std::string_view(start, static_cast<std::size_t>(stop - start));
   }
   if (!atEnd() && bytes_[pos_] == ',')
     ++pos_;

@@ -22,12 +22,15 @@ class TextReader {
 
   // The next line without its line end (CR LF, LF CR, LF or CR), blanks kept. False at the
   // end.
+  bool readLine(std::string_view& line);
   bool readLine(std::string& line);
 
   // The next text item: leading blanks are skipped, a double-quoted item runs to its
   // closing quote, any other item ends at the first comma or the line end and loses its
   // trailing blanks. After an item the reader stands behind its comma or its line end.
   // False at the end of the file.
+  // The views point into the bytes read.
+  bool readItem(std::string_view& item);
   bool readItem(std::string& item);
 
  private:

@@ -129,7 +129,7 @@ TEST(Cases, OperationsLeaveTheDisplayDepthsInTheUnitShown) {
     for (std::size_t i = 1; i < args.size();) ASSERT_TRUE(parseOperation(args, i, operations));
     std::ostringstream messages;
     Session session(projectDefinitions());
-    session.open(*s, args[0]);
+    session.open(std::move(s), args[0]);
     ASSERT_TRUE(cli::applyOperations(session, operations, messages, args[0])) << messages.str();
     const Sounding& after = session.sounding();
     for (int n = 1; n <= after.NumReadings; ++n)

@@ -86,10 +86,12 @@ TEST(Exchange, FieldFilesFilledAndSavedKeepEveryValueAtItsReading) {
     auto filled = std::make_unique<Sounding>(*s);
     fillGaps(*filled);
     std::string saved;
-    ASSERT_TRUE(writeSoundingFile(*filled, projectDefinitions(), headerTexts(*filled), saved));
+    WrittenReadings meant;
+    ASSERT_TRUE(
+        writeSoundingFile(*filled, projectDefinitions(), headerTexts(*filled), saved, &meant));
     // A length of -999.999 m (a void written wrongly) is more than a sounding file can hold:
     // the save says so.
-    if (std::string problem = readBackProblem(saved, *filled, projectDefinitions());
+    if (std::string problem = readBackProblem(saved, *filled, projectDefinitions(), meant);
         !problem.empty()) {
       EXPECT_TRUE(path.ends_with("geolib_missing_predrilled.gef")) << problem;
       continue;

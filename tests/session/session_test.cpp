@@ -94,7 +94,7 @@ TEST(SessionProperty, UndoReplaysAndTheCopiedCommandMakesTheSameFile) {
     SCOPED_TRACE("run " + std::to_string(run) + " on " + file);
     auto first = opened(file);
     Session session(projectDefinitions());
-    session.open(*first, file);
+    session.open(std::make_unique<Sounding>(*first), file);
     const int wanted = std::uniform_int_distribution<int>(1, 40)(random);
     for (int k = 0; k < wanted; ++k)  // some are refused, and so are no step
       (void)session.apply(randomStep(random, session.sounding()));
@@ -115,7 +115,7 @@ TEST(SessionProperty, UndoReplaysAndTheCopiedCommandMakesTheSameFile) {
     const std::size_t k = std::uniform_int_distribution<std::size_t>(0, n)(random);
     session.goTo(n - k);
     Session fresh(projectDefinitions());
-    fresh.open(*first, file);
+    fresh.open(std::make_unique<Sounding>(*first), file);
     for (std::size_t i = 0; i < n - k; ++i)
       ASSERT_TRUE(fresh.apply(session.history()[i].step).applied());
     ASSERT_TRUE(session.sounding() == fresh.sounding());

@@ -179,11 +179,14 @@ TEST(FormatPattern, AgreesWithTheExactReferenceOnRandomValuesAndPatterns) {
     if (decimals > 0) pattern += '.' + repeat(decimals - optional, '0') + repeat(optional, '#');
     std::string expected = referenceFormat(v, zeros, decimals, optional);
     std::string actual = formatPattern(v, pattern);
-    // The column writer of the reading lines must give the same text, aligned.
+    // The column writer of the reading lines must give the same text, aligned, and know
+    // the number the reader takes from it.
     std::size_t width = static_cast<std::size_t>(below(5) * 5);
     std::string column;
-    appendPatternAligned(column, v, pattern, width);
+    const double read = appendPatternAligned(column, v, NumberPattern(pattern), width);
     if (column != alignRight(expected, width)) actual = column;
+    if (std::bit_cast<std::uint64_t>(read) != std::bit_cast<std::uint64_t>(numericPrefix(column)))
+      actual = column + " read as " + std::to_string(read);
     if (actual != expected && ++failures > 0)
       ADD_FAILURE() << std::hexfloat << v << " with " << pattern << ": " << actual << ", not "
                     << expected;
