@@ -17,6 +17,8 @@ namespace pelorin {
 
 namespace {
 
+constexpr NumberPattern kCentimetres("0.00");
+
 // SCPT's headings in the dictionary's order: a heading the channel exchange file names is
 // written in this place, others are left out (they would need a dictionary of their own).
 constexpr std::string_view kScptOrder[] = {
@@ -165,7 +167,7 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
   std::vector<std::pair<std::string, int>> depths;
   depths.reserve(static_cast<std::size_t>(std::max(0, s.NumReadings)));
   for (int n = 1; n <= s.NumReadings; ++n)
-    depths.emplace_back(formatPattern(s.Depth[n], "0.00"), n);
+    depths.emplace_back(formatPattern(s.Depth[n], kCentimetres), n);
   std::sort(depths.begin(), depths.end());
   const std::pair<std::string, int>* twin = nullptr;
   int repeat = 0;
@@ -300,11 +302,11 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
 
   Group scpt{"SCPT"};
   scpt.add("LOCA_ID", "", "ID"), scpt.add("SCPG_TESN", "", "X"), scpt.add("SCPT_DPTH", "m", "2DP");
-  std::vector<std::string> patterns;
+  std::vector<NumberPattern> patterns;
   for (const ScptColumn& column : columns) {
-    patterns.push_back(column.decimals > 0
-                           ? "0." + std::string(static_cast<std::size_t>(column.decimals), '0')
-                           : "0");
+    patterns.emplace_back(column.decimals > 0
+                              ? "0." + std::string(static_cast<std::size_t>(column.decimals), '0')
+                              : "0");
     scpt.add(column.heading, column.unit, std::to_string(column.decimals) + "DP");
   }
   // The readings go straight into the group's DATA lines: 10,000 rows of fields add up.
@@ -312,7 +314,7 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
     scpt.data += "\"DATA\",";
     appendField(scpt.data, location);
     scpt.data += ",\"1\",";
-    appendField(scpt.data, formatPattern(s.Depth[n], "0.00"));
+    appendField(scpt.data, formatPattern(s.Depth[n], kCentimetres));
     for (std::size_t k = 0; k < columns.size(); ++k) {
       std::optional<double> value;
       if (columns[k].channel > 0) {

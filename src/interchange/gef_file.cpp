@@ -35,7 +35,7 @@ struct Column {
   std::string unit, description;
   int channel = 0;      // the channel, 0 for the depth, -1 for the friction ratio
   double factor = 1.0;  // from the channel's base unit to `unit`
-  std::string pattern = "0.000";
+  NumberPattern pattern{"0.000"};
 };
 
 // A header text as GEF takes it: ASCII, commas (its separator) as blanks, "-" for nothing.
@@ -46,14 +46,15 @@ std::string ascii(const std::string& windows1252) {
   return out.empty() ? "-" : out;
 }
 
-std::string decimalsPattern(int decimals) {
-  return decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
+NumberPattern decimalsPattern(int decimals) {
+  return NumberPattern(decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0')
+                                    : "0");
 }
 
 // The fewest decimals, three at least, at which every depth reads back as it stands.
-std::string depthPattern(const Sounding& s) {
+NumberPattern depthPattern(const Sounding& s) {
   for (int decimals = 3; decimals < 6; ++decimals) {
-    std::string pattern = decimalsPattern(decimals);
+    const NumberPattern pattern = decimalsPattern(decimals);
     bool exact = true;
     for (int n = 1; n <= s.NumReadings && exact; ++n)
       exact = toSingle(numericPrefix(formatPattern(s.Depth[n], pattern))) == s.Depth[n];
@@ -78,13 +79,14 @@ std::vector<Column> columnsOf(const Sounding& s, const ChannelDefinitions& defs)
     const std::optional<double> factor = unitFactor(base, q.gefUnit);
     columns.push_back({q.gefQuantity, factor ? q.gefUnit : ascii(base), q.gefName, c,
                        factor.value_or(1.0), decimalsPattern(q.gefDecimals)});
-    if (q.gefQuantity == 3 && qc) columns.push_back({4, "%", "friction ratio", -1, 1.0, "0.00"});
+    if (q.gefQuantity == 3 && qc)
+      columns.push_back({4, "%", "friction ratio", -1, 1.0, NumberPattern("0.00")});
   }
   for (int c = 1; c <= s.NumChannels; ++c)
     if (!placed[c])
       columns.push_back({kOwnQuantities + s.ChannelType[c],
                          ascii(defs.UnitName[s.ChannelType[c]][1]), ascii(s.ChannelName[c]), c, 1.0,
-                         "0.000"});
+                         NumberPattern("0.000")});
   return columns;
 }
 
