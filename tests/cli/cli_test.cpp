@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "cli/run_cli.hpp"
 #include "session/operation_words.hpp"
@@ -44,14 +45,32 @@ TEST(Cli, EachCommandsHelpListsEveryOperationWithItsValue) {
   }
 }
 
+// A sounding whose date (line 8) runs to 50,000 characters and whose GPS text (line 12)
+// holds a number of 400 digits: texts that once ended the whole run.
+std::string hostileCopy(const std::string& from) {
+  std::string bytes = fileBytes(from), out;
+  std::size_t at = 0;
+  for (int line = 1; at < bytes.size(); ++line) {
+    std::size_t end = bytes.find("\r\n", at) + 2;
+    out += line == 8    ? std::string(50000, '1') + "\r\n"
+           : line == 12 ? "N" + std::string(400, '9') + " E5\r\n"
+                        : bytes.substr(at, end - at);
+    at = end;
+  }
+  const std::string path = temporaryFolder() + "/hostile_texts.cpt";
+  std::ofstream(path, std::ios::binary) << out;
+  return path;
+}
+
 // Several files at once: each output the file one run of its own writes, whatever the number
 // of jobs; a file that cannot be read is told and skipped.
 TEST(Cli, SeveralFilesWriteWhatSingleRunsWriteAndSkipABrokenOne) {
   const std::vector<std::string> inputs = {
       dataPath("sample_clay_002.cpt"), fixturePath("combine_depth_not_a_number.cpt"),
-      dataPath("sample_sand_005.cpt"), fixturePath("lags_2_and_3_speeds_apart.cpt")};
+      hostileCopy(dataPath("sample_clay_002.cpt")), dataPath("sample_sand_005.cpt"),
+      fixturePath("lags_2_and_3_speeds_apart.cpt")};
   const std::string one = temporaryFolder();
-  for (const std::string& input : {inputs[0], inputs[2], inputs[3]}) {
+  for (const std::string& input : {inputs[0], inputs[2], inputs[3], inputs[4]}) {
     const std::string out = one + "/" + std::filesystem::path(input).stem().string() + ".gef";
     ASSERT_EQ(runCli({"gef", input, "-o", out, "--shift", "1=0.5"}).status, 0);
   }
@@ -63,16 +82,16 @@ TEST(Cli, SeveralFilesWriteWhatSingleRunsWriteAndSkipABrokenOne) {
     CliRun run = runCli(args);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("combine_depth_not_a_number.cpt"), std::string::npos) << run.err;
-    EXPECT_TRUE(run.err.ends_with("3 done, 1 refused\n")) << run.err;
-    for (const char* name :
-         {"sample_clay_002.gef", "sample_sand_005.gef", "lags_2_and_3_speeds_apart.gef"})
+    EXPECT_TRUE(run.err.ends_with("4 done, 1 refused\n")) << run.err;
+    for (const char* name : {"sample_clay_002.gef", "hostile_texts.gef", "sample_sand_005.gef",
+                             "lags_2_and_3_speeds_apart.gef"})
       EXPECT_EQ(fileBytes(folder + "/" + name), fileBytes(one + "/" + name)) << name;
     EXPECT_FALSE(std::filesystem::exists(folder + "/combine_depth_not_a_number.gef"));
   }
   // info and quality --json: a line each, with the file; a name that is no UTF-8 keeps its
   // bytes as characters (0xE9 as U+00E9).
   const std::string latin = temporaryFolder() + "/lat\xe9.cpt";
-  std::filesystem::copy_file(inputs[2], latin);
+  std::filesystem::copy_file(inputs[3], latin);
   CliRun info = runCli({"quality", "--json", inputs[0], latin});
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_EQ(info.err, "2 done, 0 refused\n");
