@@ -72,8 +72,9 @@ void Session::open(std::unique_ptr<Sounding> opened, const std::string& path) {
 }
 
 const Sounding& Session::opened() const {
+  if (opened_) return *opened_;
   static const Sounding none;  // before any file was opened
-  return opened_ ? *opened_ : none;
+  return none;
 }
 
 Sounding& Session::sounding() {
