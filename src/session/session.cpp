@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "display/navigation.hpp"
 #include "edit/autoclean.hpp"
@@ -144,8 +145,17 @@ bool Session::redo() {
 }
 
 void Session::goTo(std::size_t position) {
+  const Sounding& shown = std::as_const(*this).sounding();
+  const int reading = shown.DataIndex, row = shown.CurrentRow;
   position_ = std::min(position, history_.size());
   replay();
+  // The user stays where they were: the same reading in the same row, as far as the readings
+  // there are now allow.
+  if (const Sounding& now = std::as_const(*this).sounding(); now.MaxLag + 1 <= now.NumReadings) {
+    Sounding& s = sounding();
+    s.DataIndex = std::clamp(reading, s.MaxLag + 1, s.NumReadings);
+    s.CurrentRow = static_cast<std::int16_t>(std::min(selectableRow(s, row), s.DataIndex));
+  }
 }
 
 StepResult Session::run(const Step& step, std::string& description) {

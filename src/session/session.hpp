@@ -62,7 +62,8 @@ class Session {
   std::vector<std::string> descriptions() const;
   bool undo();
   bool redo();
-  // The state just after the first `position` steps of the history.
+  // The state just after the first `position` steps of the history, the current reading
+  // kept (the nearest there is).
   void goTo(std::size_t position);
 
  private:

@@ -97,10 +97,11 @@ TEST_F(HistoryTest, UndoIsARunWithoutTheUndoneStepsAndTheCommandMakesTheSameFile
                        temporary.filePath("batch.cpt")),
             saved);
 
-  // A click on the file's line goes back to the sounding as opened; Redo forward again.
+  // A click on the file's line goes back to the sounding as opened; Redo forward again. The
+  // user stays at reading 30.
   menu("mnuViewHistory");
   clickLine(0);
-  EXPECT_EQ(counters(), "Data Index:  6|# of Readings:  600");
+  EXPECT_EQ(counters(), "Data Index:  30|# of Readings:  600");
   EXPECT_EQ(text("cmbChannelUnits_1"), "MPA");
   menu("mnuRedo");
   EXPECT_EQ(counters(), "Data Index:  30|# of Readings:  599");

@@ -88,6 +88,12 @@ TEST(SessionProperty, UndoReplaysAndTheCopiedCommandMakesTheSameFile) {
                                fixturePath("negatives_on_five_channel_types.cpt")};
   std::mt19937 random(20261207);
   const std::string out = temporaryFolder() + "/out.cpt";
+  // Undo keeps the user's place (the current reading and row); all else is replayed.
+  const auto sameApartFromPlace = [](const Sounding& a, const Sounding& b) {
+    auto placed = std::make_unique<Sounding>(b);
+    placed->DataIndex = a.DataIndex, placed->CurrentRow = a.CurrentRow;
+    return a == *placed;
+  };
   int combined = 0, cleaned = 0;
   for (int run = 0; run < 300; ++run) {
     const std::string& file = files[run % 5];
@@ -118,13 +124,13 @@ TEST(SessionProperty, UndoReplaysAndTheCopiedCommandMakesTheSameFile) {
     fresh.open(std::make_unique<Sounding>(*first), file);
     for (std::size_t i = 0; i < n - k; ++i)
       ASSERT_TRUE(fresh.apply(session.history()[i].step).applied());
-    ASSERT_TRUE(session.sounding() == fresh.sounding());
+    ASSERT_TRUE(sameApartFromPlace(session.sounding(), fresh.sounding()));
     ASSERT_EQ(session.header(), fresh.header());
     ASSERT_EQ(saved(session), saved(fresh));
 
     // (a) Undo of everything is the file as opened; Redo of everything the whole run.
     session.goTo(0);
-    ASSERT_TRUE(session.sounding() == *first);
+    ASSERT_TRUE(sameApartFromPlace(session.sounding(), *first));
     session.goTo(n);
     ASSERT_EQ(session.position(), n);
   }
