@@ -19,9 +19,11 @@ struct Line {
 };
 
 struct Case {
+  int line = 0;  // of its title
   std::string title;
   std::vector<Line> lines;
 };
+void PrintTo(const Case& c, std::ostream* out) { *out << c.title; }
 
 std::vector<Case> readCases() {
   std::ifstream in(std::string(PELORIN_APP_TEST_DATA) + "/../window_cases.txt");
@@ -31,7 +33,7 @@ std::vector<Case> readCases() {
     QString line = QString::fromUtf8(text).trimmed();
     if (line.isEmpty() || line.startsWith('#')) continue;
     if (line.startsWith("== ")) {
-      cases.push_back({line.mid(3).toStdString(), {}});
+      cases.push_back({number, line.mid(3).toStdString(), {}});
       continue;
     }
     if (cases.empty()) continue;
@@ -47,7 +49,9 @@ std::vector<Case> readCases() {
   return cases;
 }
 
-class WindowCases : public WindowTest {
+// Each case is a test of its own, named by the line of its title:
+// window_cases_txt/WindowCases.Shows/line_40.
+class WindowCases : public WindowTest, public ::testing::WithParamInterface<Case> {
  protected:
   // A file of tmp/ (the current directory), the window tests' data, the samples or the core
   // tests' fixtures; "-" cancels the dialog.
@@ -173,22 +177,26 @@ class WindowCases : public WindowTest {
   std::string grid;
 };
 
-TEST_F(WindowCases, EachSessionShowsWhatItsLinesSay) {
+TEST(WindowCaseTable, IsRead) { EXPECT_GT(readCases().size(), 10u); }
+
+TEST_P(WindowCases, Shows) {
   ::setenv("SOURCE_DATE_EPOCH", "1765065600", 1);  // window and batch tool write the same date
-  const std::vector<Case> cases = readCases();
-  ASSERT_GT(cases.size(), 10u);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.title);
-    dialog = std::make_shared<ScriptedFileDialog>();
-    messages = std::make_shared<ScriptedMessageBox>();
-    programExit = std::make_shared<ScriptedExit>();
-    QDir folder(temporary.path());
-    ASSERT_TRUE(folder.removeRecursively() && folder.mkpath("batch"));
-    restart();
-    for (const Line& line : c.lines) run(line);
-    EXPECT_FALSE(dialog->unanswered) << "a file dialog came that the case did not answer";
-  }
+  const Case& c = GetParam();
+  SCOPED_TRACE(c.title);
+  dialog = std::make_shared<ScriptedFileDialog>();
+  messages = std::make_shared<ScriptedMessageBox>();
+  programExit = std::make_shared<ScriptedExit>();
+  QDir folder(temporary.path());
+  ASSERT_TRUE(folder.removeRecursively() && folder.mkpath("batch"));
+  restart();
+  for (const Line& line : c.lines) run(line);
+  EXPECT_FALSE(dialog->unanswered) << "a file dialog came that the case did not answer";
 }
+
+INSTANTIATE_TEST_SUITE_P(window_cases_txt, WindowCases, ::testing::ValuesIn(readCases()),
+                         [](const ::testing::TestParamInfo<Case>& c) {
+                           return "line_" + std::to_string(c.param.line);
+                         });
 
 }  // namespace
 }  // namespace pelorin::test
