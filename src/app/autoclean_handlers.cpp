@@ -12,15 +12,13 @@ namespace pelorin {
 void MainForm::mnuAutoClean_Click() {
   // A new pore-pressure channel moves the channels from 3 on: their heads, unit lists and
   // cells follow.
-  if (applyStep(AutoClean{}).applied()) showChannelColumns();
-  RefreshGrid();
+  applyStep(AutoClean{});
 }
 
 void MainForm::mnuFillGaps_Click() {
   // Filling may add lag at a channel's top and take readings off the bottom: the counters
   // follow.
-  if (applyStep(FillGaps{}).applied()) writeCounters();
-  RefreshGrid();
+  applyStep(FillGaps{});
 }
 
 }  // namespace pelorin

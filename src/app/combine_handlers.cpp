@@ -65,15 +65,9 @@ void MainForm::cmdCombineOK_Click() {
     showMessage(QString::fromStdString(result.outcome.message));
     return;
   }
-  lblNumberOfReadings->setText(numberOfReadingsCaption(sounding_->NumReadings));
+  // The grid is left as it is: it shows the appended readings the next time it is filled.
+  // The counters and the profile show them at once.
   frmSecondFileData->hide();
-  afterCombine();
-}
-
-void MainForm::afterCombine() {
-  // The one place for what follows an append. The grid is deliberately left as it is: it
-  // shows the appended readings the next time it is refilled. The profile shows them at once.
-  profileChanged();
 }
 
 }  // namespace pelorin

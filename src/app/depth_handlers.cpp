@@ -23,7 +23,6 @@ void MainForm::menuStartDepth_Click() {
 void MainForm::Command3_Click() {
   // The shift is measured from the caption as shown (two decimals), not from Depth(1).
   applyStep(StartDepth{toModelText(txtNewStartDepth->text())});
-  RefreshGrid();
   frmChangeStartDepth->hide();
 }
 
@@ -70,7 +69,7 @@ void MainForm::cmdOK_Click() {
   // With no increment to scale from (0 m) the sounding stays as it is; the panel closes.
   if (sounding_->DepthIncrement != 0)
     IncrementRatio = toSingle(static_cast<double>(NewIncrement) / sounding_->DepthIncrement);
-  if (applyStep(DepthIncrementPresses{incrementRuns_}).applied()) RefreshGrid();
+  applyStep(DepthIncrementPresses{incrementRuns_});
   frmDepthIncrement->hide();
 }
 

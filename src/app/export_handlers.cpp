@@ -24,9 +24,6 @@ void MainForm::chooseExportSystem(ExportSystem system) {
   // Each unit found in a channel's list is selected as the user would select it, so the
   // channel's readings are converted and the grid refilled.
   applyStep(ExportUnits{system});
-  ExportUnitSystem = std::string(exportUnitSystem(system).name);
-  showUnitLists();
-  RefreshGrid();
 }
 
 void MainForm::optEnglish_Click() { chooseExportSystem(ExportSystem::English); }
@@ -49,14 +46,14 @@ void MainForm::Command1_Click() {
       toModelText(txtDateandTime->text()), toModelText(txtOperator->text()),
       toModelText(txtLocation->text()),    toModelText(txtConeNumber->text()),
       toModelText(txtJobNumber->text()),   toModelText(txtWaterTableDepth->text())};
+  const std::string system(exportUnitSystem(*session_->exportSystem()).name);
   std::string warning;
   Outcome written = writeAnalogFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_,
-                                    header, toModelText(chosen.fileTitle), ExportUnitSystem,
+                                    header, toModelText(chosen.fileTitle), system,
                                     mnuRefuseUnreadable->isChecked(), &warning);
   if (!warning.empty()) showMessage(QString::fromStdString(warning));
-  tell(written
-           ? u"Exported "_s + chosen.fileTitle + u" ("_s + fromModelText(ExportUnitSystem) + u")"_s
-           : u"Export refused: "_s + QString::fromStdString(written.message));
+  tell(written ? u"Exported "_s + chosen.fileTitle + u" ("_s + fromModelText(system) + u")"_s
+               : u"Export refused: "_s + QString::fromStdString(written.message));
   if (!written) {
     // An earlier file of that name is left as it was; the user can choose another.
     showMessage(QString::fromStdString(written.message));

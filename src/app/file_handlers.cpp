@@ -133,7 +133,7 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
     tell(u"Open refused: "_s + QString::fromStdString(outcome.message));
     return;
   }
-  session_->open(std::move(opened), path);
+  const SessionChange change = session_->open(std::move(opened), path);
   const Sounding& s = *sounding_;
   lblFileName->setText(u"FILE:"_s + chosen.fileTitle);
 
@@ -142,10 +142,7 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
   lblSpeedUnitsLabel->show();
   cmbDepthUnits[1]->show();
   for (QLineEdit* box : headerBoxes()) box->setEnabled(true);
-  // The columns of an earlier sounding are emptied; the new one's channels are shown, each
-  // in the unit the file names.
-  for (int c = 1; c <= MaxChannels; ++c) resetChannelColumn(c);
-  showSession();
+  sessionChanged(change);
   frmMessage->hide();
   MenuFileSave->setEnabled(true);
   MenuExport->setEnabled(true);
@@ -156,7 +153,6 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
   tell(u"Opened %1: %2 readings, %3 channels"_s.arg(chosen.fileTitle)
            .arg(s.NumReadings)
            .arg(s.NumChannels));
-  historyChanged();
   // What the reader left out or found odd in a GEF-CPT or AGS4 file.
   QStringList told;
   for (const std::string& note : notes) told << QString::fromStdString(note);

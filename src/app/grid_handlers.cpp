@@ -11,8 +11,7 @@
 namespace pelorin {
 
 void MainForm::RefreshGrid() {
-  Sounding& s = *sounding_;
-  applyDisplayDepths(s, depthUnit());
+  const Sounding& s = *sounding_;
   GridRowTexts texts;
   for (int r = 1; r <= GridRows; ++r) {
     gridRowTexts(s, *definitions_, r, texts);
@@ -46,12 +45,13 @@ void MainForm::txtDepth_Click(int row) {
 
 void MainForm::txtDepth_KeyDown(int /*row*/, int keyCode, int /*shift*/) {
   Sounding& s = *sounding_;
+  unsigned moved = SessionChange::CurrentReading;
   if (keyCode == KeyDelete || keyCode == KeyInsert) {
     // A change of the readings is a step, on the current reading; one that cannot be made
     // changes nothing but the labels.
     Step step =
         keyCode == KeyDelete ? Step(DeleteReading{s.DataIndex}) : Step(InsertReading{s.DataIndex});
-    if (s.NumReadings > 0 && applyStep(step).applied()) RefreshGrid();
+    if (s.NumReadings > 0) applyStep(step);
   } else {
     GridStep step = depthKey(s, keyCode);
     if (step.kind == GridStep::SelectRow) {
@@ -59,17 +59,16 @@ void MainForm::txtDepth_KeyDown(int /*row*/, int keyCode, int /*shift*/) {
       txtDepth_Click(step.row);
       txtDepth[s.CurrentRow]->setFocus();
     } else if (step.kind == GridStep::Refresh) {
-      RefreshGrid();
+      moved |= SessionChange::GridText;
     }
   }
-  writeCounters();
-  profileCurrentChanged();
+  sessionChanged({SessionChange::Kind::Nothing, moved});
 }
 
 void MainForm::txtChannel_KeyDown(int channel, int row, const QString& text) {
   // The value reaches the readings one key late: the text before this key is stored.
   if (auto typed = typedChannelValue(*sounding_, row, text.toStdString()))
-    if (applyStep(SetValue{channel, typed->reading, typed->value}).applied()) profileChanged();
+    applyStep(SetValue{channel, typed->reading, typed->value});
 }
 
 }  // namespace pelorin

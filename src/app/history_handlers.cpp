@@ -21,25 +21,49 @@
 namespace pelorin {
 
 StepResult MainForm::applyStep(const Step& step) {
-  const std::size_t before = session_->position();
-  const auto* last = before > 0 ? &session_->history()[before - 1] : nullptr;
-  const std::string lastDescription = last ? last->description : std::string();
   StepResult result = session_->apply(step);
-  // Recorded, or taking the place of the step before it (typing on in one cell).
-  const bool recorded =
-      session_->position() != before ||
-      (before > 0 && session_->history()[before - 1].description != lastDescription);
+  sessionChanged(result.change);
   // The status line says what the step did or why it was refused, and what it told besides
   // (a start depth beyond what a sounding can hold, an increment of 0): nothing is dropped.
   QStringList said;
-  if (recorded)
+  if (result.change.historyChanged())
     said << QString::fromStdString(session_->history()[session_->position() - 1].description);
   else if (!result.applied() && sounding_->NumReadings > 0)
     said << u"Refused: "_s + QString::fromStdString(result.outcome.message);
   for (const std::string& note : result.notes) said << QString::fromStdString(note);
   if (!said.isEmpty()) tell(said.join(u"; "_s));
-  if (recorded) historyChanged();
   return result;
+}
+
+// The one place that brings the window up to date with the session: after a step, Undo,
+// Redo, a line of the history, a file opened, or a move through the readings.
+void MainForm::sessionChanged(const SessionChange& change) {
+  using Kind = SessionChange::Kind;
+  const bool whole = change.kind == Kind::Opened || change.kind == Kind::Moved;
+  // The columns of an earlier sounding are emptied; the new one's channels are shown, each
+  // in the unit the file names.
+  if (change.kind == Kind::Opened)
+    for (int c = 1; c <= MaxChannels; ++c) resetChannelColumn(c);
+  // A box being typed into is never written back.
+  if (whole) showHeaderTexts();
+  if (change.has(SessionChange::Channels))
+    showChannelColumns();  // with their unit lists
+  else if (change.has(SessionChange::Units))
+    showUnitLists();
+  if (change.has(SessionChange::ExportChoice)) showExportChoice();
+  if (change.has(SessionChange::GridText))
+    RefreshGrid();  // and the profile
+  else if (change.has(SessionChange::Readings))
+    profileChanged();
+  if (whole) {
+    RowSelectAllowed = true;
+    txtDepth_Click(std::clamp<int>(sounding_->CurrentRow, 1, GridRows));
+  }
+  if (change.has(SessionChange::Readings) || change.has(SessionChange::CurrentReading)) {
+    writeCounters();
+    profileCurrentChanged();
+  }
+  if (change.historyChanged()) historyChanged();
 }
 
 void MainForm::showChannelColumns() {
@@ -57,8 +81,7 @@ void MainForm::showChannelColumns() {
   showUnitLists();
 }
 
-void MainForm::showSession() {
-  const Sounding& s = *sounding_;
+void MainForm::showHeaderTexts() {
   std::array<QLineEdit*, 12> boxes = headerBoxes();
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     QString text = fromModelText(session_->header()[i]);
@@ -66,14 +89,11 @@ void MainForm::showSession() {
     boxes[i]->setText(text);
     boxes[i]->setCursorPosition(0);  // a long text is shown from its start
   }
-  showChannelColumns();
-  RefreshGrid();
-  RowSelectAllowed = true;
-  txtDepth_Click(std::clamp<int>(s.CurrentRow, 1, GridRows));
-  writeCounters();
-  // The export panel's choice, as the steps left it.
+}
+
+// The export panel's choice, as the steps left it.
+void MainForm::showExportChoice() {
   const auto& system = session_->exportSystem();
-  ExportUnitSystem = system ? std::string(exportUnitSystem(*system).name) : std::string();
   const std::pair<QRadioButton*, ExportSystem> options[] = {
       {optEnglish, ExportSystem::English},
       {optMetricAbsKPA, ExportSystem::MetricAbsKPA},
@@ -149,14 +169,12 @@ void MainForm::historyChanged() {
 }
 
 void MainForm::goToStep(std::size_t position) {
-  session_->goTo(position);
+  const SessionChange change = session_->goTo(position);
   // Panels show what the sounding was when they opened: they close.
   for (QGroupBox* panel :
        {frmChangeStartDepth, frmDepthIncrement, frmShiftBaselines, frmSecondFileData})
     panel->hide();
-  showSession();
-  historyChanged();
-  profileChanged();
+  sessionChanged(change);
   tell(position == 0
            ? u"As opened"_s
            : u"After: "_s + QString::fromStdString(session_->history()[position - 1].description));

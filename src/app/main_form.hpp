@@ -250,7 +250,9 @@ class MainForm : public QMainWindow {
   void buildInterchangeMenu();
   // The window brought up to date with the session: header boxes, channel columns, unit
   // lists, grid, highlight, counters, the export panel's choice.
-  void showSession();
+  void sessionChanged(const SessionChange& change);
+  void showHeaderTexts();
+  void showExportChoice();
   void showChannelColumns();
   void showUnitLists();
   void historyChanged();
@@ -303,13 +305,11 @@ class MainForm : public QMainWindow {
   // Combine: the second sounding's tables, kept after the append until the next read.
   SecondSounding& secondSounding();
   // Runs once Combine's OK has appended the second sounding.
-  void afterCombine();
   std::unique_ptr<SecondSounding> second_;
   std::string secondPath_, secondBytes_;  // the second file, for the Combine step
 
   // Export: the chosen unit system's name (Windows-1252), empty until one is chosen.
   void chooseExportSystem(ExportSystem system);
-  std::string ExportUnitSystem;
 };
 
 // Twips (1/1440 inch) to pixels at 96 dots per inch: 15 twips make a pixel.

@@ -38,13 +38,11 @@ void MainForm::Command5_Click() {
   for (int c = 1; c <= MaxChannels; ++c) offsets[c] = toModelText(txtShiftChannelByChan[c]->text());
   applyStep(ShiftReadings{offsets});
   frmShiftBaselines->hide();
-  RefreshGrid();
 }
 
 void MainForm::Command7_Click() {
   applyStep(RemoveNegatives{});
   frmShiftBaselines->hide();
-  RefreshGrid();
 }
 
 void MainForm::Command6_Click() { frmShiftBaselines->hide(); }

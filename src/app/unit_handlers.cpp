@@ -6,9 +6,7 @@
 
 namespace pelorin {
 
-DepthUnit MainForm::depthUnit() const {
-  return cmbDepthUnits[1]->currentIndex() == 0 ? DepthUnit::Metres : DepthUnit::Feet;
-}
+DepthUnit MainForm::depthUnit() const { return session_->depthUnit(); }
 
 void MainForm::setListIndex(QComboBox* list, int index) {
   list->setCurrentIndex(index);
@@ -21,9 +19,9 @@ void MainForm::setListIndex(QComboBox* list, int index) {
 }
 
 void MainForm::cmbDepthUnits_Click(int /*index*/) {
-  // The depths stay in metres; RefreshGrid shows them in the selected unit.
-  applyStep(ChangeDepthUnit{depthUnit()});
-  RefreshGrid();
+  // The depths stay in metres; the grid shows them in the selected unit.
+  applyStep(
+      ChangeDepthUnit{cmbDepthUnits[1]->currentIndex() == 0 ? DepthUnit::Metres : DepthUnit::Feet});
 }
 
 void MainForm::cmbChannelUnits_Click(int channel) {
@@ -33,7 +31,8 @@ void MainForm::cmbChannelUnits_Click(int channel) {
   if (index >= 0 && channel <= s.NumChannels)
     applyStep(
         ChangeChannelUnit{channel, definitions_->UnitName[s.ChannelType[channel]][index + 1]});
-  RefreshGrid();
+  else
+    sessionChanged({SessionChange::Kind::Nothing, SessionChange::GridText});
 }
 
 void MainForm::showUnitLists() {

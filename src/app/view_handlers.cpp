@@ -81,14 +81,14 @@ void MainForm::makeReadingCurrent(int n) {
     tell(QString::fromStdString(reached.message));
     return;
   }
-  if (s.DataIndex - s.CurrentRow != topBefore) RefreshGrid();
   if (s.CurrentRow != rowBefore) {
     RowSelectAllowed = true;
     txtDepth_Click(s.CurrentRow);
   }
   txtDepth[s.CurrentRow]->setFocus();
-  writeCounters();
-  profileCurrentChanged();
+  sessionChanged({SessionChange::Kind::Nothing,
+                  SessionChange::CurrentReading |
+                      (s.DataIndex - s.CurrentRow != topBefore ? SessionChange::GridText : 0u)});
 }
 
 void MainForm::profileChanged() {

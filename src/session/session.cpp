@@ -33,12 +33,13 @@ std::string unitName(const Sounding& s, const ChannelDefinitions& defs, int c) {
 
 // Delete and Insert: the reading made current as Up and Down would, then the key.
 StepResult readingKey(Sounding& s, int reading, int keyCode) {
-  if (Outcome reached = goToReading(s, reading); !reached) return {reached, {}};
+  if (Outcome reached = goToReading(s, reading); !reached) return {reached, {}, {}};
   if (depthKey(s, keyCode).kind == GridStep::Nothing)
     return {
         Outcome::refused(s.NumReadings >= MaxReadings ? "the sounding already has 10,000 readings"
                                                       : "a reading can be inserted from reading " +
                                                             std::to_string(s.MaxLag + 2) + " on"),
+        {},
         {}};
   return {};
 }
@@ -64,12 +65,13 @@ const std::array<const char*, 12>& headerFieldNames() {
 
 Session::Session(const ChannelDefinitions& defs) : defs_(defs) {}
 
-void Session::open(std::unique_ptr<Sounding> opened, const std::string& path) {
+SessionChange Session::open(std::unique_ptr<Sounding> opened, const std::string& path) {
   opened_ = std::move(opened);
   path_ = path;
   history_.clear();
   position_ = 0;
   replay();
+  return {SessionChange::Kind::Opened, SessionChange::Everything};
 }
 
 const Sounding& Session::opened() const {
@@ -94,6 +96,39 @@ void Session::replay() {
   for (std::size_t k = 0; k < position_; ++k) run(history_[k].step, history_[k].description);
 }
 
+namespace {
+
+// Whether the grid's texts are written anew after a step: after most steps, some only once
+// they are applied, never after a value typed (it stands in its cell already), a header text
+// or Combine (its readings show the next time the grid is filled).
+bool rewritesGrid(const Step& step, bool applied) {
+  if (std::holds_alternative<SetValue>(step) || std::holds_alternative<SetHeader>(step) ||
+      std::holds_alternative<Combine>(step))
+    return false;
+  if (std::holds_alternative<DeleteReading>(step) || std::holds_alternative<InsertReading>(step) ||
+      std::holds_alternative<DepthIncrementPresses>(step))
+    return applied;
+  return true;
+}
+
+// What differs between two states of a sounding.
+unsigned differences(const Sounding& a, const Sounding& b) {
+  unsigned what = 0;
+  if (a.NumChannels != b.NumChannels || a.ChannelType != b.ChannelType ||
+      a.ChannelName != b.ChannelName)
+    what |= SessionChange::Channels;
+  if (a.ChannelUnit != b.ChannelUnit) what |= SessionChange::Units;
+  if (a.DataIndex != b.DataIndex || a.CurrentRow != b.CurrentRow)
+    what |= SessionChange::CurrentReading;
+  if (a.NumReadings != b.NumReadings || a.MaxLag != b.MaxLag || a.ChannelLag != b.ChannelLag ||
+      a.Depth != b.Depth || a.Speed != b.Speed || a.Reading != b.Reading ||
+      a.RawReading != b.RawReading)
+    what |= SessionChange::Readings;
+  return what;
+}
+
+}  // namespace
+
 StepResult Session::apply(const Step& step) {
   // A step that changes nothing is no step: the state before it is kept to tell.
   auto before = std::make_unique<Sounding>(sounding());
@@ -106,23 +141,32 @@ StepResult Session::apply(const Step& step) {
   try {
     result = run(step, description);
   } catch (const std::exception& e) {
-    result = {Outcome::refused(std::string("the step failed: ") + e.what()), {}};
+    result = {Outcome::refused(std::string("the step failed: ") + e.what()), {}, {}};
   }
+  using Kind = SessionChange::Kind;
+  result.change.what = rewritesGrid(step, result.applied()) ? SessionChange::GridText : 0u;
   if (!result.applied()) {
     *current_ = *before;
     header_ = header, depthUnit_ = unit, exportSystem_ = system;
+    result.change.kind = Kind::Refused;
     return result;
   }
   if (*before == *current_ && header == header_ && unit == depthUnit_ && system == exportSystem_)
     return result;
+  result.change.what |= differences(*before, *current_) |
+                        (header != header_ ? SessionChange::Header : 0u) |
+                        (unit != depthUnit_ ? SessionChange::Units : 0u) |
+                        (system != exportSystem_ ? SessionChange::ExportChoice : 0u);
   history_.resize(position_);
   // Typing into one cell, or one header box, is one step: the value it ends with.
   if (position_ > 0 && sameCellOrBox(history_[position_ - 1].step, step)) {
     history_[position_ - 1] = {step, description};
+    result.change.kind = Kind::Merged;
     return result;
   }
   history_.push_back({step, description});
   ++position_;
+  result.change.kind = Kind::Added;
   return result;
 }
 
@@ -132,19 +176,13 @@ std::vector<std::string> Session::descriptions() const {
   return lines;
 }
 
-bool Session::undo() {
-  if (position_ == 0) return false;
-  goTo(position_ - 1);
-  return true;
+SessionChange Session::undo() { return position_ == 0 ? SessionChange{} : goTo(position_ - 1); }
+
+SessionChange Session::redo() {
+  return position_ >= history_.size() ? SessionChange{} : goTo(position_ + 1);
 }
 
-bool Session::redo() {
-  if (position_ >= history_.size()) return false;
-  goTo(position_ + 1);
-  return true;
-}
-
-void Session::goTo(std::size_t position) {
+SessionChange Session::goTo(std::size_t position) {
   const Sounding& shown = std::as_const(*this).sounding();
   const int reading = shown.DataIndex, row = shown.CurrentRow;
   position_ = std::min(position, history_.size());
@@ -156,6 +194,7 @@ void Session::goTo(std::size_t position) {
     s.DataIndex = std::clamp(reading, s.MaxLag + 1, s.NumReadings);
     s.CurrentRow = static_cast<std::int16_t>(std::min(selectableRow(s, row), s.DataIndex));
   }
+  return {SessionChange::Kind::Moved, SessionChange::Everything};
 }
 
 StepResult Session::run(const Step& step, std::string& description) {
@@ -181,6 +220,7 @@ StepResult Session::run(const Step& step, std::string& description) {
       if (v.channel < 1 || v.channel > s.NumChannels || v.reading < 1 || v.reading > MaxReadings) {
         result = {Outcome::refused("the sounding has no channel " + std::to_string(v.channel) +
                                    " at reading " + std::to_string(v.reading)),
+                  {},
                   {}};
         return;
       }
@@ -200,7 +240,8 @@ StepResult Session::run(const Step& step, std::string& description) {
     }
     void operator()(const ChangeChannelUnit& u) {
       if (u.channel < 1 || u.channel > s.NumChannels) {
-        result = {Outcome::refused("the sounding has no channel " + std::to_string(u.channel)), {}};
+        result = {
+            Outcome::refused("the sounding has no channel " + std::to_string(u.channel)), {}, {}};
         return;
       }
       const int type = s.ChannelType[u.channel];
@@ -213,6 +254,7 @@ StepResult Session::run(const Step& step, std::string& description) {
         result = {
             Outcome::refused("channel " + std::to_string(u.channel) + " has no unit \"" + u.unit +
                              "\" (its units: " + (names.empty() ? "none" : names) + ")"),
+            {},
             {}};
         return;
       }
@@ -265,13 +307,14 @@ StepResult Session::run(const Step& step, std::string& description) {
       CombinePanel panel = readSecondSounding(c.bytes, c.path, s, self.defs_, *second);
       if (!panel.shown) {
         result = {Outcome::refused(panel.messages.empty() ? "nothing read" : panel.messages.back()),
+                  {},
                   {}};
         return;
       }
       result.notes = panel.messages;
       if (Outcome appended = appendSecondSounding(s, *second, c.from, c.normalize, self.depthUnit_);
           !appended)
-        result = {appended, result.notes};
+        result.outcome = appended;
       description = "Combine " + name + " from " + generalNumber(numericPrefix(c.from)) + " m, " +
                     (c.normalize ? "normalised" : "depths as recorded");
     }

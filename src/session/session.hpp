@@ -14,9 +14,37 @@
 
 namespace pelorin {
 
+// What a call of the session did and what it changed, for whatever shows the session.
+struct SessionChange {
+  enum class Kind {
+    Refused,  // a step that was refused: nothing changed
+    Nothing,  // a step that changed nothing, or Undo with nothing to undo
+    Added,    // a step recorded after the current position
+    Merged,   // a step that took the place of the one before it (typing on in one cell)
+    Moved,    // Undo, Redo or a line of the history
+    Opened,   // a sounding opened
+  };
+  enum What : unsigned {
+    Readings = 1u << 0,        // depths, speeds, values, their number or the lags
+    Channels = 1u << 1,        // the channels there are, their types, names and order
+    Units = 1u << 2,           // the depth unit or a channel's unit
+    Header = 1u << 3,          // a header text
+    ExportChoice = 1u << 4,    // the export panel's system
+    CurrentReading = 1u << 5,  // the current reading or its row
+    GridText = 1u << 6,        // the grid's texts are written anew
+    Everything = (1u << 7) - 1,
+  };
+  Kind kind = Kind::Nothing;
+  unsigned what = 0;
+  bool has(What flag) const { return (what & flag) != 0; }
+  // The history has a new line or stands elsewhere.
+  bool historyChanged() const { return kind != Kind::Refused && kind != Kind::Nothing; }
+};
+
 struct StepResult {
   Outcome outcome;                 // refused: why the step changed nothing (it is not recorded)
   std::vector<std::string> notes;  // what the user is told besides (Combine's cone message...)
+  SessionChange change;
   bool applied() const { return static_cast<bool>(outcome); }
 };
 
@@ -30,7 +58,7 @@ class Session {
   explicit Session(const ChannelDefinitions& defs);
 
   // A sounding just opened from `path`, taken over; the history starts anew.
-  void open(std::unique_ptr<Sounding> opened, const std::string& path);
+  SessionChange open(std::unique_ptr<Sounding> opened, const std::string& path);
 
   const ChannelDefinitions& definitions() const { return defs_; }
   // The sounding as opened, before any step.
@@ -60,11 +88,11 @@ class Session {
   std::size_t position() const { return position_; }
   // The descriptions of the steps in force, in order.
   std::vector<std::string> descriptions() const;
-  bool undo();
-  bool redo();
+  SessionChange undo();
+  SessionChange redo();
   // The state just after the first `position` steps of the history, the current reading
   // kept (the nearest there is).
-  void goTo(std::size_t position);
+  SessionChange goTo(std::size_t position);
 
  private:
   StepResult run(const Step& step, std::string& description);
