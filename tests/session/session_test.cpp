@@ -138,5 +138,40 @@ TEST(SessionProperty, UndoReplaysAndTheCopiedCommandMakesTheSameFile) {
   EXPECT_GT(cleaned, 20);
 }
 
+// What each call says it did and changed, one after another on the clay sample.
+TEST(SessionChange, EachCallSaysWhatItChanged) {
+  using K = SessionChange::Kind;
+  using W = SessionChange::What;
+  Session session(projectDefinitions());
+  EXPECT_EQ(session.open(opened(dataPath("sample_clay_002.cpt")), "clay.cpt").what,
+            unsigned{W::Everything});
+  const struct {
+    Step step;
+    K kind;
+    unsigned what;
+  } steps[] = {
+      {SetValue{1, 20, 5}, K::Added, W::Readings},
+      {SetValue{1, 20, 6}, K::Merged, W::Readings},  // typing on in the same cell
+      {ChangeDepthUnit{DepthUnit::Metres}, K::Nothing, W::GridText},
+      {ChangeDepthUnit{DepthUnit::Feet}, K::Added, W::Units | W::Readings | W::GridText},
+      {SetHeader{2, "CPT-7"}, K::Added, W::Header},
+      {DeleteReading{40}, K::Added, W::Readings | W::CurrentReading | W::GridText},
+      {DeleteReading{9999}, K::Refused, 0},
+      {AutoClean{}, K::Nothing, W::GridText},  // the sample is clean already
+      {ExportUnits{ExportSystem::English}, K::Added,
+       W::Units | W::Readings | W::ExportChoice | W::GridText},
+      {combine("combine_second_9_50_to_15_30.cpt", "99", true), K::Refused, 0},
+  };
+  for (const auto& [step, kind, what] : steps) {
+    SCOPED_TRACE(step.index());
+    const SessionChange change = session.apply(step).change;
+    EXPECT_EQ(change.kind, kind);
+    EXPECT_EQ(change.what, what);
+  }
+  EXPECT_EQ(session.undo().kind, K::Moved);
+  EXPECT_EQ(session.redo().kind, K::Moved);
+  EXPECT_EQ(session.redo().kind, K::Nothing);  // nothing left to redo
+}
+
 }  // namespace
 }  // namespace pelorin::test
