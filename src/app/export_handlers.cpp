@@ -7,8 +7,8 @@
 #include <QRadioButton>
 
 #include "app/main_form.hpp"
-#include "export/analog_file.hpp"
 #include "export/unit_systems.hpp"
+#include "session/session_files.hpp"
 
 namespace pelorin {
 
@@ -41,18 +41,14 @@ void MainForm::Command1_Click() {
   FileDialogResult chosen = showFileDialog(u"Analog CPT data (*.cpd)|*.cpd"_s, true);
   if (chosen.fileName.isEmpty()) return;  // cancelled: the panel stays, nothing is written
 
-  // The header boxes as they stand now, with the user's edits.
-  AnalogHeaderTexts header{
-      toModelText(txtDateandTime->text()), toModelText(txtOperator->text()),
-      toModelText(txtLocation->text()),    toModelText(txtConeNumber->text()),
-      toModelText(txtJobNumber->text()),   toModelText(txtWaterTableDepth->text())};
-  const std::string system(exportUnitSystem(*session_->exportSystem()).name);
+  // The header texts as the user edited them.
   std::string warning;
-  Outcome written = writeAnalogFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_,
-                                    header, toModelText(chosen.fileTitle), system,
-                                    mnuRefuseUnreadable->isChecked(), &warning);
+  Outcome written =
+      exportSession(*session_, QFile::encodeName(chosen.fileName).toStdString(),
+                    toModelText(chosen.fileTitle), mnuRefuseUnreadable->isChecked(), &warning);
   if (!warning.empty()) showMessage(QString::fromStdString(warning));
-  tell(written ? u"Exported "_s + chosen.fileTitle + u" ("_s + fromModelText(system) + u")"_s
+  tell(written ? u"Exported "_s + chosen.fileTitle + u" ("_s +
+                     QString::fromLatin1(exportUnitSystem(*session_->exportSystem()).name) + u")"_s
                : u"Export refused: "_s + QString::fromStdString(written.message));
   if (!written) {
     // An earlier file of that name is left as it was; the user can choose another.

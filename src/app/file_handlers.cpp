@@ -14,9 +14,9 @@
 
 #include "app/main_form.hpp"
 #include "interchange/ags_file.hpp"
+#include "session/session_files.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
-#include "sounding/save_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 #include "text/file_io.hpp"
 #include "text/number_text.hpp"
@@ -167,13 +167,9 @@ void MainForm::MenuFileSave_Click() {
   FileDialogResult chosen = showFileDialog(kSoundingFilter, true);
   if (chosen.fileName.isEmpty()) return;
 
-  // What the header boxes hold is saved, with the user's edits.
-  HeaderTexts header;
-  std::array<QLineEdit*, 12> boxes = headerBoxes();
-  for (std::size_t i = 0; i < boxes.size(); ++i) header[i] = toModelText(boxes[i]->text());
-
-  SaveResult saved = saveSoundingFile(QFile::encodeName(chosen.fileName).toStdString(), *sounding_,
-                                      *definitions_, header, mnuRefuseUnreadable->isChecked());
+  // The header texts as the user edited them are saved.
+  SaveResult saved = saveSession(*session_, QFile::encodeName(chosen.fileName).toStdString(),
+                                 mnuRefuseUnreadable->isChecked());
   if (!saved.outcome) {
     // Nothing is lost: the user can correct the sounding or save elsewhere.
     showMessage(QString::fromStdString(saved.outcome.message));

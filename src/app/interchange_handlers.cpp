@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "app/main_form.hpp"
+#include "session/session_files.hpp"
 #include "text/file_io.hpp"
 
 namespace pelorin {
@@ -29,15 +30,10 @@ void MainForm::exportInterchangeFile(ExchangeFormat format) {
   FileDialogResult chosen =
       showFileDialog(gef ? u"GEF CPT data (*.gef)|*.gef"_s : u"AGS4 data (*.ags)|*.ags"_s, true);
   if (chosen.fileName.isEmpty()) return;
-  // The header boxes as they stand, today's date and the clean-up history.
-  HeaderTexts texts;
-  std::array<QLineEdit*, 12> boxes = headerBoxes();
-  for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = toModelText(boxes[i]->text());
+  // The header texts as edited, today's date and the clean-up history.
   std::string bytes;
   std::vector<std::string> notes;
-  if (Outcome made = exchangeFileBytes(format, *sounding_, *definitions_, texts,
-                                       session_->descriptions(), bytes, notes, dateOrder_);
-      !made) {
+  if (Outcome made = exchangeSessionBytes(*session_, format, dateOrder_, bytes, notes); !made) {
     showMessage(u"Cannot export \""_s + chosen.fileName + u"\": "_s +
                 QString::fromStdString(made.message) + u"."_s);
     return;

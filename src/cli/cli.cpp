@@ -27,9 +27,9 @@
 #include "interchange/exchange_file.hpp"
 #include "quality/quality.hpp"
 #include "session/operation_words.hpp"
+#include "session/session_files.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/open_sounding.hpp"
-#include "sounding/save_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 #include "text/file_io.hpp"
 #include "text/text_file.hpp"
@@ -343,12 +343,12 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
   if (command == "gef" || command == "ags") {
     std::string bytes;
     std::vector<std::string> notes;
-    if (Outcome made =
-            exchangeFileBytes(command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags, done,
-                              defs, session->header(), session->descriptions(), bytes, notes,
-                              a.dateOrder == "dmy"   ? DateOrder::DayFirst
-                              : a.dateOrder == "mdy" ? DateOrder::MonthFirst
-                                                     : DateOrder::Unambiguous);
+    if (Outcome made = exchangeSessionBytes(
+            *session, command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags,
+            a.dateOrder == "dmy"   ? DateOrder::DayFirst
+            : a.dateOrder == "mdy" ? DateOrder::MonthFirst
+                                   : DateOrder::Unambiguous,
+            bytes, notes);
         !made) {
       err << "pelorin-cli: \"" << output << "\": " << made.message << "\n";
       return 1;
@@ -364,8 +364,7 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
     }
     return write(readingsTable(done, defs, session->depthUnit(), TableStyle::CommaSeparated));
   }
-  SaveResult saved = saveSoundingFile(output, done, defs, session->header(),
-                                      a.refuseUnreadable || sameFile(input, output));
+  SaveResult saved = saveSession(*session, output, a.refuseUnreadable || sameFile(input, output));
   if (!saved.warning.empty()) err << "pelorin-cli: warning: " << saved.warning << "\n";
   if (!saved.outcome) err << "pelorin-cli: " << saved.outcome.message << "\n";
   return saved.outcome ? 0 : 1;

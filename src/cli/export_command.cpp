@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "export/analog_file.hpp"
+#include "session/session_files.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin::cli {
@@ -33,9 +33,7 @@ bool exportAsUser(Session& session, const std::string& output, ExportSystem syst
   // The dialog's file title: the name without its folder, in the file's code page.
   std::string title = utf8ToWindows1252(std::filesystem::path(output).filename().string());
   std::string warning;
-  Outcome written =
-      writeAnalogFile(output, session.sounding(), analogHeaderTexts(session.header()), title,
-                      exportUnitSystem(system).name, refuseUnreadable, &warning);
+  Outcome written = exportSession(session, output, title, refuseUnreadable, &warning);
   if (!warning.empty()) messages << "pelorin-cli: warning: " << warning << "\n";
   if (!written) messages << "pelorin-cli: " << written.message << "\n";
   return static_cast<bool>(written);
