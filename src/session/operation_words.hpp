@@ -23,6 +23,7 @@ struct OperationWord {
   const char* flag;
   const char* value;
   const char* help;
+  int order = 0;               // its place in the help
   bool partOfCombine = false;  // --from and --no-normalize follow --combine FILE
   int values() const { return *value ? 1 : 0; }
 };

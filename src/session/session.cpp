@@ -6,43 +6,11 @@
 #include <utility>
 
 #include "display/navigation.hpp"
-#include "edit/autoclean.hpp"
-#include "edit/combine.hpp"
-#include "edit/depth_increment.hpp"
-#include "edit/fill_gaps.hpp"
-#include "edit/shift_channels.hpp"
-#include "edit/start_depth.hpp"
-#include "text/number_text.hpp"
-#include "text/text_file.hpp"
+#include "session/step_kinds.hpp"
 
 namespace pelorin {
 
 namespace {
-
-const char* const kHeaderLabels[12] = {
-    "Company Name",  "Operator", "Cone Number", "Location",   "Job Number", "Hole Number",
-    "Date and Time", "Header",   "Footnote 1",  "Footnote 2", "GPS Data",   "Water Table Depth"};
-
-std::string metres(float depth) { return formatPattern(depth, "##0.00") + " m"; }
-
-std::string channelName(const Sounding& s, int c) { return windows1252ToUtf8(s.ChannelName[c]); }
-
-std::string unitName(const Sounding& s, const ChannelDefinitions& defs, int c) {
-  return windows1252ToUtf8(defs.UnitName[s.ChannelType[c]][s.ChannelUnit[c]]);
-}
-
-// Delete and Insert: the reading made current as Up and Down would, then the key.
-StepResult readingKey(Sounding& s, int reading, int keyCode) {
-  if (Outcome reached = goToReading(s, reading); !reached) return {reached, {}, {}};
-  if (depthKey(s, keyCode).kind == GridStep::Nothing)
-    return {
-        Outcome::refused(s.NumReadings >= MaxReadings ? "the sounding already has 10,000 readings"
-                                                      : "a reading can be inserted from reading " +
-                                                            std::to_string(s.MaxLag + 2) + " on"),
-        {},
-        {}};
-  return {};
-}
 
 // Two steps that type into the same channel cell or the same header box.
 bool sameCellOrBox(const Step& a, const Step& b) {
@@ -97,19 +65,6 @@ void Session::replay() {
 }
 
 namespace {
-
-// Whether the grid's texts are written anew after a step: after most steps, some only once
-// they are applied, never after a value typed (it stands in its cell already), a header text
-// or Combine (its readings show the next time the grid is filled).
-bool rewritesGrid(const Step& step, bool applied) {
-  if (std::holds_alternative<SetValue>(step) || std::holds_alternative<SetHeader>(step) ||
-      std::holds_alternative<Combine>(step))
-    return false;
-  if (std::holds_alternative<DeleteReading>(step) || std::holds_alternative<InsertReading>(step) ||
-      std::holds_alternative<DepthIncrementPresses>(step))
-    return applied;
-  return true;
-}
 
 // What differs between two states of a sounding.
 unsigned differences(const Sounding& a, const Sounding& b) {
@@ -198,145 +153,8 @@ SessionChange Session::goTo(std::size_t position) {
 }
 
 StepResult Session::run(const Step& step, std::string& description) {
-  Sounding& s = sounding();
-  StepResult result;
-  struct Runner {
-    Session& self;
-    Sounding& s;
-    StepResult& result;
-    std::string& description;
-
-    void operator()(const DeleteReading& d) {
-      std::string at = metres(s.Depth[std::clamp(d.reading, 0, MaxReadings)]);
-      result = readingKey(s, d.reading, KeyDelete);
-      description = "Delete reading " + std::to_string(d.reading) + " (" + at + ")";
-    }
-    void operator()(const InsertReading& d) {
-      std::string at = metres(s.Depth[std::clamp(d.reading, 0, MaxReadings)]);
-      result = readingKey(s, d.reading, KeyInsert);
-      description = "Insert a reading at reading " + std::to_string(d.reading) + " (" + at + ")";
-    }
-    void operator()(const SetValue& v) {
-      if (v.channel < 1 || v.channel > s.NumChannels || v.reading < 1 || v.reading > MaxReadings) {
-        result = {Outcome::refused("the sounding has no channel " + std::to_string(v.channel) +
-                                   " at reading " + std::to_string(v.reading)),
-                  {},
-                  {}};
-        return;
-      }
-      s.Reading[v.channel][v.reading] = v.value;
-      description = "Set " + channelName(s, v.channel) + " of reading " +
-                    std::to_string(v.reading) + " to " + generalNumber(v.value) + " " +
-                    unitName(s, self.defs_, v.channel);
-    }
-    void operator()(const SetHeader& h) {
-      self.header_[static_cast<std::size_t>(std::clamp(h.field, 0, 11))] = h.text;
-      description = std::string(kHeaderLabels[std::clamp(h.field, 0, 11)]) + ": \"" +
-                    windows1252ToUtf8(h.text) + "\"";
-    }
-    void operator()(const ChangeDepthUnit& u) {
-      self.depthUnit_ = u.unit;
-      description = std::string("Depths shown in ") + (u.unit == DepthUnit::Metres ? "m" : "ft");
-    }
-    void operator()(const ChangeChannelUnit& u) {
-      if (u.channel < 1 || u.channel > s.NumChannels) {
-        result = {
-            Outcome::refused("the sounding has no channel " + std::to_string(u.channel)), {}, {}};
-        return;
-      }
-      const int type = s.ChannelType[u.channel];
-      const std::vector<int> named = unitOptionsNamed(self.defs_, type, u.unit);
-      const int option = named.empty() ? 0 : named.back();
-      if (option == 0) {
-        std::string names;
-        for (int k = 1; k <= self.defs_.UnitCount[type]; ++k)
-          names += (k > 1 ? ", " : "") + self.defs_.UnitName[type][k];
-        result = {
-            Outcome::refused("channel " + std::to_string(u.channel) + " has no unit \"" + u.unit +
-                             "\" (its units: " + (names.empty() ? "none" : names) + ")"),
-            {},
-            {}};
-        return;
-      }
-      changeChannelUnit(s, self.defs_, u.channel, option);
-      description = channelName(s, u.channel) + " shown in " + windows1252ToUtf8(u.unit);
-    }
-    void operator()(const StartDepth& d) {
-      std::string caption = startDepthCaption(s);
-      if (!applyStartDepth(s, caption, d.text, self.depthUnit_))
-        result.notes.push_back(
-            "the depths would leave the range a sounding can hold; they were not moved");
-      description = "Start depth " + caption + " -> " + startDepthCaption(s) + " m";
-    }
-    void operator()(const DepthIncrementPresses& p) {
-      DepthIncrementChoice choice;
-      std::string from = openDepthIncrement(s, choice);
-      // Pressing on once the label stays as it is changes nothing more.
-      for (int run : p.runs) {
-        for (long k = 0; k < std::labs(run); ++k) {
-          float before = choice.NewIncrement;
-          if (run > 0)
-            increaseIncrement(choice);
-          else if (!decreaseIncrement(choice))
-            break;
-          if (choice.NewIncrement == before) break;
-        }
-      }
-      if (!applyDepthIncrement(s, choice))
-        result.notes.push_back("the sounding's depth increment is " +
-                               incrementCaption(s.DepthIncrement) +
-                               " m, so the depths were not rescaled");
-      description = "Depth increment " + from + " -> " + incrementCaption(s.DepthIncrement) +
-                    " m: depths and speeds scaled by " + generalNumber(choice.IncrementRatio);
-    }
-    void operator()(const ShiftReadings& shift) {
-      const auto& boxes = shift.boxes;
-      std::string shifted;
-      for (int c : shiftReadings(s, boxes))
-        shifted += (shifted.empty() ? "" : ", ") + channelName(s, c) + " by " +
-                   generalNumber(numericPrefix(boxes[c])) + " " + unitName(s, self.defs_, c);
-      description = shifted.empty() ? "Shift readings: no channel shifted" : "Shift " + shifted;
-    }
-    void operator()(const RemoveNegatives&) {
-      description =
-          "Remove negatives: " + std::to_string(removeNegatives(s)) + " readings replaced";
-    }
-    void operator()(const Combine& c) {
-      auto second = std::make_unique<SecondSounding>();
-      std::string name = std::filesystem::path(c.path).filename().string();
-      CombinePanel panel = readSecondSounding(c.bytes, c.path, s, self.defs_, *second);
-      if (!panel.shown) {
-        result = {Outcome::refused(panel.messages.empty() ? "nothing read" : panel.messages.back()),
-                  {},
-                  {}};
-        return;
-      }
-      result.notes = panel.messages;
-      if (Outcome appended = appendSecondSounding(s, *second, c.from, c.normalize, self.depthUnit_);
-          !appended)
-        result.outcome = appended;
-      description = "Combine " + name + " from " + generalNumber(numericPrefix(c.from)) + " m, " +
-                    (c.normalize ? "normalised" : "depths as recorded");
-    }
-    void operator()(const AutoClean&) {
-      AutoCleanResult r = autoClean(s, self.defs_);
-      description = "AutoClean: " + std::string(r.channelInserted ? "pore channel added, " : "") +
-                    std::to_string(r.depthsMoved) + " depths snapped, " +
-                    std::to_string(r.readingsInserted) + " readings inserted";
-    }
-    void operator()(const FillGaps&) { description = fillGapsDescription(s, fillGaps(s)); }
-    void operator()(const ExportUnits& e) {
-      chooseExportUnitSystem(s, self.defs_, e.system, self.depthUnit_);
-      self.exportSystem_ = e.system;
-      const ExportUnitSystem& system = exportUnitSystem(e.system);
-      description = "Export units: " + windows1252ToUtf8(system.name) + " (" +
-                    std::string(system.label) + ")";
-    }
-  };
-  std::visit(Runner{*this, s, result, description}, step);
-  // RefreshGrid's first step, as every operation but Combine's OK ends with it.
-  if (result.applied() && !std::holds_alternative<Combine>(step)) applyDisplayDepths(s, depthUnit_);
-  return result;
+  StepContext context{sounding(), defs_, header_, depthUnit_, exportSystem_};
+  return runStep(context, step, description);
 }
 
 }  // namespace pelorin

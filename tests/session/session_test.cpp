@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 #include "cli/run_cli.hpp"
 #include "session/operation_words.hpp"
+#include "session/step_kinds.hpp"
 #include "sounding/open_sounding.hpp"
 
 namespace pelorin::test {
@@ -171,6 +173,56 @@ TEST(SessionChange, EachCallSaysWhatItChanged) {
   EXPECT_EQ(session.undo().kind, K::Moved);
   EXPECT_EQ(session.redo().kind, K::Moved);
   EXPECT_EQ(session.redo().kind, K::Nothing);  // nothing left to redo
+}
+
+// Every kind of step written as the batch tool's words reads back as the same step; the
+// export panel's option, which has no operation of its own, as the unit choices it makes.
+TEST(StepWords, EveryKindReadsBackAsTheSameStep) {
+  const auto s = opened(dataPath("sample_clay_002.cpt"));
+  const ChannelDefinitions& defs = projectDefinitions();
+  ShiftReadings shift;
+  shift.boxes.fill("0");
+  shift.boxes[1] = "0.5", shift.boxes[3] = "-2";
+  const Step samples[] = {DeleteReading{30},
+                          InsertReading{31},
+                          SetValue{2, 40, 12.375f},
+                          SetHeader{3, "Dyke km 3"},
+                          ChangeDepthUnit{DepthUnit::Feet},
+                          ChangeChannelUnit{1, "KPA"},
+                          StartDepth{"1.5"},
+                          DepthIncrementPresses{{3}},
+                          DepthIncrementPresses{{3, -1, 2}},
+                          shift,
+                          RemoveNegatives{},
+                          combine("combine_second_9_50_to_15_30.cpt", "9.6", false),
+                          AutoClean{},
+                          FillGaps{},
+                          ExportUnits{ExportSystem::English}};
+  std::set<std::size_t> kinds;
+  for (const Step& step : samples) {
+    SCOPED_TRACE(step.index());
+    kinds.insert(step.index());
+    const std::vector<std::string> words = wordsFor(step, *s, defs);
+    std::vector<Operation> operations;
+    for (std::size_t i = 0; i < words.size();) ASSERT_TRUE(parseOperation(words, i, operations));
+    std::vector<Step> read(operations.size());
+    for (std::size_t k = 0; k < operations.size(); ++k) {
+      ASSERT_TRUE(stepFor(operations[k], *s, read[k]));
+      if (auto* c = std::get_if<Combine>(&read[k])) c->path = std::get<Combine>(step).path;
+    }
+    if (!std::holds_alternative<ExportUnits>(step)) {
+      ASSERT_EQ(read.size(), 1u);
+      EXPECT_TRUE(read[0] == step);
+      continue;
+    }
+    Session option(defs), units(defs);
+    option.open(std::make_unique<Sounding>(*s), "clay.cpt");
+    units.open(std::make_unique<Sounding>(*s), "clay.cpt");
+    ASSERT_TRUE(option.apply(step).applied());
+    for (const Step& unit : read) ASSERT_TRUE(units.apply(unit).applied());
+    EXPECT_EQ(option.sounding().ChannelUnit, units.sounding().ChannelUnit);
+  }
+  EXPECT_EQ(kinds.size(), std::variant_size_v<Step>) << "a kind of step without a sample";
 }
 
 }  // namespace
