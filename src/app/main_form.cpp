@@ -184,11 +184,7 @@ void MainForm::bindPanelKeys(QGroupBox* panel, QAbstractButton* apply, QAbstract
   panel->installEventFilter(this);
 }
 
-std::array<QLineEdit*, 12> MainForm::headerBoxes() const {
-  return {txtCompanyName, txtOperator,   txtConeNumber,  txtLocation,
-          txtJobNumber,   txtHoleNumber, txtDateandTime, txtHeader,
-          txtFootnote1,   txtFootnote2,  txtGPSData,     txtWaterTableDepth};
-}
+std::array<QLineEdit*, 12> MainForm::headerBoxes() const { return headerBoxes_; }
 
 void MainForm::buildMenus() {
   QMenuBar* bar = menuBar();
@@ -240,46 +236,25 @@ void MainForm::buildMenus() {
 }
 
 void MainForm::buildHeader(QWidget* area) {
-  struct Field {
-    QLineEdit** box;
-    const char* name;
-    const char* label;
-    int left, top, labelLeft;
-  };
-  const Field fields[] = {
-      {&txtCompanyName, "txtCompanyName", "Company Name", 2520, 720, 600},
-      {&txtOperator, "txtOperator", "Operator", 2520, 1080, 600},
-      {&txtConeNumber, "txtConeNumber", "Cone Number", 2520, 1440, 600},
-      {&txtLocation, "txtLocation", "Location", 2520, 1800, 600},
-      {&txtJobNumber, "txtJobNumber", "Job Number", 2520, 2160, 600},
-      {&txtHoleNumber, "txtHoleNumber", "Hole Number", 2520, 2520, 600},
-      {&txtDateandTime, "txtDateandTime", "Date and Time", 7440, 720, 5520},
-      {&txtHeader, "txtHeader", "Header", 7440, 1080, 5520},
-      {&txtFootnote1, "txtFootnote1", "Footnote 1", 7440, 1440, 5520},
-      {&txtFootnote2, "txtFootnote2", "Footnote 2", 7440, 1800, 5520},
-      {&txtGPSData, "txtGPSData", "GPS Data", 7440, 2160, 5520},
-      {&txtWaterTableDepth, "txtWaterTableDepth", "Water Table Depth", 7440, 2520, 5520},
-  };
-  int labelNumber = 1;
-  for (const Field& f : fields) {
-    QLabel* caption =
-        makeLabel(area, u"lblHeader%1"_s.arg(labelNumber++), QString::fromLatin1(f.label),
-                  twipsRect(f.labelLeft, f.top, 1815, 255));
-    (void)caption;
-    QLineEdit* box = makeTextBox(area, QString::fromLatin1(f.name), QString(),
-                                 twipsRect(f.left, f.top, 2535, 285));
+  // Two columns of six, label and box, in file order.
+  for (std::size_t f = 0; f < kHeaderFields.size(); ++f) {
+    const int column = f < 6 ? 0 : 1, top = 720 + 360 * static_cast<int>(f % 6);
+    makeLabel(area, u"lblHeader%1"_s.arg(f + 1), QString::fromLatin1(kHeaderFields[f].label),
+              twipsRect(column ? 5520 : 600, top, 1815, 255));
+    QLineEdit* box = makeTextBox(area, QString::fromLatin1(kHeaderFields[f].box), QString(),
+                                 twipsRect(column ? 7440 : 2520, top, 2535, 285));
     // A header line is saved as it stands, however long it is.
     box->setMaxLength(INT_MAX);
     box->setEnabled(false);
     showWholeInTooltip(box);
     // What the user types is a step; typing on in the same box is the same step.
-    const int field = static_cast<int>(&f - fields);
-    connect(box, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-      applyStep(SetHeader{field, toModelText(text)});
+    connect(box, &QLineEdit::textEdited, this, [this, f](const QString& text) {
+      applyStep(SetHeader{static_cast<int>(f), toModelText(text)});
     });
-    *f.box = box;
+    headerBoxes_[f] = box;
   }
-  txtGPSData->setReadOnly(true);
+  // The GPS position is shown, not typed.
+  headerBoxes_[static_cast<std::size_t>(HeaderField::GPSData)]->setReadOnly(true);
 
   lblFileName = makeElidingLabel(area, u"lblFileName"_s, u"WELCOME TO PELORIN"_s,
                                  twipsRect(3000, 120, 5775, 375));

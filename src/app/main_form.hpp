@@ -152,9 +152,7 @@ class MainForm : public QMainWindow {
  private:
   // --- Controls ---
   // Header fields and their labels, in file order.
-  QLineEdit *txtCompanyName, *txtOperator, *txtConeNumber, *txtLocation, *txtJobNumber,
-      *txtHoleNumber, *txtDateandTime, *txtHeader, *txtFootnote1, *txtFootnote2, *txtGPSData,
-      *txtWaterTableDepth;
+  std::array<QLineEdit*, 12> headerBoxes_{};  // in file order (kHeaderFields)
   std::array<QLineEdit*, 12> headerBoxes() const;
 
   QLabel *lblFileName, *lblDataIndex, *lblNumberOfReadings;

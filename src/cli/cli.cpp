@@ -52,14 +52,11 @@ std::string jsonString(std::string_view windows1252) {
 }
 
 std::string infoJson(const Sounding& s, const ChannelDefinitions& defs) {
-  static constexpr const char* kHeaderNames[] = {
-      "CompanyName", "OperatorName", "ConeNumber", "LocationText", "JobNumber", "HoleNumber",
-      "DateAndTime", "HeaderText",   "Footnote1",  "Footnote2",    "GPSData",   "WaterTableDepth"};
   HeaderTexts header = headerTexts(s);
   std::string j = "{\n  \"header\": {";
   for (std::size_t i = 0; i < header.size(); ++i)
-    j +=
-        std::string(i ? ",\n" : "\n") + "    \"" + kHeaderNames[i] + "\": " + jsonString(header[i]);
+    j += std::string(i ? ",\n" : "\n") + "    \"" + kHeaderFields[i].name +
+         "\": " + jsonString(header[i]);
   j += "\n  },\n";
   j += "  \"NumChannels\": " + std::to_string(s.NumChannels) + ",\n";
   j += "  \"NumReadings\": " + std::to_string(s.NumReadings) + ",\n";

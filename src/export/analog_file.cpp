@@ -72,7 +72,9 @@ float waterTable(const AnalogHeaderTexts& header) {
 
 AnalogHeaderTexts analogHeaderTexts(const HeaderTexts& h) {
   // Date and time, operator, location, cone number, job number, water table depth.
-  return {h[6], h[1], h[3], h[2], h[4], h[11]};
+  return {text(h, HeaderField::DateAndTime),  text(h, HeaderField::OperatorName),
+          text(h, HeaderField::LocationText), text(h, HeaderField::ConeNumber),
+          text(h, HeaderField::JobNumber),    text(h, HeaderField::WaterTableDepth)};
 }
 
 int exportChannelCount(const Sounding& s) {

@@ -185,7 +185,8 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
   for (int n = 1; n <= s.NumReadings; ++n) finalDepth = std::max(finalDepth, s.Depth[n]);
   const HeaderTexts& h = header.texts;
   const SiteInfo& site = s.Site;
-  const std::string location = asciiText(h[5]).empty() ? "CPT" : asciiText(h[5]);
+  const std::string hole = asciiText(text(h, HeaderField::HoleNumber));
+  const std::string location = hole.empty() ? "CPT" : hole;
 
   // The SCPT columns: the first channel of each type the exchange file gives a heading, in
   // the dictionary's order, and the friction ratio where cone and sleeve are both there.
@@ -219,7 +220,7 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
     const int quantity = gefQuantityOf(defs, s.ChannelType[c]);
     pore = pore || (quantity >= 5 && quantity <= 7);
   }
-  auto date = soundingDate(h[6], header.dateOrder);
+  auto date = soundingDate(text(h, HeaderField::DateAndTime), header.dateOrder);
   char testDate[16] = "";
   if (date)
     std::snprintf(testDate, sizeof testDate, "%04d-%02d-%02d", date->year, date->month, date->day);
@@ -236,7 +237,9 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
   for (const char* heading :
        {"PROJ_ID", "PROJ_NAME", "PROJ_LOC", "PROJ_CLNT", "PROJ_CONT", "PROJ_ENG", "PROJ_MEMO"})
     proj.add(heading, "", heading == std::string("PROJ_ID") ? "ID" : "X");
-  proj.rows.push_back({orDash(h[4]), "", asciiText(h[3]), "", asciiText(h[0]), "", ""});
+  proj.rows.push_back({orDash(text(h, HeaderField::JobNumber)), "",
+                       asciiText(text(h, HeaderField::LocationText)), "",
+                       asciiText(text(h, HeaderField::CompanyName)), "", ""});
 
   Group tran{"TRAN"};
   const std::pair<const char*, const char*> tranHeadings[] = {
@@ -266,8 +269,8 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
     loca.add("LOCA_GL", "m", "2DP"), place.push_back(decimals(site.GroundLevel, "0.00"));
   loca.add("LOCA_REM", "", "X"), loca.add("LOCA_FDEP", "m", "2DP"),
       loca.add("LOCA_STAR", "yyyy-mm-dd", "DT");
-  place.insert(place.end(),
-               {asciiText(h[7]), s.NumReadings ? formatPattern(finalDepth, "0.00") : "", testDate});
+  place.insert(place.end(), {asciiText(text(h, HeaderField::HeaderText)),
+                             s.NumReadings ? formatPattern(finalDepth, "0.00") : "", testDate});
   if (!site.GroundLevel.empty() && !site.LevelDatum.empty()) {
     const std::string datum = site.LevelDatum == "31000" ? "NAP"
                               : strictNumber(site.LevelDatum)
@@ -286,14 +289,16 @@ Outcome agsFileBytes(const Sounding& s, const ChannelDefinitions& defs,
 
   // The test, with the cone's area and area ratio and the groundwater where known.
   Group scpg{"SCPG"};
-  std::vector<std::string> test = {location, "1", pore ? "PC" : "EC", asciiText(h[2])};
+  std::vector<std::string> test = {location, "1", pore ? "PC" : "EC",
+                                   asciiText(text(h, HeaderField::ConeNumber))};
   scpg.add("LOCA_ID", "", "ID"), scpg.add("SCPG_TESN", "", "X"), scpg.add("SCPG_TYPE", "", "PA"),
       scpg.add("SCPG_REF", "", "X");
   if (!site.ConeArea.empty())
     scpg.add("SCPG_CSA", "cm2", "0DP"),
         test.push_back(formatPattern(numericPrefix(site.ConeArea) / 100, "0"));
   std::string water = site.WaterDepth;
-  if (water.empty() && strictNumber(h[11])) water = h[11];
+  if (water.empty() && strictNumber(text(h, HeaderField::WaterTableDepth)))
+    water = text(h, HeaderField::WaterTableDepth);
   if (!water.empty()) scpg.add("SCPG_WAT", "m", "2DP"), test.push_back(decimals(water, "0.00"));
   scpg.add("SCPG_REM", "", "X"), test.push_back(remarks);
   if (!site.AreaRatio.empty())

@@ -41,10 +41,11 @@ Outcome exchangeFileBytes(ExchangeFormat format, const Sounding& s, const Channe
                               : "no SCPT heading stands for its type"));
   }
   // A date such as 02/05/2024 is not guessed.
-  if (texts[6].find_first_of("0123456789") != std::string::npos && !soundingDate(texts[6], order)) {
-    const bool twoWays = soundingDate(texts[6], DateOrder::DayFirst) ||
-                         soundingDate(texts[6], DateOrder::MonthFirst);
-    const std::string date = texts[6].size() > 60 ? texts[6].substr(0, 60) + "..." : texts[6];
+  const std::string& when = text(texts, HeaderField::DateAndTime);
+  if (when.find_first_of("0123456789") != std::string::npos && !soundingDate(when, order)) {
+    const bool twoWays =
+        soundingDate(when, DateOrder::DayFirst) || soundingDate(when, DateOrder::MonthFirst);
+    const std::string date = when.size() > 60 ? when.substr(0, 60) + "..." : when;
     notes.push_back("the date " + quotedText(windows1252ToUtf8(date)) +
                     (twoWays ? " does not read one way only (day or month first?): it is left "
                                "out; --date-order dmy or mdy (Options, Date Order) tells which"

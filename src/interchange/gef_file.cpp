@@ -151,10 +151,10 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs,
   out.clear();
   line(out, "GEFID", "1, 1, 0");
   line(out, "FILEDATE", header.fileDate);
-  line(out, "PROJECTID", "CPT, " + ascii(h[4]));
-  line(out, "COMPANYID", ascii(h[0]) + ", -, -");
-  line(out, "TESTID", ascii(h[5]));
-  if (auto when = soundingDate(h[6], header.dateOrder)) {
+  line(out, "PROJECTID", "CPT, " + ascii(text(h, HeaderField::JobNumber)));
+  line(out, "COMPANYID", ascii(text(h, HeaderField::CompanyName)) + ", -, -");
+  line(out, "TESTID", ascii(text(h, HeaderField::HoleNumber)));
+  if (auto when = soundingDate(text(h, HeaderField::DateAndTime), header.dateOrder)) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d, %02d, %02d", when->year, when->month, when->day);
     line(out, "STARTDATE", text);
@@ -164,7 +164,7 @@ Outcome gefFileBytes(const Sounding& s, const ChannelDefinitions& defs,
     }
   }
   positionLines(out, s);
-  line(out, "MEASUREMENTTEXT", "4, " + ascii(h[2]) + ", cone");
+  line(out, "MEASUREMENTTEXT", "4, " + ascii(text(h, HeaderField::ConeNumber)) + ", cone");
   const std::pair<const std::string*, const char*> variables[] = {
       {&site.ConeArea, "1, %s, mm2, nominal surface area of cone tip"},
       {&site.AreaRatio, "3, %s, -, net surface area quotient of cone tip"},

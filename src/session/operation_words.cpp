@@ -1,6 +1,5 @@
 #include "session/operation_words.hpp"
 
-
 #include "session/step_kinds.hpp"
 
 namespace pelorin {

@@ -24,13 +24,6 @@ bool sameCellOrBox(const Step& a, const Step& b) {
 
 }  // namespace
 
-const std::array<const char*, 12>& headerFieldNames() {
-  static const std::array<const char*, 12> names = {
-      "CompanyName", "OperatorName", "ConeNumber", "LocationText", "JobNumber", "HoleNumber",
-      "DateAndTime", "HeaderText",   "Footnote1",  "Footnote2",    "GPSData",   "WaterTableDepth"};
-  return names;
-}
-
 Session::Session(const ChannelDefinitions& defs) : defs_(defs) {}
 
 SessionChange Session::open(std::unique_ptr<Sounding> opened, const std::string& path) {

@@ -93,7 +93,5 @@ using Step = std::variant<DeleteReading, InsertReading, SetValue, SetHeader, Cha
                           ChangeChannelUnit, StartDepth, DepthIncrementPresses, ShiftReadings,
                           RemoveNegatives, Combine, AutoClean, FillGaps, ExportUnits>;
 
-// The header fields by the model's names, in file order: "CompanyName" ... "WaterTableDepth".
-const std::array<const char*, 12>& headerFieldNames();
 
 }  // namespace pelorin

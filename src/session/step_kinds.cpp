@@ -30,10 +30,6 @@ using Words = std::vector<std::string>;
 // When the grid's texts are written anew after a step.
 enum class Grid { Always, WhenApplied, Never };
 
-const char* const kHeaderLabels[12] = {
-    "Company Name",  "Operator", "Cone Number", "Location",   "Job Number", "Hole Number",
-    "Date and Time", "Header",   "Footnote 1",  "Footnote 2", "GPS Data",   "Water Table Depth"};
-
 std::string metres(float depth) { return formatPattern(depth, "##0.00") + " m"; }
 
 std::string channelName(const Sounding& s, int c) { return windows1252ToUtf8(s.ChannelName[c]); }
@@ -177,9 +173,8 @@ struct Kind<SetHeader> {
   static Outcome read(const Operation& op, const Sounding&, SetHeader& step) {
     const std::string value = valueOf(op);
     auto equals = value.find('=');
-    const auto& names = headerFieldNames();
-    for (std::size_t f = 0; equals != std::string::npos && f < names.size(); ++f)
-      if (value.compare(0, equals, names[f]) == 0 && std::string_view(names[f]).size() == equals) {
+    for (std::size_t f = 0; equals != std::string::npos && f < kHeaderFields.size(); ++f)
+      if (std::string_view(value).substr(0, equals) == kHeaderFields[f].name) {
         // A header box holds one line.
         if (value.find_first_of("\r\n", equals) != std::string::npos)
           return refuse("a header text is one line; the text holds a line break");
@@ -189,14 +184,15 @@ struct Kind<SetHeader> {
     return refuse("expected FIELD=TEXT with a header field from CompanyName to WaterTableDepth");
   }
   static Words words(const SetHeader& h, const Sounding&, const ChannelDefinitions&) {
-    return {"--header", std::string(headerFieldNames()[static_cast<std::size_t>(h.field)]) + "=" +
+    return {"--header", std::string(kHeaderFields[static_cast<std::size_t>(h.field)].name) + "=" +
                             windows1252ToUtf8(h.text)};
   }
   static constexpr Grid grid = Grid::Never;
   static void apply(StepContext& c, const SetHeader& h, StepResult&, std::string& description) {
-    c.header[static_cast<std::size_t>(std::clamp(h.field, 0, 11))] = h.text;
-    description = std::string(kHeaderLabels[std::clamp(h.field, 0, 11)]) + ": \"" +
-                  windows1252ToUtf8(h.text) + "\"";
+    const auto field = static_cast<std::size_t>(std::clamp(h.field, 0, 11));
+    c.header[field] = h.text;
+    description =
+        std::string(kHeaderFields[field].label) + ": \"" + windows1252ToUtf8(h.text) + "\"";
   }
 };
 

@@ -82,10 +82,8 @@ class Reader {
   bool readHeader() {
     std::string line;
     if (!text_.readLine(line)) return endsEarly("the header");  // identification, not examined
-    for (std::string* field : {&s_.CompanyName, &s_.OperatorName, &s_.ConeNumber, &s_.LocationText,
-                               &s_.JobNumber, &s_.HoleNumber, &s_.DateAndTime, &s_.HeaderText,
-                               &s_.Footnote1, &s_.Footnote2, &s_.GPSData, &s_.WaterTableDepth})
-      if (!text_.readLine(*field)) return endsEarly("the end of the header");
+    for (const HeaderFieldInfo& field : kHeaderFields)
+      if (!text_.readLine(s_.*field.text)) return endsEarly("the end of the header");
     for (int spare = 0; spare < 2; ++spare)
       if (!text_.readLine(line)) return endsEarly("the channel block");
     return true;
@@ -251,9 +249,9 @@ void endLine(std::string& out) { out += "\r\n"; }
 }  // namespace
 
 HeaderTexts headerTexts(const Sounding& s) {
-  return {s.CompanyName, s.OperatorName, s.ConeNumber,  s.LocationText,
-          s.JobNumber,   s.HoleNumber,   s.DateAndTime, s.HeaderText,
-          s.Footnote1,   s.Footnote2,    s.GPSData,     s.WaterTableDepth};
+  HeaderTexts texts;
+  for (std::size_t f = 0; f < kHeaderFields.size(); ++f) texts[f] = s.*kHeaderFields[f].text;
+  return texts;
 }
 
 Outcome readSoundingFile(std::string_view bytes, const std::string& fileName,

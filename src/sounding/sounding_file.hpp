@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sounding/header_fields.hpp"
 #include "sounding/sounding.hpp"
 #include "text/outcome.hpp"
 
@@ -16,8 +17,7 @@ namespace pelorin {
 // The first line a sounding file is written with.
 inline constexpr std::string_view kSoundingFileIdentification = "Quillbrandt Sounding File";
 
-// The twelve header texts in file order (lines 2 to 13).
-using HeaderTexts = std::array<std::string, 12>;
+// The sounding's own header texts.
 HeaderTexts headerTexts(const Sounding& s);
 
 // Reads a sounding file's bytes into `out`, which must be a fresh model: header, channel
