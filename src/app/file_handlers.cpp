@@ -107,7 +107,8 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
   std::string push;
   std::vector<AgsPush> pushes;
   std::string bytes;
-  if (readWholeFile(path, bytes) && soundingFormatOf(bytes) == SoundingFormat::Ags &&
+  if (readWholeFile(path, bytes) &&
+      exchangeFormatOf(bytes) == &exchangeFormat(ExchangeFormat::Ags) &&
       agsPushes(bytes, path, pushes) && pushes.size() > 1) {
     QStringList items;
     for (const AgsPush& p : pushes)

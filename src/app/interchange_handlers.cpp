@@ -15,20 +15,17 @@ namespace pelorin {
 void MainForm::buildInterchangeMenu() {
   mnuInterchange = menuBar()->addMenu(u"&Interchange"_s);
   mnuInterchange->setObjectName("mnuInterchange");
-  mnuExportGef = mnuInterchange->addAction(u"Export &GEF..."_s);
-  mnuExportGef->setObjectName("mnuExportGef");
-  connect(mnuExportGef, &QAction::triggered, this,
-          [this] { exportInterchangeFile(ExchangeFormat::Gef); });
-  mnuExportAgs = mnuInterchange->addAction(u"Export &AGS4..."_s);
-  mnuExportAgs->setObjectName("mnuExportAgs");
-  connect(mnuExportAgs, &QAction::triggered, this,
-          [this] { exportInterchangeFile(ExchangeFormat::Ags); });
+  for (const ExchangeFormatInfo& format : exchangeFormats()) {
+    QAction* item = mnuInterchange->addAction(QString::fromLatin1(format.menuText));
+    item->setObjectName(QString::fromLatin1(format.menuName));
+    connect(item, &QAction::triggered, this,
+            [this, which = format.format] { exportInterchangeFile(which); });
+  }
 }
 
 void MainForm::exportInterchangeFile(ExchangeFormat format) {
-  const bool gef = format == ExchangeFormat::Gef;
-  FileDialogResult chosen =
-      showFileDialog(gef ? u"GEF CPT data (*.gef)|*.gef"_s : u"AGS4 data (*.ags)|*.ags"_s, true);
+  const ExchangeFormatInfo& info = exchangeFormat(format);
+  FileDialogResult chosen = showFileDialog(QString::fromLatin1(info.filter), true);
   if (chosen.fileName.isEmpty()) return;
   // The header texts as edited, today's date and the clean-up history.
   std::string bytes;
@@ -43,7 +40,8 @@ void MainForm::exportInterchangeFile(ExchangeFormat format) {
     showMessage(QString::fromStdString(written.message));
     return;
   }
-  QString told = u"Exported "_s + chosen.fileTitle + (gef ? u" (GEF-CPT)"_s : u" (AGS4)"_s);
+  QString told =
+      u"Exported "_s + chosen.fileTitle + u" ("_s + QString::fromLatin1(info.title) + u")"_s;
   for (const std::string& note : notes) told += u"; "_s + QString::fromStdString(note);
   tell(told);
 }

@@ -217,8 +217,6 @@ class MainForm : public QMainWindow {
   QAction *mnuDateOrderDayFirst = nullptr, *mnuDateOrderMonthFirst = nullptr;
   DateOrder dateOrder_ = DateOrder::Unambiguous;
   QMenu* mnuInterchange = nullptr;
-  QAction* mnuExportGef = nullptr;
-  QAction* mnuExportAgs = nullptr;
   QMenu* mnuEdit = nullptr;
   QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuFillGaps = nullptr, *mnuViewHistory = nullptr,
           *mnuCopyCommand = nullptr;

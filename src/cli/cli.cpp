@@ -98,17 +98,25 @@ struct Command {
   const char* extension;
   const char* help;
   bool operations;
+  const ExchangeFormatInfo* exchange = nullptr;  // one command for each exchange format
 };
-constexpr Command kCommands[] = {
-    {"info", "", "print the sounding's header, channels and counts as JSON", false},
-    {"clean", "cpt", "run the operations in order and save the sounding, as the window would",
-     true},
-    {"export", "cpd", "write the analog file in a unit system, as File, Export would", true},
-    {"csv", "csv", "write the readings table: depth, speed and every channel in its unit", true},
-    {"gef", "gef", "write GEF-CPT for the interpretation tools", true},
-    {"ags", "ags", "write AGS4", true},
-    {"quality", "", "print the quality report against the application classes", true},
-};
+const std::vector<Command>& commandList() {
+  static const std::vector<Command> commands = [] {
+    std::vector<Command> all = {
+        {"info", "", "print the sounding's header, channels and counts as JSON", false},
+        {"clean", "cpt", "run the operations in order and save the sounding, as the window would",
+         true},
+        {"export", "cpd", "write the analog file in a unit system, as File, Export would", true},
+        {"csv", "csv", "write the readings table: depth, speed and every channel in its unit",
+         true}};
+    for (const ExchangeFormatInfo& f : exchangeFormats())
+      all.push_back({f.name, f.name, f.help, true, &f});
+    all.push_back(
+        {"quality", "", "print the quality report against the application classes", true});
+    return all;
+  }();
+  return commands;
+}
 
 struct Arguments {
   const Command* command = nullptr;
@@ -136,7 +144,7 @@ struct CommandLine {
     app.footer(
         "Exit status: 0 done, 1 a file could not be read or written or an operation refused, "
         "2 a usage error.");
-    for (const Command& command : kCommands) {
+    for (const Command& command : commandList()) {
       const std::string_view name = command.name;
       CLI::App* sub = app.add_subcommand(command.name, command.help);
       commands.emplace_back(&command, sub);
@@ -157,7 +165,7 @@ struct CommandLine {
       sub->add_option("--push", a.push,
                       "the push of an AGS4 file to open, LOCA_ID:SCPG_TESN (default: the first)")
           ->type_name("ID:TEST");
-      if (name == "gef" || name == "ags")
+      if (command.exchange)
         sub->add_option("--date-order", a.dateOrder,
                         "read a date whose year comes last day first (dmy) or month first (mdy)")
             ->type_name("dmy|mdy")
@@ -212,7 +220,7 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
   CommandLine line(a);
   std::string hint = "pelorin-cli --help";
   if (!args.empty() && !args[0].starts_with("-") &&
-      std::none_of(std::begin(kCommands), std::end(kCommands),
+      std::none_of(commandList().begin(), commandList().end(),
                    [&](const Command& c) { return args[0] == c.name; })) {
     err << "pelorin-cli: unknown command \"" << args[0] << "\" (see " << hint << ")\n";
     return 2;
@@ -337,15 +345,14 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
     if (!written) err << "pelorin-cli: " << written.message << "\n";
     return written ? 0 : 1;
   };
-  if (command == "gef" || command == "ags") {
+  if (const ExchangeFormatInfo* format = exchangeFormatNamed(command)) {
     std::string bytes;
     std::vector<std::string> notes;
-    if (Outcome made = exchangeSessionBytes(
-            *session, command == "gef" ? ExchangeFormat::Gef : ExchangeFormat::Ags,
-            a.dateOrder == "dmy"   ? DateOrder::DayFirst
-            : a.dateOrder == "mdy" ? DateOrder::MonthFirst
-                                   : DateOrder::Unambiguous,
-            bytes, notes);
+    if (Outcome made = exchangeSessionBytes(*session, format->format,
+                                            a.dateOrder == "dmy"   ? DateOrder::DayFirst
+                                            : a.dateOrder == "mdy" ? DateOrder::MonthFirst
+                                                                   : DateOrder::Unambiguous,
+                                            bytes, notes);
         !made) {
       err << "pelorin-cli: \"" << output << "\": " << made.message << "\n";
       return 1;

@@ -2,7 +2,10 @@
 // The exchange files as the window and the batch tool write them: the bytes of a GEF-CPT or
 // AGS4 file, read back before they go to disk.
 
+#include <array>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "interchange/exchange_text.hpp"
@@ -12,6 +15,38 @@
 namespace pelorin {
 
 enum class ExchangeFormat { Gef, Ags };
+
+// Each exchange format in one row: what the batch tool, the window's Interchange menu,
+// File, Open and the check after writing know of it. A new format is a row, its reader and
+// its writer.
+struct ExchangeFormatInfo {
+  ExchangeFormat format;
+  const char* name;      // the batch tool's command and the file's extension: "gef"
+  const char* title;     // "GEF-CPT", as the status line names what was written
+  const char* help;      // the batch tool's help for its command
+  const char* filter;    // the window's file dialog
+  const char* menuText;  // the Interchange menu's item
+  const char* menuName;  // and its object name
+  // A file is of this format when it starts with firstKey, or when one of the first 200
+  // lines starts with one of lineKeys.
+  const char* firstKey;
+  std::array<const char*, 3> lineKeys;
+  Outcome (*read)(std::string_view bytes, const std::string& fileName,
+                  const ChannelDefinitions& defs, Sounding& s, std::vector<std::string>& notes,
+                  const std::string& push);
+  Outcome (*write)(const Sounding& s, const ChannelDefinitions& defs, const ExchangeHeader& header,
+                   std::string& out);
+  std::string (*fileDate)();  // today, as the format writes a date
+  // The channels the format has no place for, each told; none for a format that takes all.
+  void (*leftOut)(const Sounding& s, const ChannelDefinitions& defs,
+                  std::vector<std::string>& notes);
+};
+std::span<const ExchangeFormatInfo> exchangeFormats();
+const ExchangeFormatInfo& exchangeFormat(ExchangeFormat format);
+// By the batch tool's name; none for another.
+const ExchangeFormatInfo* exchangeFormatNamed(std::string_view name);
+// The exchange format a file's bytes are in; none for a sounding file.
+const ExchangeFormatInfo* exchangeFormatOf(std::string_view bytes);
 
 // The file of the given format for s with the header texts, today's date and the clean-up
 // history; `order` tells how a date text with the year last is read, and a date that reads

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "interchange/ags_file.hpp"
-#include "interchange/gef_file.hpp"
+#include "interchange/exchange_file.hpp"
 #include "sounding/units.hpp"
 #include "text/file_io.hpp"
 #include "text/number_text.hpp"
@@ -41,38 +40,11 @@ void deriveSoundingValues(Sounding& s) {
   s.CurrentRow = static_cast<std::int16_t>(std::min(s.MaxLag + 1, GridRows));
 }
 
-SoundingFormat soundingFormatOf(std::string_view bytes) {
-  // The first key tells; failing that, the lines of the header that only GEF or AGS4 have.
-  std::size_t first = bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
-  std::string_view start = bytes.substr(std::min(first, bytes.size()));
-  if (start.starts_with("#GEFID")) return SoundingFormat::Gef;
-  if (start.starts_with(kSoundingFileIdentification)) return SoundingFormat::SoundingFile;
-  if (start.starts_with("\"GROUP\"")) return SoundingFormat::Ags;
-  std::size_t at = 0;
-  for (int line = 0; line < 200 && at < bytes.size(); ++line) {
-    std::size_t end = std::min(bytes.find('\n', at), bytes.size());
-    std::string_view text = bytes.substr(at, end - at);
-    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
-    if (text.starts_with("#EOH") || text.starts_with("#COLUMNINFO") || text.starts_with("#GEFID"))
-      return SoundingFormat::Gef;
-    if (text.starts_with("\"GROUP\",") || text.starts_with("\"HEADING\","))
-      return SoundingFormat::Ags;
-    at = end + 1;
-  }
-  return SoundingFormat::SoundingFile;
-}
-
 Outcome readAnySoundingFile(std::string_view bytes, const std::string& path,
                             const ChannelDefinitions& defs, Sounding& s,
                             std::vector<std::string>& notes, const std::string& push) {
-  switch (soundingFormatOf(bytes)) {
-    case SoundingFormat::Gef:
-      return readGefFile(bytes, path, defs, s, notes);
-    case SoundingFormat::Ags:
-      return readAgsFile(bytes, path, defs, s, notes, push);
-    case SoundingFormat::SoundingFile:
-      break;
-  }
+  if (const ExchangeFormatInfo* format = exchangeFormatOf(bytes))
+    return format->read(bytes, path, defs, s, notes, push);
   return readSoundingFile(bytes, path, defs, s);
 }
 

@@ -17,14 +17,11 @@ namespace pelorin {
 // complete reading as the current one.
 void deriveSoundingValues(Sounding& s);
 
-// The formats a sounding is read from, told by the file's content: GEF-CPT by its #GEFID,
-// #COLUMNINFO or #EOH= lines, AGS4 by its "GROUP" and "HEADING" rows, anything else is taken
-// for a sounding file. A byte-order mark and a damaged first line do not mislead it.
-enum class SoundingFormat { SoundingFile, Gef, Ags };
-SoundingFormat soundingFormatOf(std::string_view bytes);
-
-// Reads a file of any of the formats into `s`, a fresh model, without the derived values:
-// what File, Open and Combine share. `push` chooses the push of an AGS4 file
+// Reads a file of any of the formats, told by its content (exchangeFormatOf: GEF-CPT by its
+// #GEFID, #COLUMNINFO or #EOH= lines, AGS4 by its "GROUP" and "HEADING" rows, anything else a
+// sounding file; a byte-order mark and a damaged first line do not mislead it), into `s`, a fresh
+// model, without the derived values: what File, Open and Combine share. `push` chooses the push of
+// an AGS4 file
 // ("LOCA_ID:SCPG_TESN"); what a reader left out or found odd goes to `notes`.
 Outcome readAnySoundingFile(std::string_view bytes, const std::string& path,
                             const ChannelDefinitions& defs, Sounding& s,
