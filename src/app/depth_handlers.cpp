@@ -1,4 +1,4 @@
-// Edit Depth: the start depth and the depth increment panels.
+// Edit Depth: the start depth panel (the depth increment has a class of its own).
 
 #include <QGroupBox>
 #include <QLabel>
@@ -27,52 +27,5 @@ void MainForm::Command3_Click() {
 }
 
 void MainForm::Command4_Click() { frmChangeStartDepth->hide(); }
-
-// The increment being chosen lives on the form (NewIncrement, IncrementRatio) between the
-// panel's openings; each handler hands it to the core and keeps what comes back.
-void MainForm::mnuDepthIncrement_Click() {
-  DepthIncrementChoice choice{NewIncrement, IncrementRatio};
-  QString caption = QString::fromStdString(openDepthIncrement(*sounding_, choice));
-  NewIncrement = choice.NewIncrement;
-  incrementRuns_.clear();
-  lblCurrentIncrement->setText(caption);
-  lblNewIncrement->setText(caption);
-  frmDepthIncrement->show();
-  frmDepthIncrement->raise();  // over any other panel still open
-}
-
-void MainForm::Command9_Click() {
-  DepthIncrementChoice choice{NewIncrement, IncrementRatio};
-  lblNewIncrement->setText(QString::fromStdString(increaseIncrement(choice)));
-  NewIncrement = choice.NewIncrement;
-  press(+1);
-}
-
-// The presses since the panel opened, as runs of INCREASE (+) and DECREASE (-), for OK's step.
-void MainForm::press(int direction) {
-  if (!incrementRuns_.empty() && (incrementRuns_.back() > 0) == (direction > 0))
-    incrementRuns_.back() += direction;
-  else
-    incrementRuns_.push_back(direction);
-}
-
-void MainForm::Command10_Click() {
-  DepthIncrementChoice choice{NewIncrement, IncrementRatio};
-  // At one step or less the increment stays and so does the label.
-  if (auto caption = decreaseIncrement(choice))
-    lblNewIncrement->setText(QString::fromStdString(*caption));
-  NewIncrement = choice.NewIncrement;
-  press(-1);
-}
-
-void MainForm::cmdOK_Click() {
-  // With no increment to scale from (0 m) the sounding stays as it is; the panel closes.
-  if (sounding_->DepthIncrement != 0)
-    IncrementRatio = toSingle(static_cast<double>(NewIncrement) / sounding_->DepthIncrement);
-  applyStep(DepthIncrementPresses{incrementRuns_});
-  frmDepthIncrement->hide();
-}
-
-void MainForm::Command11_Click() { frmDepthIncrement->hide(); }
 
 }  // namespace pelorin

@@ -171,8 +171,8 @@ void MainForm::historyChanged() {
 void MainForm::goToStep(std::size_t position) {
   const SessionChange change = session_->goTo(position);
   // Panels show what the sounding was when they opened: they close.
-  for (QGroupBox* panel :
-       {frmChangeStartDepth, frmDepthIncrement, frmShiftBaselines, frmSecondFileData})
+  for (QGroupBox* panel : std::initializer_list<QGroupBox*>{frmChangeStartDepth, frmDepthIncrement,
+                                                            frmShiftBaselines, frmSecondFileData})
     panel->hide();
   sessionChanged(change);
   tell(position == 0

@@ -106,7 +106,9 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   // The panels lie over the grid: built after it, so they are drawn on top.
   buildMessagePanel(area);
   buildChangeStartDepthPanel(area);
-  buildDepthIncrementPanel(area);
+  frmDepthIncrement = new DepthIncrementPanel(
+      area, [this]() -> const Sounding& { return *sounding_; },
+      [this](const Step& step) { applyStep(step); });
   buildShiftChannelsPanel(area);
   buildCombinePanel(area);
   buildExportPanel(area);
@@ -118,7 +120,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   buildOptionsMenu();
 
   bindPanelKeys(frmChangeStartDepth, Command3, Command4);
-  bindPanelKeys(frmDepthIncrement, cmdOK, Command11);
+  bindPanelKeys(frmDepthIncrement, frmDepthIncrement->ok(), frmDepthIncrement->cancel());
   bindPanelKeys(frmShiftBaselines, Command5, Command6);
   bindPanelKeys(frmSecondFileData, cmdCombineOK, nullptr);
   bindPanelKeys(frmExportData, Command1, Command2);
@@ -232,7 +234,7 @@ void MainForm::buildMenus() {
   connect(MenuExport, &QAction::triggered, this, [this] { MenuExport_Click(); });
   connect(mnuShiftBaseline, &QAction::triggered, this, [this] { mnuShiftBaseline_Click(); });
   connect(menuStartDepth, &QAction::triggered, this, [this] { menuStartDepth_Click(); });
-  connect(mnuDepthIncrement, &QAction::triggered, this, [this] { mnuDepthIncrement_Click(); });
+  connect(mnuDepthIncrement, &QAction::triggered, this, [this] { frmDepthIncrement->open(); });
 }
 
 void MainForm::buildHeader(QWidget* area) {

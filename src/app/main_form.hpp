@@ -10,6 +10,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "app/depth_increment_panel.hpp"
 #include "app/platform.hpp"
 #include "interchange/exchange_file.hpp"
 #include "session/session.hpp"
@@ -85,11 +86,6 @@ class MainForm : public QMainWindow {
   void menuStartDepth_Click();
   void Command3_Click();  // OK
   void Command4_Click();  // Cancel
-  void mnuDepthIncrement_Click();
-  void Command9_Click();   // INCREASE
-  void Command10_Click();  // DECREASE
-  void cmdOK_Click();
-  void Command11_Click();  // CANCEL
 
   // --- Handlers: shift channels, remove negatives, AutoClean ---
   void mnuShiftBaseline_Click();
@@ -176,9 +172,7 @@ class MainForm : public QMainWindow {
   QPushButton *Command3, *Command4;
 
   // Depth increment.
-  QGroupBox* frmDepthIncrement;
-  QLabel *Label36, *lblCurrentIncrement, *Label40, *Label39, *lblNewIncrement, *Label41, *Label42;
-  QPushButton *Command9, *Command10, *cmdOK, *Command11;
+  DepthIncrementPanel* frmDepthIncrement = nullptr;
 
   // Shift channels.
   QGroupBox* frmShiftBaselines;
@@ -234,8 +228,6 @@ class MainForm : public QMainWindow {
 
   // The increment being chosen on the DEPTH INCREMENT panel, metres, and the ratio its OK
   // scaled the depths and speeds by.
-  float NewIncrement = 0;
-  float IncrementRatio = 0;
 
   void buildHeader(QWidget* area);
   void buildOptionsMenu();
@@ -254,7 +246,6 @@ class MainForm : public QMainWindow {
   void historyChanged();
   void goToStep(std::size_t position);
   void placeOnScreen();
-  void press(int direction);
   // Applies a step built from the controls to the session and says in the status line what
   // it did; the handler then shows what changed.
   StepResult applyStep(const Step& step);
@@ -263,7 +254,6 @@ class MainForm : public QMainWindow {
   void buildGrid(QWidget* area);
   void buildMessagePanel(QWidget* area);
   void buildChangeStartDepthPanel(QWidget* area);
-  void buildDepthIncrementPanel(QWidget* area);
   void buildShiftChannelsPanel(QWidget* area);
   void buildCombinePanel(QWidget* area);
   void buildExportPanel(QWidget* area);
@@ -294,7 +284,6 @@ class MainForm : public QMainWindow {
   std::unique_ptr<Session> session_;
   Sounding* sounding_;
   std::vector<int> qualityReadings_;  // the first reading each line of the quality panel names
-  std::vector<int> incrementRuns_;
   bool DialogShownBefore = false;
   bool RowSelectAllowed = false;
 

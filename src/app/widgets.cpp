@@ -117,13 +117,17 @@ void fitCaption(QAbstractButton* button, int chrome) {
   if (face != button->font()) button->setFont(face);
 }
 
-QGroupBox* makePanel(QWidget* parent, const QString& name, const QString& caption,
-                     const QRect& at) {
-  auto* panel = new QGroupBox(caption, parent);
+void setUpPanel(QGroupBox* panel, const QString& name, const QRect& at) {
   panel->setObjectName(name);
   panel->setGeometry(at);
   panel->setAutoFillBackground(true);
   panel->hide();
+}
+
+QGroupBox* makePanel(QWidget* parent, const QString& name, const QString& caption,
+                     const QRect& at) {
+  auto* panel = new QGroupBox(caption, parent);
+  setUpPanel(panel, name, at);
   return panel;
 }
 

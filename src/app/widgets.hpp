@@ -33,7 +33,9 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 // button is set a little smaller, so that it stays whole. `chrome` is the width the button
 // itself takes beside its text (frame, or the box or circle of a check or option).
 void fitCaption(QAbstractButton* button, int chrome);
-// A framed panel, hidden until an operation shows it.
+// A framed panel, hidden until an operation shows it; or such a panel of a class of its own
+// set up the same way.
 QGroupBox* makePanel(QWidget* parent, const QString& name, const QString& caption, const QRect& at);
+void setUpPanel(QGroupBox* panel, const QString& name, const QRect& at);
 
 }  // namespace pelorin
