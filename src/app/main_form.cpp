@@ -110,7 +110,10 @@ MainForm::MainForm(Platform platform, QWidget* parent)
       area, [this]() -> const Sounding& { return *sounding_; },
       [this](const Step& step) { applyStep(step); });
   buildShiftChannelsPanel(area);
-  buildCombinePanel(area);
+  frmSecondFileData = new CombineFilesPanel(
+      area, [this]() -> const Sounding& { return *sounding_; }, *definitions_,
+      [this](const Step& step) { return applyStep(step); },
+      [this](const QString& text) { showMessage(text); });
   buildExportPanel(area);
   // Beside the client area, not over it.
   buildProfilePanel();
@@ -122,7 +125,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   bindPanelKeys(frmChangeStartDepth, Command3, Command4);
   bindPanelKeys(frmDepthIncrement, frmDepthIncrement->ok(), frmDepthIncrement->cancel());
   bindPanelKeys(frmShiftBaselines, Command5, Command6);
-  bindPanelKeys(frmSecondFileData, cmdCombineOK, nullptr);
+  bindPanelKeys(frmSecondFileData, frmSecondFileData->ok(), nullptr);
   bindPanelKeys(frmExportData, Command1, Command2);
 
   stbStatus = statusBar();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "app/combine_panel.hpp"
 #include "app/depth_increment_panel.hpp"
 #include "app/platform.hpp"
 #include "interchange/exchange_file.hpp"
@@ -19,7 +20,6 @@
 
 class QAbstractButton;
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QDockWidget;
 class QFrame;
@@ -28,7 +28,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
@@ -36,7 +35,6 @@ class QTableWidget;
 
 namespace pelorin {
 
-struct SecondSounding;
 class ProfilePanel;
 enum class ExportSystem;
 
@@ -97,7 +95,6 @@ class MainForm : public QMainWindow {
 
   // --- Handlers: combine a second sounding ---
   void menuCombine_Click();
-  void cmdCombineOK_Click();
 
   // --- Handlers: export to the analog format ---
   void MenuExport_Click();
@@ -183,13 +180,7 @@ class MainForm : public QMainWindow {
   QPushButton *Command5, *Command6, *Command7;
 
   // Combine files.
-  QGroupBox* frmSecondFileData;
-  QLabel *Label21, *lblSecondFileChannels, *Label29, *lblFinalDepthOfFirstSounding, *Label26,
-      *Label27;
-  QPlainTextEdit* txtSecondFileData;
-  QLineEdit* txtStartDepth;
-  QCheckBox* chkNormalizeDepth;
-  QPushButton* cmdCombineOK;
+  CombineFilesPanel* frmSecondFileData = nullptr;
 
   // Export data.
   QGroupBox* frmExportData;
@@ -255,7 +246,6 @@ class MainForm : public QMainWindow {
   void buildMessagePanel(QWidget* area);
   void buildChangeStartDepthPanel(QWidget* area);
   void buildShiftChannelsPanel(QWidget* area);
-  void buildCombinePanel(QWidget* area);
   void buildExportPanel(QWidget* area);
   void buildMenus();
   void buildProfilePanel();
@@ -288,10 +278,7 @@ class MainForm : public QMainWindow {
   bool RowSelectAllowed = false;
 
   // Combine: the second sounding's tables, kept after the append until the next read.
-  SecondSounding& secondSounding();
   // Runs once Combine's OK has appended the second sounding.
-  std::unique_ptr<SecondSounding> second_;
-  std::string secondPath_, secondBytes_;  // the second file, for the Combine step
 
   // Export: the chosen unit system's name (Windows-1252), empty until one is chosen.
   void chooseExportSystem(ExportSystem system);
