@@ -82,7 +82,7 @@ void MainForm::showChannelColumns() {
 }
 
 void MainForm::showHeaderTexts() {
-  std::array<QLineEdit*, 12> boxes = headerBoxes();
+  std::array<QLineEdit*, kHeaderFields.size()> boxes = headerBoxes();
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     QString text = fromModelText(session_->header()[i]);
     if (boxes[i]->text() == text) continue;

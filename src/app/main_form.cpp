@@ -189,7 +189,7 @@ void MainForm::bindPanelKeys(QGroupBox* panel, QAbstractButton* apply, QAbstract
   panel->installEventFilter(this);
 }
 
-std::array<QLineEdit*, 12> MainForm::headerBoxes() const { return headerBoxes_; }
+std::array<QLineEdit*, kHeaderFields.size()> MainForm::headerBoxes() const { return headerBoxes_; }
 
 void MainForm::buildMenus() {
   QMenuBar* bar = menuBar();
@@ -241,13 +241,15 @@ void MainForm::buildMenus() {
 }
 
 void MainForm::buildHeader(QWidget* area) {
-  // Two columns of six, label and box, in file order.
+  // Two columns, label and box, in file order.
+  constexpr std::size_t perColumn = (kHeaderFields.size() + 1) / 2;
   for (std::size_t f = 0; f < kHeaderFields.size(); ++f) {
-    const int column = f < 6 ? 0 : 1, top = 720 + 360 * static_cast<int>(f % 6);
+    const bool right = f >= perColumn;
+    const int top = 720 + 360 * static_cast<int>(f % perColumn);
     makeLabel(area, u"lblHeader%1"_s.arg(f + 1), QString::fromLatin1(kHeaderFields[f].label),
-              twipsRect(column ? 5520 : 600, top, 1815, 255));
+              twipsRect(right ? 5520 : 600, top, 1815, 255));
     QLineEdit* box = makeTextBox(area, QString::fromLatin1(kHeaderFields[f].box), QString(),
-                                 twipsRect(column ? 7440 : 2520, top, 2535, 285));
+                                 twipsRect(right ? 7440 : 2520, top, 2535, 285));
     // A header line is saved as it stands, however long it is.
     box->setMaxLength(INT_MAX);
     box->setEnabled(false);

@@ -145,8 +145,8 @@ class MainForm : public QMainWindow {
  private:
   // --- Controls ---
   // Header fields and their labels, in file order.
-  std::array<QLineEdit*, 12> headerBoxes_{};  // in file order (kHeaderFields)
-  std::array<QLineEdit*, 12> headerBoxes() const;
+  std::array<QLineEdit*, kHeaderFields.size()> headerBoxes_{};  // in file order (kHeaderFields)
+  std::array<QLineEdit*, kHeaderFields.size()> headerBoxes() const;
 
   QLabel *lblFileName, *lblDataIndex, *lblNumberOfReadings;
   QLabel *lblDepthLabel, *lblSpeedLabel, *lblSpeedUnitsLabel;

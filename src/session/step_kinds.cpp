@@ -189,7 +189,8 @@ struct Kind<SetHeader> {
   }
   static constexpr Grid grid = Grid::Never;
   static void apply(StepContext& c, const SetHeader& h, StepResult&, std::string& description) {
-    const auto field = static_cast<std::size_t>(std::clamp(h.field, 0, 11));
+    const auto field =
+        std::min(static_cast<std::size_t>(std::max(h.field, 0)), kHeaderFields.size() - 1);
     c.header[field] = h.text;
     description =
         std::string(kHeaderFields[field].label) + ": \"" + windows1252ToUtf8(h.text) + "\"";
