@@ -93,5 +93,4 @@ using Step = std::variant<DeleteReading, InsertReading, SetValue, SetHeader, Cha
                           ChangeChannelUnit, StartDepth, DepthIncrementPresses, ShiftReadings,
                           RemoveNegatives, Combine, AutoClean, FillGaps, ExportUnits>;
 
-
 }  // namespace pelorin
