@@ -80,11 +80,12 @@ CombinePanel CombineFilesPanel::read(const std::string& path) {
   lblSecondFileChannels->setText(fromModelText(panel.channelHeads));
   // The readings come as CR LF lines; the text box keeps plain line feeds.
   txtSecondFileData->setPlainText(fromModelText(panel.readingLines).replace(u"\r\n"_s, u"\n"_s));
-  show();
-  raise();
   lblFinalDepthOfFirstSounding->setText(fromModelText(panel.finalDepthOfFirst));
   txtStartDepth->setText(fromModelText(panel.startDepth));
   chkNormalizeDepth->setChecked(panel.normalizeDepth);
+  // Filled before it shows, so that the depth it offers is selected: typing replaces it.
+  show();
+  raise();
   return panel;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
@@ -128,6 +129,13 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   bindPanelKeys(frmSecondFileData, frmSecondFileData->ok(), nullptr);
   bindPanelKeys(frmExportData, Command1, Command2);
 
+  // Every box, text pane and unit list: Undo and Redo reach the history from each, and Escape
+  // leaves a list.
+  for (QWidget* w : findChildren<QWidget*>())
+    if ((qobject_cast<QLineEdit*>(w) && !cellPlaces_.contains(w)) ||
+        qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QComboBox*>(w))
+      w->installEventFilter(this);
+
   stbStatus = statusBar();
   stbStatus->setObjectName("stbStatus");
   stbStatus->setSizeGripEnabled(true);
@@ -170,13 +178,16 @@ void MainForm::returnFocusToGrid() {
 }
 
 void MainForm::bindPanelKeys(QGroupBox* panel, QAbstractButton* apply, QAbstractButton* cancel) {
-  // Enter presses the applying button and Escape the cancelling one while the focus is in
-  // the panel; a panel without a cancel button (COMBINE FILES) is closed by Escape with
-  // nothing done. When a panel closes, the keys go back to the grid.
+  // Enter presses the button that has the focus, else the applying one, while the focus is
+  // in the panel; Escape presses the cancelling one, and a panel without one (COMBINE FILES)
+  // is closed by Escape with nothing done. When a panel closes, the keys go back to the grid.
   for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
     auto* enter = new QShortcut(QKeySequence(key), panel);
     enter->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(enter, &QShortcut::activated, apply, &QAbstractButton::click);
+    connect(enter, &QShortcut::activated, panel, [panel, apply] {
+      auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+      (focused && panel->isAncestorOf(focused) ? focused : apply)->click();
+    });
   }
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
   escape->setContext(Qt::WidgetWithChildrenShortcut);
@@ -372,6 +383,13 @@ void MainForm::setCellBackground(int column, int row, bool grey) {
                    grey ? QColor(200, 200, 200) : QColor(255, 255, 255));
 }
 
+bool MainForm::isEditShortcut(const QKeyEvent* key) const {
+  const QKeySequence pressed(key->keyCombination());
+  for (const QAction* action : mnuEdit->actions())
+    if (action->shortcuts().contains(pressed)) return true;
+  return false;
+}
+
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   if (auto* panel = qobject_cast<QGroupBox*>(watched)) {
     // A panel that opens takes the keys at its first box (or control); one that closes
@@ -397,6 +415,18 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     return QMainWindow::eventFilter(watched, event);
   }
+  // The Edit menu's shortcuts act on the history wherever the focus is: no box keeps them
+  // for an undo of its own.
+  if (event->type() == QEvent::ShortcutOverride && isEditShortcut(static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  // Escape in a unit list gives the keys back to the grid.
+  if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched) &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    returnFocusToGrid();
+    return true;
+  }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::MouseButtonPress)
     return QMainWindow::eventFilter(watched, event);
   auto place = cellPlaces_.find(watched);
@@ -415,7 +445,13 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     // The depth cells take no typing; the menu bar's access keys still reach the window.
     return !(key->modifiers() & Qt::AltModifier);
   }
-  if (column >= 2) txtChannel_KeyDown(column - 1, row, cell(column, row)->text());
+  // Every key stores the cell's text as it stood before it, but a modifier pressed alone and
+  // the Edit menu's shortcuts.
+  const bool modifierAlone = key->key() == Qt::Key_Control || key->key() == Qt::Key_Shift ||
+                             key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta ||
+                             key->key() == Qt::Key_AltGr;
+  if (column >= 2 && !modifierAlone && !isEditShortcut(key))
+    txtChannel_KeyDown(column - 1, row, cell(column, row)->text());
   // The key then goes on to the cell and changes its text.
   return false;
 }

@@ -25,6 +25,7 @@ class QDockWidget;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -141,6 +142,8 @@ class MainForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Undo, Redo or another shortcut of the Edit menu.
+  bool isEditShortcut(const QKeyEvent* key) const;
 
  private:
   // --- Controls ---
