@@ -6,13 +6,13 @@ _pelorin_cli() {
   local commands="info clean export csv gef ags quality"
   local operations="--unit --depth-unit --delete --insert --start-depth --increment-steps
     --shift --remove-negatives --combine --from --no-normalize --autoclean --fill-gaps --set
-    --header --increment-presses"
+    --header --export-units --increment-presses"
   if ((COMP_CWORD == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return
   fi
   case $prev in
-    --system)
+    --system | --export-units)
       COMPREPLY=($(compgen -W "english metric-kpa metric-bar kgf-ksc kgf-bar" -- "$cur"))
       return ;;
     --depth-unit)

@@ -8,17 +8,8 @@
 namespace pelorin::cli {
 
 std::optional<ExportSystem> exportSystemNamed(std::string_view name) {
-  struct Named {
-    std::string_view name;
-    ExportSystem system;
-  };
-  static constexpr Named kNames[] = {
-      {"english", ExportSystem::English},         {"metric-kpa", ExportSystem::MetricAbsKPA},
-      {"metric-bar", ExportSystem::MetricAbsBAR}, {"kgf-ksc", ExportSystem::MetricWtKSC},
-      {"kgf-bar", ExportSystem::MetricWtBAR},
-  };
-  for (const Named& named : kNames)
-    if (named.name == name) return named.system;
+  for (const ExportUnitSystem& system : exportUnitSystems())
+    if (system.option == name) return system.system;
   return std::nullopt;
 }
 

@@ -26,6 +26,7 @@ struct ExportUnitSystem {
   std::string_view name;
   // The unit names searched for in the unit lists of channels 1, 2 and 3 (index 0 unused).
   std::array<std::string_view, 4> unit;
+  std::string_view option;  // the batch tool's name for it: "english", "metric-kpa", ...
 };
 
 // The five systems in the panel's order from top to bottom.

@@ -479,22 +479,21 @@ struct Kind<FillGaps> {
 
 template <>
 struct Kind<ExportUnits> {
-  // No operation of its own: the batch tool's export command chooses the system, and a
-  // clean-up writes the option as the unit choices it makes.
-  static constexpr std::span<const OperationWord> operations{};
-  static Outcome read(const Operation&, const Sounding&, ExportUnits&) {
-    return refuse("unknown operation");
+  static constexpr OperationWord operations[] = {
+      {"--export-units", "SYSTEM",
+       "click the export panel's option SYSTEM (english, metric-kpa, metric-bar, kgf-ksc, "
+       "kgf-bar): the units of channels 1 to 3 it names",
+       17}};
+  static Outcome read(const Operation& op, const Sounding&, ExportUnits& step) {
+    for (const ExportUnitSystem& system : exportUnitSystems())
+      if (system.option == valueOf(op)) {
+        step.system = system.system;
+        return {};
+      }
+    return refuse("the system is english, metric-kpa, metric-bar, kgf-ksc or kgf-bar");
   }
-  static Words words(const ExportUnits& e, const Sounding& s, const ChannelDefinitions& defs) {
-    const ExportUnitSystem& system = exportUnitSystem(e.system);
-    Words words;
-    for (int c = 1; c <= 3 && c <= s.NumChannels; ++c) {
-      if (c == 3 && s.ChannelType[3] != 3) continue;
-      const std::string_view unit = system.unit[static_cast<std::size_t>(c)];
-      if (!unitOptionsNamed(defs, s.ChannelType[c], unit).empty())
-        words.insert(words.end(), {"--unit", std::to_string(c) + "=" + std::string(unit)});
-    }
-    return words;
+  static Words words(const ExportUnits& e, const Sounding&, const ChannelDefinitions&) {
+    return {"--export-units", std::string(exportUnitSystem(e.system).option)};
   }
   static constexpr Grid grid = Grid::Always;
   static void apply(StepContext& c, const ExportUnits& e, StepResult&, std::string& description) {
