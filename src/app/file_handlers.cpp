@@ -26,7 +26,10 @@ namespace pelorin {
 
 namespace {
 const QString kSoundingFilter = u"Digital CPT data (*.cpt)|*.cpt"_s;
-}
+// File, Open reads the exchange formats too, and anything else a user points it at.
+const QString kOpenFilter =
+    kSoundingFilter + u"|GEF-CPT and AGS4 (*.gef *.ags)|*.gef;*.ags|All files (*)|*"_s;
+}  // namespace
 
 FileDialogResult MainForm::showFileDialog(const QString& filter, bool save, const QString& title) {
   FileDialogRequest request;
@@ -88,7 +91,7 @@ void MainForm::MenuFileOpen_Click() {
   // The current row goes back to the top before the dialog, also when it is cancelled.
   std::int16_t currentRow = sounding_->CurrentRow;
   sounding_->CurrentRow = 1;
-  FileDialogResult chosen = showFileDialog(kSoundingFilter, false);
+  FileDialogResult chosen = showFileDialog(kOpenFilter, false);
   if (chosen.fileName.isEmpty()) return;
   openChosenFile(chosen, currentRow);
 }

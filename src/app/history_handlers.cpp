@@ -26,10 +26,16 @@ StepResult MainForm::applyStep(const Step& step) {
   // The status line says what the step did or why it was refused, and what it told besides
   // (a start depth beyond what a sounding can hold, an increment of 0): nothing is dropped.
   QStringList said;
+  // A value or header text typed that stays as it was is no news; any other step that
+  // changes nothing says so.
+  const bool typing =
+      std::holds_alternative<SetValue>(step) || std::holds_alternative<SetHeader>(step);
   if (result.change.historyChanged())
     said << QString::fromStdString(session_->history()[session_->position() - 1].description);
   else if (!result.applied() && sounding_->NumReadings > 0)
     said << u"Refused: "_s + QString::fromStdString(result.outcome.message);
+  else if (result.applied() && !typing && result.notes.empty() && sounding_->NumReadings > 0)
+    said << QString::fromStdString(result.description) + u": nothing to change"_s;
   for (const std::string& note : result.notes) said << QString::fromStdString(note);
   if (!said.isEmpty()) tell(said.join(u"; "_s));
   return result;

@@ -383,6 +383,11 @@ void MainForm::setCellBackground(int column, int row, bool grey) {
                    grey ? QColor(200, 200, 200) : QColor(255, 255, 255));
 }
 
+bool MainForm::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) return true;
+  return QMainWindow::event(event);
+}
+
 bool MainForm::isEditShortcut(const QKeyEvent* key) const {
   const QKeySequence pressed(key->keyCombination());
   for (const QAction* action : mnuEdit->actions())

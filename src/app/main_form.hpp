@@ -142,6 +142,8 @@ class MainForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The status line keeps its message while the menus are looked through.
+  bool event(QEvent* event) override;
   // Undo, Redo or another shortcut of the Edit menu.
   bool isEditShortcut(const QKeyEvent* key) const;
 

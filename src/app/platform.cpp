@@ -22,14 +22,19 @@ QString dialogStartFolder(bool& dialogShownBefore, const ProgramPlace& place) {
 
 namespace {
 
-// "Digital CPT data (*.cpt)|*.cpt" as Qt writes a filter: "Digital CPT data (*.cpt)".
+// "Digital CPT data (*.cpt)|*.cpt|All files (*)|*" as Qt writes filters: "Digital CPT data
+// (*.cpt);;All files (*)"; patterns within a pair are parted by ";".
 QString qtFilter(const QString& filter) {
-  int bar = filter.indexOf(u'|');
-  if (bar < 0) return filter;
-  QString description = filter.left(bar);
-  QString pattern = filter.mid(bar + 1);
-  if (description.endsWith(u"("_s + pattern + u")"_s)) return description;
-  return description + u" ("_s + pattern + u")"_s;
+  const QStringList parts = filter.split(u'|');
+  if (parts.size() < 2) return filter;
+  QStringList filters;
+  for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {
+    const QString pattern = QString(parts[k + 1]).replace(u';', u' ');
+    filters << (parts[k].endsWith(u"("_s + pattern + u")"_s)
+                    ? parts[k]
+                    : parts[k] + u" ("_s + pattern + u")"_s);
+  }
+  return filters.join(u";;"_s);
 }
 
 class QtFileDialog : public FileDialog {

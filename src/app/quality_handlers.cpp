@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "app/main_form.hpp"
 #include "quality/quality.hpp"
@@ -71,7 +72,10 @@ void MainForm::qualityChanged() {
 
 void MainForm::tblQuality_Click(int row) {
   if (row < 0 || row >= static_cast<int>(qualityReadings_.size()) || !qualityReadings_[row]) return;
-  makeReadingCurrent(qualityReadings_[static_cast<std::size_t>(row)]);
+  // A line about a reading Up and Down cannot reach goes to the nearest one they can.
+  const Sounding& s = *sounding_;
+  makeReadingCurrent(std::clamp(qualityReadings_[static_cast<std::size_t>(row)], s.MaxLag + 1,
+                                std::max<int>(s.MaxLag + 1, s.NumReadings)));
 }
 
 }  // namespace pelorin

@@ -63,6 +63,7 @@ void MainForm::mnuCopyReadings_Click() {
   std::string table =
       readingsTable(*sounding_, *definitions_, depthUnit(), TableStyle::TabSeparated);
   QGuiApplication::clipboard()->setText(QString::fromStdString(table));
+  tell(u"The readings are on the clipboard: %1 lines, tab-separated"_s.arg(sounding_->NumReadings));
 }
 
 void MainForm::picProfile_MouseDown(double displayDepth) {

@@ -89,9 +89,10 @@ StepResult Session::apply(const Step& step) {
   try {
     result = run(step, description);
   } catch (const std::exception& e) {
-    result = {Outcome::refused(std::string("the step failed: ") + e.what()), {}, {}};
+    result = {Outcome::refused(std::string("the step failed: ") + e.what()), {}, {}, {}};
   }
   using Kind = SessionChange::Kind;
+  result.description = description;
   result.change.what = rewritesGrid(step, result.applied()) ? SessionChange::GridText : 0u;
   if (!result.applied()) {
     *current_ = *before;

@@ -45,6 +45,7 @@ struct StepResult {
   Outcome outcome;                 // refused: why the step changed nothing (it is not recorded)
   std::vector<std::string> notes;  // what the user is told besides (Combine's cone message...)
   SessionChange change;
+  std::string description;  // what it did, in the history's words (also when nothing changed)
   bool applied() const { return static_cast<bool>(outcome); }
 };
 

@@ -71,11 +71,17 @@ void readingKey(Sounding& s, int reading, int keyCode, StepResult& result) {
     result.outcome = reached;
     return;
   }
+  // Both keys move the values of the readings below by one place, which needs the room of
+  // one more reading.
+  const std::string what = keyCode == KeyDelete ? "Delete" : "Insert";
   if (depthKey(s, keyCode).kind == GridStep::Nothing)
-    result.outcome =
-        refuse(s.NumReadings >= MaxReadings ? "the sounding already has 10,000 readings"
-                                            : "a reading can be inserted from reading " +
-                                                  std::to_string(s.MaxLag + 2) + " on");
+    result.outcome = refuse(s.NumReadings >= MaxReadings
+                                ? what +
+                                      " needs the room of one more reading while it moves the "
+                                      "readings below, and the sounding already has 10,000 "
+                                      "readings"
+                                : "a reading can be inserted from reading " +
+                                      std::to_string(s.MaxLag + 2) + " on");
 }
 
 // Each kind of step. Declared only: a kind without its description does not compile.

@@ -29,8 +29,11 @@ TEST_F(FileTest, TheFirstDialogStartsInTheDataFolderAndLaterOnesInTheCurrentDire
   EXPECT_EQ(dialog->requests[0].initialFolder, QDir(PELORIN_PROGRAM_FOLDER).filePath("data"));
   EXPECT_EQ(dialog->requests[1].initialFolder, temporary.path());
   EXPECT_EQ(dialog->requests[2].initialFolder, temporary.path());
+  // Open offers the exchange formats and all files after the sounding files.
   for (const auto& request : dialog->requests)
-    EXPECT_EQ(request.filter, "Digital CPT data (*.cpt)|*.cpt");
+    EXPECT_EQ(request.filter, request.save ? "Digital CPT data (*.cpt)|*.cpt"
+                                           : "Digital CPT data (*.cpt)|*.cpt|GEF-CPT and AGS4 "
+                                             "(*.gef *.ags)|*.gef;*.ags|All files (*)|*");
   EXPECT_FALSE(dialog->requests[0].save);
   EXPECT_TRUE(dialog->requests[2].save);
   EXPECT_EQ(dialog->requests[2].defaultSuffix, "cpt") << "a name typed without one gets it";
