@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 
@@ -381,6 +382,29 @@ void MainForm::setCellBackground(int column, int row, bool grey) {
   cellGrey_[column][row] = grey;
   setPaletteColour(cell(column, row), QPalette::Base,
                    grey ? QColor(200, 200, 200) : QColor(255, 255, 255));
+}
+
+void MainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The frame is known only once the window manager has put it round the window.
+  if (!framed_) QTimer::singleShot(250, this, [this] { fitFrameOnScreen(); });
+  framed_ = true;
+}
+
+void MainForm::fitFrameOnScreen() {
+  QScreen* screen = this->screen();
+  if (!screen || isMaximized()) return;
+  const QRect available = screen->availableGeometry(), frame = frameGeometry();
+  if (available.contains(frame)) return;
+  // A window that does not fit with its frame opens maximised; one that fits is moved in.
+  if (frame.width() > available.width() || frame.height() > available.height()) {
+    showMaximized();
+    return;
+  }
+  const QPoint inside(
+      std::clamp(frame.left(), available.left(), available.right() - frame.width() + 1),
+      std::clamp(frame.top(), available.top(), available.bottom() - frame.height() + 1));
+  move(inside);
 }
 
 bool MainForm::event(QEvent* event) {

@@ -26,6 +26,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QKeyEvent;
+class QShowEvent;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -144,6 +145,9 @@ class MainForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The status line keeps its message while the menus are looked through.
   bool event(QEvent* event) override;
+  // Once the window manager has framed the window: the frame too within the screen.
+  void showEvent(QShowEvent* event) override;
+  void fitFrameOnScreen();
   // Undo, Redo or another shortcut of the Edit menu.
   bool isEditShortcut(const QKeyEvent* key) const;
 
@@ -280,6 +284,7 @@ class MainForm : public QMainWindow {
   Sounding* sounding_;
   std::vector<int> qualityReadings_;  // the first reading each line of the quality panel names
   bool DialogShownBefore = false;
+  bool framed_ = false;
   bool RowSelectAllowed = false;
 
   // Combine: the second sounding's tables, kept after the append until the next read.
