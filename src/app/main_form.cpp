@@ -469,7 +469,16 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   int shift = static_cast<int>(key->modifiers() &
                                (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+  const bool tab = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+  const bool backTab = key->key() == Qt::Key_Backtab ||
+                       (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+  const int channels = sounding_->NumChannels;
   if (column == 0) {
+    // Tab leads from the depth cell into the reading's channel cells.
+    if (tab && channels > 0) {
+      txtChannel[1][row]->setFocus(Qt::TabFocusReason);
+      return true;
+    }
     txtDepth_KeyDown(row, virtualKeyCode(key->key()), shift);
     // The depth cells take no typing; the menu bar's access keys still reach the window.
     return !(key->modifiers() & Qt::AltModifier);
@@ -481,6 +490,21 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
                              key->key() == Qt::Key_AltGr;
   if (column >= 2 && !modifierAlone && !isEditShortcut(key))
     txtChannel_KeyDown(column - 1, row, cell(column, row)->text());
+  // Tab and Shift+Tab go through the reading's channel cells; Shift+Tab from the first and
+  // Escape go back to the depth cell.
+  const int channel = column - 1;
+  if (column >= 2 && tab && channel < channels) {
+    txtChannel[channel + 1][row]->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  if (column >= 2 && backTab && channel > 1) {
+    txtChannel[channel - 1][row]->setFocus(Qt::BacktabFocusReason);
+    return true;
+  }
+  if (column >= 2 && (backTab || key->key() == Qt::Key_Escape)) {
+    returnFocusToGrid();
+    return true;
+  }
   // The key then goes on to the cell and changes its text.
   return false;
 }
