@@ -140,6 +140,20 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   stbStatus = statusBar();
   stbStatus->setObjectName("stbStatus");
   stbStatus->setSizeGripEnabled(true);
+  // View, Go to Reading or Depth: a box at the status line's end, shown while it is asked.
+  txtGoTo = new QLineEdit(stbStatus);
+  txtGoTo->setObjectName("txtGoTo");
+  txtGoTo->setPlaceholderText(u"reading, or depth (1.5 or 1.5 m)"_s);
+  txtGoTo->setMinimumWidth(twips(2400));
+  stbStatus->addPermanentWidget(txtGoTo);
+  txtGoTo->hide();
+  connect(txtGoTo, &QLineEdit::returnPressed, this, [this] { txtGoTo_Return(); });
+  auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), txtGoTo);
+  leave->setContext(Qt::WidgetShortcut);
+  connect(leave, &QShortcut::activated, this, [this] {
+    txtGoTo->hide();
+    returnFocusToGrid();
+  });
   placeOnScreen();
 
   Form_Load();

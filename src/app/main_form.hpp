@@ -121,6 +121,8 @@ class MainForm : public QMainWindow {
   // --- Handlers: the View menu and the depth profile beside the grid ---
   void mnuViewProfile_Click();
   void mnuCopyReadings_Click();
+  void mnuGoTo_Click();
+  void txtGoTo_Return();
   // --- Handlers: the history (Edit, Undo and Redo; View, History and Copy Command) ---
   void mnuUndo_Click();
   void mnuRedo_Click();
@@ -203,7 +205,8 @@ class MainForm : public QMainWindow {
       *mnuShiftBaseline, *menuStartDepth, *mnuDepthIncrement;
   QAction *sep1, *sep2, *sep3, *sep4, *sep5;
   QMenu* mnuView = nullptr;
-  QAction *mnuViewProfile = nullptr, *mnuCopyReadings = nullptr;
+  QAction *mnuViewProfile = nullptr, *mnuCopyReadings = nullptr, *mnuGoTo = nullptr;
+  QLineEdit* txtGoTo = nullptr;  // View, Go to Reading or Depth: in the status bar
   // Options: a save or export whose file would not read back is refused instead of written
   // with a warning.
   QMenu* mnuOptions = nullptr;

@@ -53,8 +53,29 @@ void MainForm::buildProfilePanel() {
   mnuViewProfile->setChecked(true);
   mnuCopyReadings = mnuView->addAction(u"&Copy Readings"_s);
   mnuCopyReadings->setObjectName("mnuCopyReadings");
+  mnuGoTo = mnuView->addAction(u"&Go to Reading or Depth..."_s);
+  mnuGoTo->setObjectName("mnuGoTo");
+  mnuGoTo->setShortcut(Qt::CTRL | Qt::Key_G);
+  connect(mnuGoTo, &QAction::triggered, this, [this] { mnuGoTo_Click(); });
   connect(mnuViewProfile, &QAction::triggered, this, [this] { mnuViewProfile_Click(); });
   connect(mnuCopyReadings, &QAction::triggered, this, [this] { mnuCopyReadings_Click(); });
+}
+
+void MainForm::mnuGoTo_Click() {
+  if (sounding_->NumReadings == 0) return;
+  txtGoTo->clear();
+  txtGoTo->show();
+  txtGoTo->setFocus();
+}
+
+void MainForm::txtGoTo_Return() {
+  const std::string typed = toModelText(txtGoTo->text());
+  if (std::optional<int> n = readingNamed(*sounding_, depthUnit(), typed)) {
+    txtGoTo->hide();
+    makeReadingCurrent(*n);  // as Up and Down would; the keys go back to the depth cell
+    return;
+  }
+  tell(u"Go to: \"%1\" is no reading number or depth"_s.arg(txtGoTo->text()));
 }
 
 void MainForm::mnuViewProfile_Click() { dockProfile->setVisible(mnuViewProfile->isChecked()); }

@@ -5,6 +5,7 @@
 
 #include "display/grid.hpp"
 #include "export/readings_table.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin {
@@ -69,6 +70,21 @@ int nearestReading(const Sounding& s, DepthUnit unit, double target) {
     if (best == 0 || distance < bestDistance) best = n, bestDistance = distance;
   }
   return best;
+}
+
+std::optional<int> readingNamed(const Sounding& s, DepthUnit unit, std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  const bool metres = text.ends_with('m') || text.ends_with('M');
+  if (metres) text.remove_suffix(1);
+  const std::optional<double> value = strictNumber(text);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  if (!metres && text.find('.') == std::string_view::npos) {
+    if (*value < 1 || *value > MaxReadings) return std::nullopt;
+    return static_cast<int>(*value);
+  }
+  const double shown = metres ? displayDepth(toSingle(*value), unit) : *value;
+  if (const int n = nearestReading(s, unit, shown); n > 0) return n;
+  return std::nullopt;
 }
 
 }  // namespace pelorin

@@ -3,7 +3,9 @@
 // down, plus the friction ratio Rf when the sounding has a cone (type 1) and a sleeve
 // (type 2) channel.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quality/quality.hpp"
@@ -38,5 +40,10 @@ double frictionRatio(float qc, float qcFactor, float fs, float fsFactor);
 // The reading nearest to a display depth among those Up and Down can reach
 // (MaxLag + 1 .. NumReadings); the shallower one on a tie. 0 when there is none.
 int nearestReading(const Sounding& s, DepthUnit unit, double target);
+
+// The reading a "go to" text names: a whole number is a reading number, a number with a
+// decimal point a depth in the unit shown and a number followed by "m" a depth in metres,
+// each depth the nearest reading Up and Down reach. None for any other text.
+std::optional<int> readingNamed(const Sounding& s, DepthUnit unit, std::string_view text);
 
 }  // namespace pelorin
