@@ -12,12 +12,14 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
@@ -134,7 +136,8 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   // leaves a list.
   for (QWidget* w : findChildren<QWidget*>())
     if ((qobject_cast<QLineEdit*>(w) && !cellPlaces_.contains(w)) ||
-        qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QComboBox*>(w))
+        qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QComboBox*>(w) || w == lstHistory ||
+        w == tblQuality)
       w->installEventFilter(this);
 
   stbStatus = statusBar();
@@ -462,6 +465,26 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   // for an undo of its own.
   if (event->type() == QEvent::ShortcutOverride && isEditShortcut(static_cast<QKeyEvent*>(event))) {
     event->ignore();
+    return true;
+  }
+  // In the History and Quality docks Up and Down go to the step or line above or below;
+  // Enter and Escape give the keys back to the grid.
+  if (event->type() == QEvent::KeyPress && (watched == lstHistory || watched == tblQuality)) {
+    const int k = static_cast<QKeyEvent*>(event)->key();
+    if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape) {
+      returnFocusToGrid();
+      return true;
+    }
+    if (k != Qt::Key_Up && k != Qt::Key_Down) return QMainWindow::eventFilter(watched, event);
+    const int step = k == Qt::Key_Up ? -1 : 1;
+    if (watched == lstHistory) {
+      lstHistory_Click(std::clamp(lstHistory->currentRow() + step, 0, lstHistory->count() - 1));
+    } else if (tblQuality->rowCount() > 0) {
+      const int row = std::clamp(tblQuality->currentRow() + step, 0, tblQuality->rowCount() - 1);
+      tblQuality->setCurrentCell(row, 0);
+      tblQuality_Click(row);
+      tblQuality->setFocus();  // the keys stay with the lines
+    }
     return true;
   }
   // Escape in a unit list gives the keys back to the grid.
