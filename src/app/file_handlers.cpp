@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -10,6 +12,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
 #include <cstdio>
 
 #include "app/main_form.hpp"
@@ -96,6 +101,58 @@ void MainForm::MenuFileOpen_Click() {
   openChosenFile(chosen, currentRow);
 }
 
+namespace {
+
+constexpr qsizetype kRecentFiles = 8;
+
+QStringList recentFiles() {
+  return QSettings(u"Pelorin"_s, u"Pelorin"_s).value(u"recentFiles"_s).toStringList();
+}
+
+// The file of a drop that File, Open reads, or nothing.
+QString droppedSounding(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QString path = data->urls().first().toLocalFile();
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return suffix == u"cpt"_s || suffix == u"gef"_s || suffix == u"ags"_s ? path : QString();
+}
+
+}  // namespace
+
+void MainForm::rememberRecentFile(const QString& path) {
+  QStringList files = recentFiles();
+  const QString whole = QFileInfo(path).absoluteFilePath();
+  files.removeAll(whole);
+  files.prepend(whole);
+  while (files.size() > kRecentFiles) files.removeLast();
+  QSettings(u"Pelorin"_s, u"Pelorin"_s).setValue(u"recentFiles"_s, files);
+  showRecentFiles();
+}
+
+void MainForm::showRecentFiles() {
+  mnuRecentFiles->clear();
+  const QStringList files = recentFiles();
+  for (qsizetype k = 0; k < files.size(); ++k) {
+    QAction* file =
+        mnuRecentFiles->addAction(u"&%1 %2"_s.arg(k + 1).arg(QFileInfo(files[k]).fileName()));
+    file->setObjectName(u"mnuRecentFile%1"_s.arg(k + 1));
+    file->setToolTip(files[k]);
+    connect(file, &QAction::triggered, this, [this, path = files[k]] { openFile(path); });
+  }
+  mnuRecentFiles->setEnabled(!files.isEmpty());
+}
+
+void MainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedSounding(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainForm::dropEvent(QDropEvent* event) {
+  const QString path = droppedSounding(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  openFile(path);
+}
+
 void MainForm::openFile(const QString& path) {
   std::int16_t currentRow = sounding_->CurrentRow;
   sounding_->CurrentRow = 1;
@@ -138,6 +195,7 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
     return;
   }
   const SessionChange change = session_->open(std::move(opened), path);
+  rememberRecentFile(chosen.fileName);
   const Sounding& s = *sounding_;
   lblFileName->setText(u"FILE:"_s + chosen.fileTitle);
 

@@ -140,6 +140,9 @@ MainForm::MainForm(Platform platform, QWidget* parent)
         w == tblQuality)
       w->installEventFilter(this);
 
+  showRecentFiles();
+  setAcceptDrops(true);
+
   stbStatus = statusBar();
   stbStatus->setObjectName("stbStatus");
   stbStatus->setSizeGripEnabled(true);
@@ -236,6 +239,9 @@ void MainForm::buildMenus() {
   MenuFile = bar->addMenu(u"&File"_s);
   MenuFile->setObjectName("MenuFile");
   MenuFileOpen = item(MenuFile, "MenuFileOpen", u"&Open"_s);
+  MenuFileOpen->setShortcut(QKeySequence::Open);
+  mnuRecentFiles = MenuFile->addMenu(u"&Recent Files"_s);
+  mnuRecentFiles->setObjectName("mnuRecentFiles");
   sep1 = separator(MenuFile, "sep1");
   menuCombine = item(MenuFile, "menuCombine", u"&Combine"_s);
   sep2 = separator(MenuFile, "sep2");

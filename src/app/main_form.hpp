@@ -27,6 +27,8 @@ class QGroupBox;
 class QLabel;
 class QKeyEvent;
 class QShowEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -147,6 +149,12 @@ class MainForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The status line keeps its message while the menus are looked through.
   bool event(QEvent* event) override;
+  // A sounding file, GEF-CPT or AGS4 file dropped on the window opens as File, Open would.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  // File, Recent Files: the last files opened, newest first.
+  void rememberRecentFile(const QString& path);
+  void showRecentFiles();
   // Once the window manager has framed the window: the frame too within the screen.
   void showEvent(QShowEvent* event) override;
   void fitFrameOnScreen();
@@ -206,7 +214,8 @@ class MainForm : public QMainWindow {
   QAction *sep1, *sep2, *sep3, *sep4, *sep5;
   QMenu* mnuView = nullptr;
   QAction *mnuViewProfile = nullptr, *mnuCopyReadings = nullptr, *mnuGoTo = nullptr;
-  QLineEdit* txtGoTo = nullptr;  // View, Go to Reading or Depth: in the status bar
+  QLineEdit* txtGoTo = nullptr;
+  QMenu* mnuRecentFiles = nullptr;  // View, Go to Reading or Depth: in the status bar
   // Options: a save or export whose file would not read back is refused instead of written
   // with a warning.
   QMenu* mnuOptions = nullptr;

@@ -2,7 +2,11 @@
 // saved in Windows-1252, and the export panel's units.
 
 #include <QDir>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
+#include <QUrl>
 
 #include "window_fixture.hpp"
 
@@ -38,6 +42,30 @@ TEST_F(FileTest, TheFirstDialogStartsInTheDataFolderAndLaterOnesInTheCurrentDire
   EXPECT_TRUE(dialog->requests[2].save);
   EXPECT_EQ(dialog->requests[2].defaultSuffix, "cpt") << "a name typed without one gets it";
   EXPECT_EQ(dialog->requests[0].defaultSuffix, "");
+}
+
+// File, Recent Files holds the files opened, newest first, and opens them again; a sounding
+// file dropped on the window opens as File, Open would, any other file does not.
+TEST_F(FileTest, RecentFilesAndADroppedFileOpen) {
+  const QString sand = sample("sample_sand_005.cpt");
+  open(kClay);
+  open(sand);
+  open(kClay);
+  const QList<QAction*> recent = control<QMenu>("mnuRecentFiles")->actions();
+  ASSERT_EQ(recent.size(), 2);
+  EXPECT_EQ(recent[0]->text(), "&1 sample_clay_002.cpt");
+  EXPECT_EQ(recent[1]->text(), "&2 sample_sand_005.cpt");
+  recent[1]->trigger();
+  EXPECT_EQ(text("lblFileName"), "FILE:sample_sand_005.cpt");
+  for (const QString& dropped : {temporary.filePath("notes.txt"), kClay}) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dropped)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+  }
+  EXPECT_EQ(text("lblFileName"), "FILE:sample_clay_002.cpt");
 }
 
 TEST(DialogStartFolder, WithoutADataFolderBesideTheProgramTheCurrentDirectory) {

@@ -78,7 +78,8 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
   }
   EXPECT_EQ(
       seen.join(' ').toStdString(),
-      "MenuFile:&File MenuFileOpen:&Open - menuCombine:&Combine! - MenuFileSave:&Save - "
+      "MenuFile:&File MenuFileOpen:&Open mnuRecentFiles:&Recent Files! - menuCombine:&Combine! - "
+      "MenuFileSave:&Save - "
       "MenuExport:&Export - mnuAutoClean:&AutoClean For Interp - MenuFileExit:&Exit "
       "mnuShiftBaseline:&Shift Channel(s)! mnuEditDepth:&Edit Depth menuStartDepth:&Start Depth "
       "mnuDepthIncrement:&Depth Increment mnuView:&View mnuViewProfile:&Profile "

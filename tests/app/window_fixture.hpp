@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -44,6 +45,7 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(temporary.isValid());
+    QSettings(u"Pelorin"_s, u"Pelorin"_s).clear();  // each test starts without recent files
     place->folder = PELORIN_PROGRAM_FOLDER;
     place->current = temporary.path();
     restart();
