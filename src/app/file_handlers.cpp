@@ -223,7 +223,10 @@ void MainForm::openChosenFile(const FileDialogResult& chosen, std::int16_t curre
     showMessage(QString::fromStdString(missing));
 }
 
-void MainForm::MenuFileExit_Click() { platform_.programExit->exit(); }
+void MainForm::MenuFileExit_Click() {
+  keepPlaceOnDesk();
+  platform_.programExit->exit();
+}
 
 void MainForm::MenuFileSave_Click() {
   FileDialogResult chosen = showFileDialog(kSoundingFilter, true);
@@ -240,6 +243,7 @@ void MainForm::MenuFileSave_Click() {
   }
   if (!saved.warning.empty()) showMessage(QString::fromStdString(saved.warning));
   showMessage(u"File saved.  To cleanup another file, restart the program."_s);
+  keepPlaceOnDesk();
   platform_.programExit->exit();
 }
 

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -161,6 +164,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
     returnFocusToGrid();
   });
   placeOnScreen();
+  takePlaceOnDesk();
 
   Form_Load();
 }
@@ -405,6 +409,25 @@ void MainForm::setCellBackground(int column, int row, bool grey) {
   cellGrey_[column][row] = grey;
   setPaletteColour(cell(column, row), QPalette::Base,
                    grey ? QColor(200, 200, 200) : QColor(255, 255, 255));
+}
+
+// The window's size and place and its docks, as the last run left them.
+void MainForm::takePlaceOnDesk() {
+  const QSettings settings(u"Pelorin"_s, u"Pelorin"_s);
+  restoreGeometry(settings.value(u"geometry"_s).toByteArray());
+  restoreState(settings.value(u"docks"_s).toByteArray());
+  mnuViewProfile->setChecked(!dockProfile->isHidden());
+}
+
+void MainForm::keepPlaceOnDesk() {
+  QSettings settings(u"Pelorin"_s, u"Pelorin"_s);
+  settings.setValue(u"geometry"_s, saveGeometry());
+  settings.setValue(u"docks"_s, saveState());
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  keepPlaceOnDesk();
+  QMainWindow::closeEvent(event);
 }
 
 void MainForm::showEvent(QShowEvent* event) {

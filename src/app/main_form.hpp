@@ -27,6 +27,7 @@ class QGroupBox;
 class QLabel;
 class QKeyEvent;
 class QShowEvent;
+class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QLineEdit;
@@ -155,6 +156,10 @@ class MainForm : public QMainWindow {
   // File, Recent Files: the last files opened, newest first.
   void rememberRecentFile(const QString& path);
   void showRecentFiles();
+  // The window's size, place and docks are kept between runs.
+  void takePlaceOnDesk();
+  void keepPlaceOnDesk();
+  void closeEvent(QCloseEvent* event) override;
   // Once the window manager has framed the window: the frame too within the screen.
   void showEvent(QShowEvent* event) override;
   void fitFrameOnScreen();

@@ -68,6 +68,18 @@ TEST_F(FileTest, RecentFilesAndADroppedFileOpen) {
   EXPECT_EQ(text("lblFileName"), "FILE:sample_clay_002.cpt");
 }
 
+// The window's size and its docks are kept from one run to the next.
+TEST_F(FileTest, TheWindowKeepsItsSizeAndDocksBetweenRuns) {
+  EXPECT_FALSE(shown("dockHistory"));
+  form->resize(form->width() + 40, form->height() + 30);
+  menu("mnuViewHistory");
+  const QSize left = form->size();
+  form->close();
+  restart();
+  EXPECT_EQ(form->size(), left);
+  EXPECT_TRUE(shown("dockHistory"));
+}
+
 TEST(DialogStartFolder, WithoutADataFolderBesideTheProgramTheCurrentDirectory) {
   QTemporaryDir root;
   ScriptedPlace place;
