@@ -153,7 +153,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   txtGoTo = new QLineEdit(stbStatus);
   txtGoTo->setObjectName("txtGoTo");
   txtGoTo->setPlaceholderText(u"reading, or depth (1.5 or 1.5 m)"_s);
-  txtGoTo->setMinimumWidth(twips(2400));
+  txtGoTo->setFixedWidth(twips(3600));
   stbStatus->addPermanentWidget(txtGoTo);
   txtGoTo->hide();
   connect(txtGoTo, &QLineEdit::returnPressed, this, [this] { txtGoTo_Return(); });
