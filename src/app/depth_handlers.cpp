@@ -26,6 +26,9 @@ void MainForm::Command3_Click() {
   frmChangeStartDepth->hide();
 }
 
-void MainForm::Command4_Click() { frmChangeStartDepth->hide(); }
+void MainForm::Command4_Click() {
+  frmChangeStartDepth->hide();
+  tell(u"Start Depth cancelled: the depths stay as they are"_s);
+}
 
 }  // namespace pelorin

@@ -131,6 +131,8 @@ MainForm::MainForm(Platform platform, QWidget* parent)
 
   bindPanelKeys(frmChangeStartDepth, Command3, Command4);
   bindPanelKeys(frmDepthIncrement, frmDepthIncrement->ok(), frmDepthIncrement->cancel());
+  connect(frmDepthIncrement->cancel(), &QAbstractButton::clicked, this,
+          [this] { tell(u"Depth Increment cancelled: the increment stays"_s); });
   bindPanelKeys(frmShiftBaselines, Command5, Command6);
   bindPanelKeys(frmSecondFileData, frmSecondFileData->ok(), nullptr);
   bindPanelKeys(frmExportData, Command1, Command2);
@@ -250,12 +252,14 @@ void MainForm::buildMenus() {
   menuCombine = item(MenuFile, "menuCombine", u"&Combine"_s);
   sep2 = separator(MenuFile, "sep2");
   MenuFileSave = item(MenuFile, "MenuFileSave", u"&Save"_s);
+  MenuFileSave->setShortcut(QKeySequence::Save);
   sep3 = separator(MenuFile, "sep3");
   MenuExport = item(MenuFile, "MenuExport", u"&Export"_s);
   sep4 = separator(MenuFile, "sep4");
   mnuAutoClean = item(MenuFile, "mnuAutoClean", u"&AutoClean For Interp"_s);
   sep5 = separator(MenuFile, "sep5");
   MenuFileExit = item(MenuFile, "MenuFileExit", u"&Exit"_s);
+  MenuFileExit->setShortcut(QKeySequence::Quit);
   menuCombine->setEnabled(false);
 
   // A command on the menu bar itself, without items.

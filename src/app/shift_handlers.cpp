@@ -45,6 +45,9 @@ void MainForm::Command7_Click() {
   frmShiftBaselines->hide();
 }
 
-void MainForm::Command6_Click() { frmShiftBaselines->hide(); }
+void MainForm::Command6_Click() {
+  frmShiftBaselines->hide();
+  tell(u"Shift Channel(s) cancelled: nothing shifted"_s);
+}
 
 }  // namespace pelorin
