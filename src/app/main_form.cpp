@@ -258,8 +258,8 @@ void MainForm::buildMenus() {
   sep4 = separator(MenuFile, "sep4");
   mnuAutoClean = item(MenuFile, "mnuAutoClean", u"&AutoClean For Interp"_s);
   sep5 = separator(MenuFile, "sep5");
+  // Exit asks nothing and saves nothing: no shortcut to press by mistake.
   MenuFileExit = item(MenuFile, "MenuFileExit", u"&Exit"_s);
-  MenuFileExit->setShortcut(QKeySequence::Quit);
   menuCombine->setEnabled(false);
 
   // A command on the menu bar itself, without items.
