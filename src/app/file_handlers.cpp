@@ -48,7 +48,10 @@ FileDialogResult MainForm::showFileDialog(const QString& filter, bool save, cons
   return platform_.fileDialog->show(request);
 }
 
-void MainForm::showMessage(const QString& text) { platform_.messageBox->show(text); }
+void MainForm::showMessage(const QString& text) {
+  logMessage(text);
+  platform_.messageBox->show(text);
+}
 
 void MainForm::Form_Load() {
   lblDepthLabel->hide();

@@ -129,9 +129,11 @@ void MainForm::buildHistoryPanel() {
   mnuViewHistory = dockHistory->toggleViewAction();
   mnuViewHistory->setText(u"&History"_s);
   mnuViewHistory->setObjectName("mnuViewHistory");
+  mnuViewHistory->setShortcut(Qt::CTRL | Qt::Key_2);
   mnuView->addAction(mnuViewHistory);
   mnuCopyCommand = mnuView->addAction(u"Copy Co&mmand"_s);
   mnuCopyCommand->setObjectName("mnuCopyCommand");
+  mnuCopyCommand->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_K);
   connect(mnuCopyCommand, &QAction::triggered, this, [this] { mnuCopyCommand_Click(); });
 
   mnuEdit = menuBar()->addMenu(u"E&dit"_s);  // Alt+E is Edit Depth's
@@ -146,6 +148,7 @@ void MainForm::buildHistoryPanel() {
   mnuEdit->addSeparator();
   mnuFillGaps = mnuEdit->addAction(u"&Fill Gaps"_s);
   mnuFillGaps->setObjectName("mnuFillGaps");
+  mnuFillGaps->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_F);
   connect(mnuFillGaps, &QAction::triggered, this, [this] { mnuFillGaps_Click(); });
   connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndo_Click(); });
   connect(mnuRedo, &QAction::triggered, this, [this] { mnuRedo_Click(); });

@@ -126,6 +126,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   buildProfilePanel();
   buildHistoryPanel();
   buildQualityPanel();
+  buildMessagesLog();
   buildInterchangeMenu();
   buildOptionsMenu();
 
@@ -151,6 +152,9 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   stbStatus = statusBar();
   stbStatus->setObjectName("stbStatus");
   stbStatus->setSizeGripEnabled(true);
+  lblStatus = makeElidingLabel(stbStatus, u"lblStatus"_s, QString(), QRect(), Qt::ElideRight);
+  lblStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  stbStatus->addWidget(lblStatus, 1);
   // View, Go to Reading or Depth: a box at the status line's end, shown while it is asked.
   txtGoTo = new QLineEdit(stbStatus);
   txtGoTo->setObjectName("txtGoTo");
@@ -198,7 +202,10 @@ void MainForm::placeOnScreen() {
   move(std::max(frame.left(), available.left()), std::max(frame.top(), available.top()));
 }
 
-void MainForm::tell(const QString& what) { stbStatus->showMessage(what); }
+void MainForm::tell(const QString& what) {
+  lblStatus->setText(what);
+  logMessage(what);
+}
 
 void MainForm::returnFocusToGrid() {
   txtDepth[std::clamp<int>(sounding_->CurrentRow, 1, GridRows)]->setFocus();
@@ -261,16 +268,24 @@ void MainForm::buildMenus() {
   // Exit asks nothing and saves nothing: no shortcut to press by mistake.
   MenuFileExit = item(MenuFile, "MenuFileExit", u"&Exit"_s);
   menuCombine->setEnabled(false);
+  // Shortcuts beside the menus' own letters: Ctrl+Shift and a letter that no text box takes
+  // for itself, so they work from every control.
+  menuCombine->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+  MenuExport->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_E);
+  mnuAutoClean->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_L);
 
   // A command on the menu bar itself, without items.
   mnuShiftBaseline = bar->addAction(u"&Shift Channel(s)"_s);
   mnuShiftBaseline->setObjectName("mnuShiftBaseline");
   mnuShiftBaseline->setEnabled(false);
+  mnuShiftBaseline->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_B);
 
   mnuEditDepth = bar->addMenu(u"&Edit Depth"_s);
   mnuEditDepth->setObjectName("mnuEditDepth");
   menuStartDepth = item(mnuEditDepth, "menuStartDepth", u"&Start Depth"_s);
   mnuDepthIncrement = item(mnuEditDepth, "mnuDepthIncrement", u"&Depth Increment"_s);
+  menuStartDepth->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
+  mnuDepthIncrement->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_I);
 
   connect(MenuFileOpen, &QAction::triggered, this, [this] { MenuFileOpen_Click(); });
   connect(MenuFileSave, &QAction::triggered, this, [this] { MenuFileSave_Click(); });

@@ -33,6 +33,7 @@ class QDropEvent;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
@@ -238,6 +239,12 @@ class MainForm : public QMainWindow {
   QTableWidget* tblQuality = nullptr;
 
   QStatusBar* stbStatus = nullptr;
+  // The status line: the last operation's message, elided when long, whole in its tooltip.
+  QLabel* lblStatus = nullptr;
+  // View, Messages: every message of the session, status line and message boxes alike.
+  QAction* mnuViewMessages = nullptr;
+  QDockWidget* dockMessages = nullptr;
+  QPlainTextEdit* txtMessages = nullptr;
 
   // The depth profile, right of the client area.
   QDockWidget* dockProfile = nullptr;
@@ -250,6 +257,8 @@ class MainForm : public QMainWindow {
   void buildOptionsMenu();
   void buildHistoryPanel();
   void buildQualityPanel();
+  void buildMessagesLog();
+  void logMessage(const QString& text);
   // The quality report written again, when its panel is shown.
   void qualityChanged();
   void buildInterchangeMenu();

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
 
 namespace pelorin {
 
@@ -45,7 +47,18 @@ class QtFileDialog : public FileDialog {
     dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(r.defaultSuffix);
     if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    // Wide enough for the name, size, type and date columns; the user's own size and column
+    // widths are kept for the next time.
+    QSettings settings(u"Pelorin"_s, u"Pelorin"_s);
+    dialog.restoreState(settings.value(u"fileDialog/state"_s).toByteArray());
+    QSize size = settings.value(u"fileDialog/size"_s, QSize(820, 500)).toSize();
+    if (const QScreen* screen = dialog.screen())
+      size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(size);
+    const int answer = dialog.exec();
+    settings.setValue(u"fileDialog/state"_s, dialog.saveState());
+    settings.setValue(u"fileDialog/size"_s, dialog.size());
+    if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     QString path = dialog.selectedFiles().first();
     return {QDir::toNativeSeparators(path), QFileInfo(path).fileName()};
   }

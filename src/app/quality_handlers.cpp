@@ -41,6 +41,7 @@ void MainForm::buildQualityPanel() {
   mnuViewQuality = dockQuality->toggleViewAction();
   mnuViewQuality->setText(u"&Quality"_s);
   mnuViewQuality->setObjectName("mnuViewQuality");
+  mnuViewQuality->setShortcut(Qt::CTRL | Qt::Key_3);
   mnuView->addAction(mnuViewQuality);
 }
 

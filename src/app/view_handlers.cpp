@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTime>
 
 #include "app/main_form.hpp"
 #include "app/profile_panel.hpp"
@@ -51,14 +53,38 @@ void MainForm::buildProfilePanel() {
   mnuViewProfile->setObjectName("mnuViewProfile");
   mnuViewProfile->setCheckable(true);
   mnuViewProfile->setChecked(true);
+  mnuViewProfile->setShortcut(Qt::CTRL | Qt::Key_1);
   mnuCopyReadings = mnuView->addAction(u"&Copy Readings"_s);
   mnuCopyReadings->setObjectName("mnuCopyReadings");
+  mnuCopyReadings->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
   mnuGoTo = mnuView->addAction(u"&Go to Reading or Depth..."_s);
   mnuGoTo->setObjectName("mnuGoTo");
   mnuGoTo->setShortcut(Qt::CTRL | Qt::Key_G);
   connect(mnuGoTo, &QAction::triggered, this, [this] { mnuGoTo_Click(); });
   connect(mnuViewProfile, &QAction::triggered, this, [this] { mnuViewProfile_Click(); });
   connect(mnuCopyReadings, &QAction::triggered, this, [this] { mnuCopyReadings_Click(); });
+}
+
+void MainForm::buildMessagesLog() {
+  dockMessages = new QDockWidget(u"Messages"_s, this);
+  dockMessages->setObjectName("dockMessages");
+  dockMessages->setFeatures(QDockWidget::DockWidgetClosable);
+  txtMessages = new QPlainTextEdit(dockMessages);
+  txtMessages->setObjectName("txtMessages");
+  txtMessages->setReadOnly(true);
+  dockMessages->setWidget(txtMessages);
+  addDockWidget(Qt::BottomDockWidgetArea, dockMessages);
+  dockMessages->hide();
+  mnuViewMessages = dockMessages->toggleViewAction();
+  mnuViewMessages->setText(u"&Messages"_s);
+  mnuViewMessages->setObjectName("mnuViewMessages");
+  mnuViewMessages->setShortcut(Qt::CTRL | Qt::Key_4);
+  mnuView->addAction(mnuViewMessages);
+}
+
+void MainForm::logMessage(const QString& text) {
+  if (text.isEmpty()) return;
+  txtMessages->appendPlainText(QTime::currentTime().toString(u"HH:mm:ss  "_s) + text);
 }
 
 void MainForm::mnuGoTo_Click() {

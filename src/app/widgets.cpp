@@ -25,7 +25,8 @@ namespace {
 
 class ElidingLabel : public QLabel {
  public:
-  using QLabel::QLabel;
+  ElidingLabel(const QString& caption, QWidget* parent, Qt::TextElideMode mode)
+      : QLabel(caption, parent), mode_(mode) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -43,7 +44,7 @@ class ElidingLabel : public QLabel {
         line.setLineWidth(room.width());
         if (height + 2 * metrics.lineSpacing() > room.height() + metrics.leading() ||
             line.textStart() + line.textLength() >= whole.size()) {
-          shown += metrics.elidedText(whole.mid(line.textStart()), Qt::ElideMiddle, room.width());
+          shown += metrics.elidedText(whole.mid(line.textStart()), mode_, room.width());
           break;
         }
         shown += whole.mid(line.textStart(), line.textLength()).trimmed() + u'\n';
@@ -51,20 +52,23 @@ class ElidingLabel : public QLabel {
       }
       layout.endLayout();
     } else {
-      shown = metrics.elidedText(whole, Qt::ElideMiddle, room.width());
+      shown = metrics.elidedText(whole, mode_, room.width());
     }
     QString plain = QString(shown).replace(u'\n', u' ');
     setToolTip(plain.simplified() == whole.simplified() ? QString() : whole);
     style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
                           shown, foregroundRole());
   }
+
+ private:
+  Qt::TextElideMode mode_;
 };
 
 }  // namespace
 
 QLabel* makeElidingLabel(QWidget* parent, const QString& name, const QString& caption,
-                         const QRect& at) {
-  auto* label = new ElidingLabel(caption, parent);
+                         const QRect& at, Qt::TextElideMode mode) {
+  auto* label = new ElidingLabel(caption, parent, mode);
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);
   label->setGeometry(at);

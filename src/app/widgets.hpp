@@ -20,7 +20,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 // with "..." in its middle when it does not fit, whole in the tooltip; its caption stays the
 // text as set. Wrapping labels wrap first and elide only what the lines cannot hold.
 QLabel* makeElidingLabel(QWidget* parent, const QString& name, const QString& caption,
-                         const QRect& at);
+                         const QRect& at, Qt::TextElideMode mode = Qt::ElideMiddle);
 // A text box whose text is shown whole in its tooltip whenever the box is too narrow for it.
 void showWholeInTooltip(QLineEdit* box);
 // A label whose caption runs over several lines.

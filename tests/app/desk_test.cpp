@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QPlainTextEdit>
 #include <QSet>
-#include <QStatusBar>
 #include <QTableWidget>
 #include <QTextStream>
 
@@ -62,6 +62,16 @@ TEST_F(DeskTest, TheLongestTextsFitTheirBoxes) {
   open(temporary.filePath(name));
   control("lblFileName")->grab();  // painted
   EXPECT_EQ(control("lblFileName")->toolTip(), "FILE:" + name);
+
+  // So is a status message longer than the status line, and the Messages log keeps it.
+  const QString longName = name.repeated(3).remove(".cpt") + ".cpt";
+  QFile::copy(kClay, temporary.filePath(longName));
+  open(temporary.filePath(longName));
+  const QString said = "Opened " + longName + ": 600 readings, 3 channels";
+  EXPECT_EQ(control<QLabel>("lblStatus")->text(), said);
+  control("lblStatus")->grab();
+  EXPECT_EQ(control("lblStatus")->toolTip(), said);
+  EXPECT_TRUE(control<QPlainTextEdit>("txtMessages")->toPlainText().endsWith(said));
 }
 
 TEST_F(DeskTest, OpenAUnitChangeAndDownWithTheKeys) {
@@ -77,7 +87,7 @@ TEST_F(DeskTest, OpenAUnitChangeAndDownWithTheKeys) {
   units->setFocus();
   QTest::keyClick(units, Qt::Key_Up);  // MPA to KPA, as the list's own key does
   EXPECT_EQ(units->currentText(), "KPA");
-  EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Qc shown in KPA");
+  EXPECT_EQ(form->findChild<QLabel*>("lblStatus")->text().toStdString(), "Qc shown in KPA");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   EXPECT_EQ(units->currentText(), "KPA") << "the next Down moves the reading, not the unit";
   EXPECT_EQ(counters(), "Data Index:  8|# of Readings:  600");

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QKeySequence>
 #include <QPlainTextEdit>
-#include <QStatusBar>
 #include <fstream>
 
 #include "window_fixture.hpp"
@@ -125,7 +124,13 @@ class WindowCases : public WindowTest, public ::testing::WithParamInterface<Case
     } else if (w == "messages") {
       EXPECT_EQ(messages->texts.size(), first(0).toULong());
     } else if (w == "status") {
-      EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), line.rest.mid(2).toStdString());
+      EXPECT_EQ(text("lblStatus"), line.rest.mid(2).toStdString());
+    } else if (w == "logged") {  // the View, Messages log holds TEXT
+      const QString log = control<QPlainTextEdit>("txtMessages")->toPlainText();
+      EXPECT_TRUE(log.contains(line.rest)) << log.right(200).toStdString();
+    } else if (w == "tooltip") {  // tooltip NAME TEXT, as the control is drawn now
+      control(first(0))->grab();
+      EXPECT_EQ(control(first(0))->toolTip(), line.rest.section(' ', 1));
     } else if (w == "shown" || w == "hidden") {
       for (const QString& name : words) EXPECT_EQ(shown(name), w == "shown") << name.toStdString();
     } else if (w == "enabled" || w == "disabled") {
@@ -150,7 +155,9 @@ class WindowCases : public WindowTest, public ::testing::WithParamInterface<Case
       else
         EXPECT_EQ(gridTexts(), grid);
     } else if (w == "focus") {
-      EXPECT_EQ(QApplication::focusWidget(), control(first(0)));
+      EXPECT_EQ(QApplication::focusWidget(), control(first(0)))
+          << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
+                                          : "none");
     } else if (w == "saves") {  // saves as clean ARGS
       EXPECT_EQ(savedBytes(), cleanBytes(opened, batchWords(words.mid(2), {})));
     } else if (w == "file") {  // file FILE as COMMAND ARGS
