@@ -175,6 +175,30 @@ TEST(SessionChange, EachCallSaysWhatItChanged) {
   EXPECT_EQ(session.redo().kind, K::Nothing);  // nothing left to redo
 }
 
+// With 10,000 readings Delete and Insert have no room to move the readings below; the
+// refusal names the key that needs it.
+TEST(SessionFull, DeleteAndInsertSayWhyTheyNeedRoom) {
+  auto full = opened(dataPath("sample_clay_002.cpt"));
+  for (int n = full->NumReadings + 1; n <= MaxReadings; ++n) {
+    full->Depth[n] = full->Depth[n - 1] + full->DepthIncrement;
+    full->Reading[0][n] = full->Depth[n];
+    for (int c = 1; c <= full->NumChannels; ++c) full->Reading[c][n] = full->Reading[c][n - 1];
+  }
+  full->NumReadings = MaxReadings;
+  Session session(projectDefinitions());
+  session.open(std::move(full), "full.cpt");
+  for (const auto& [step, key] :
+       {std::pair<Step, std::string>{DeleteReading{20}, "Delete"}, {InsertReading{20}, "Insert"}}) {
+    const StepResult result = session.apply(step);
+    EXPECT_FALSE(result.applied());
+    EXPECT_EQ(result.outcome.message,
+              key +
+                  " needs the room of one more reading while it moves the readings below, and "
+                  "the sounding already has 10,000 readings");
+    EXPECT_EQ(session.sounding().NumReadings, MaxReadings);
+  }
+}
+
 // Every kind of step written as the batch tool's words reads back as the same step.
 TEST(StepWords, EveryKindReadsBackAsTheSameStep) {
   const auto s = opened(dataPath("sample_clay_002.cpt"));
