@@ -28,21 +28,6 @@ class HistoryTest : public WindowTest {
   }
 };
 
-// The words of a command as a POSIX shell splits them (single quotes only, as it writes them).
-std::vector<std::string> shellWords(const std::string& command) {
-  std::vector<std::string> words(1);
-  bool quoted = false;
-  for (char ch : command) {
-    if (ch == '\'')
-      quoted = !quoted;
-    else if (ch == ' ' && !quoted)
-      words.emplace_back();
-    else
-      words.back() += ch;
-  }
-  return words;
-}
-
 TEST_F(HistoryTest, UndoIsARunWithoutTheUndoneStepsAndTheCommandMakesTheSameFile) {
   // Six steps: Delete at reading 30, a typed Fs value, Qc in KPA, a start depth, a shift,
   // and a header text.

@@ -2,6 +2,7 @@
 // the file says how a line reads.
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QKeySequence>
 #include <QPlainTextEdit>
@@ -98,6 +99,8 @@ class WindowCases : public WindowTest, public ::testing::WithParamInterface<Case
         press(depthCell(form->sounding().CurrentRow), first(0));
     } else if (w == "focuskey") {
       press(QApplication::focusWidget(), first(0));
+    } else if (w == "popupkey") {
+      press(QApplication::activePopupWidget(), first(0));
     } else if (w == "focustype") {
       QTest::keyClicks(QApplication::focusWidget(), line.rest);
     } else if (w == "list") {
@@ -163,6 +166,14 @@ class WindowCases : public WindowTest, public ::testing::WithParamInterface<Case
     } else if (w == "file") {  // file FILE as COMMAND ARGS
       const QString out = temporary.filePath("batch/" + QFileInfo(file(first(0))).fileName());
       EXPECT_EQ(fileBytes(file(first(0))), batchBytes(batchWords(words.mid(2), out), out));
+    } else if (w == "copied") {  // copied FILE as COMMAND: the copied command's steps
+      std::vector<std::string> args =
+          shellWords(QGuiApplication::clipboard()->text().toStdString());
+      ASSERT_GE(args.size(), 5u);
+      const QString out = temporary.filePath("batch/" + QFileInfo(file(first(0))).fileName());
+      args[1] = first(2).toStdString();
+      args[4] = out.toStdString();
+      EXPECT_EQ(fileBytes(file(first(0))), batchBytes({args.begin() + 1, args.end()}, out));
     } else if (w == "missing") {
       EXPECT_FALSE(QFile::exists(file(first(0))));
     } else if (w == "exits") {

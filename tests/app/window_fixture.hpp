@@ -41,6 +41,21 @@ inline std::string batchBytes(const std::vector<std::string>& args, const QStrin
   return fileBytes(out);
 }
 
+// The words of a command as a POSIX shell splits them (single quotes only, as it writes them).
+inline std::vector<std::string> shellWords(const std::string& command) {
+  std::vector<std::string> words(1);
+  bool quoted = false;
+  for (char ch : command) {
+    if (ch == '\'')
+      quoted = !quoted;
+    else if (ch == ' ' && !quoted)
+      words.emplace_back();
+    else
+      words.back() += ch;
+  }
+  return words;
+}
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
