@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QTreeView>
 
 namespace pelorin {
 
@@ -50,7 +52,17 @@ class QtFileDialog : public FileDialog {
     // Wide enough for the name, size, type and date columns; the user's own size and column
     // widths are kept for the next time.
     QSettings settings(u"Pelorin"_s, u"Pelorin"_s);
-    dialog.restoreState(settings.value(u"fileDialog/state"_s).toByteArray());
+    const QByteArray state = settings.value(u"fileDialog/state"_s).toByteArray();
+    if (!dialog.restoreState(state)) {
+      // Columns as wide as their usual texts; the name takes the rest.
+      if (auto* view = dialog.findChild<QTreeView*>(u"treeView"_s)) {
+        const QFontMetrics metrics = view->fontMetrics();
+        int k = 1;
+        for (const char* widest : {"9999.9 KiB", "plain text document", "07/12/2026 17:12"})
+          view->header()->resizeSection(
+              k++, metrics.horizontalAdvance(QString::fromLatin1(widest)) + 24);
+      }
+    }
     QSize size = settings.value(u"fileDialog/size"_s, QSize(820, 500)).toSize();
     if (const QScreen* screen = dialog.screen())
       size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);

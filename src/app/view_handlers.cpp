@@ -73,7 +73,10 @@ void MainForm::buildMessagesLog() {
   txtMessages->setObjectName("txtMessages");
   txtMessages->setReadOnly(true);
   dockMessages->setWidget(txtMessages);
-  addDockWidget(Qt::BottomDockWidgetArea, dockMessages);
+  // Beside the profile with the other docks: under the grid it would push the status line
+  // off a small screen.
+  addDockWidget(Qt::RightDockWidgetArea, dockMessages);
+  splitDockWidget(dockProfile, dockMessages, Qt::Vertical);
   dockMessages->hide();
   mnuViewMessages = dockMessages->toggleViewAction();
   mnuViewMessages->setText(u"&Messages"_s);
