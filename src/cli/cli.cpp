@@ -243,6 +243,7 @@ std::vector<std::string> operationsInOrder(CLI::App& sub) {
 
 // The derived values' inputs as typed into a.choices; the problem, or empty.
 std::string readChoices(Arguments& a) {
+  // The typed number into `into` when it fits; otherwise the problem.
   auto number = [](const std::string& typed, const char* option, const char* expected, auto fits,
                    std::optional<double>& into) -> std::string {
     if (typed.empty()) return {};
@@ -250,21 +251,28 @@ std::string readChoices(Arguments& a) {
     if (into && std::isfinite(*into) && fits(*into)) return {};
     return std::string(option) + " \"" + typed + "\": expected " + expected;
   };
-  std::string problem = number(
-      a.areaRatio, "--area-ratio", "a number above 0 and at most 1",
-      [](double v) { return v > 0 && v <= 1; }, a.choices.areaRatio);
-  if (problem.empty())
-    problem = number(
-        a.waterDepth, "--water-depth", "a depth in m", [](double) { return true; },
-        a.choices.waterDepth);
-  if (problem.empty())
-    problem = number(
-        a.cnCap, "--cn-cap", "a number above 0", [](double v) { return v > 0; }, a.choices.cnCap);
-  if (problem.empty() && a.unitWeight != "robertson2010")
-    problem = number(
-        a.unitWeight, "--unit-weight", "a unit weight above 0 in kN/m3 or robertson2010",
-        [](double v) { return v > 0; }, a.choices.unitWeight);
-  return problem;
+  std::optional<double> constant;
+  for (std::string problem :
+       {number(
+            a.areaRatio, "--area-ratio", "a number above 0 and at most 1",
+            [](double v) { return v > 0 && v <= 1; }, a.choices.areaRatio),
+        number(
+            a.waterDepth, "--water-depth", "a depth in m", [](double) { return true; },
+            a.choices.waterDepth),
+        number(
+            a.cnCap, "--cn-cap", "a number above 0", [](double v) { return v > 0; },
+            a.choices.cnCap),
+        a.unitWeight == "robertson2010"
+            ? std::string()
+            : number(
+                  a.unitWeight, "--unit-weight", "a unit weight above 0 in kN/m3 or robertson2010",
+                  [](double v) { return v > 0; }, constant)})
+    if (!problem.empty()) return problem;
+  if (a.unitWeight == "robertson2010")
+    a.choices.unitWeightMethod = UnitWeightMethod::RobertsonCabal2010;
+  if (constant)
+    a.choices.unitWeightMethod = UnitWeightMethod::Constant, a.choices.unitWeight = *constant;
+  return {};
 }
 
 // Parses args into `a`. No value to go on; otherwise the exit status, with the help, the

@@ -179,9 +179,9 @@ InterpretationInputs resolveInputs(const Sounding& s, std::string_view waterTabl
     in.waterDepth = {*choices.waterDepth, InputSource::Option};
   else if (auto zw = leadingNumber(waterTableText))
     in.waterDepth = {*zw, InputSource::HeaderText};
-  if (choices.unitWeight) {
-    in.unitWeightMethod = {UnitWeightMethod::Constant, InputSource::Option};
-    in.unitWeight = *choices.unitWeight;
+  if (choices.unitWeightMethod) {
+    in.unitWeightMethod = {*choices.unitWeightMethod, InputSource::Option};
+    in.unitWeight = choices.unitWeight;
   }
   if (choices.cnCap) in.cnCap = {choices.cnCap, InputSource::Option};
   return in;

@@ -61,13 +61,14 @@ struct InterpretationInputs {
 // What the user chose; unset: not chosen.
 struct InputChoices {
   std::optional<double> areaRatio, waterDepth, cnCap;
-  std::optional<double> unitWeight;  // a constant, kN/m3; unset: Robertson & Cabal (2010)
+  std::optional<UnitWeightMethod> unitWeightMethod;  // unset: Robertson & Cabal (2010)
+  double unitWeight = 18;                            // kN/m3, with Constant
 };
 
 // The inputs for a sounding: the area ratio from the file (0 < a <= 1), else the choice, else
 // 0.8 assumed; the water depth chosen, else the leading number of waterTableText (the Water
-// Table Depth header text as it stands), else 0 assumed; the unit weight constant chosen,
-// else Robertson & Cabal (2010); a Cn cap only when chosen.
+// Table Depth header text as it stands), else 0 assumed; the unit weight method chosen, else
+// Robertson & Cabal (2010); a Cn cap only when chosen.
 InterpretationInputs resolveInputs(const Sounding& s, std::string_view waterTableText,
                                    const InputChoices& choices);
 
