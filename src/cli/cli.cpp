@@ -187,7 +187,7 @@ struct CommandLine {
       if (name == "clean" || name == "export")
         sub->add_flag("--refuse-unreadable", a.refuseUnreadable,
                       "refuse a file that would not read back as the sounding stands");
-      if (command.operations && *command.extension)
+      if (command.operations && *command.extension && name != "derived")
         sub->add_flag("--history", a.history,
                       "print the steps applied, in the History panel's words");
       if (name == "export")

@@ -144,6 +144,22 @@ TEST(Derived, SamplesAgreeWithTheFormulasWorkedApart) {
   }
 }
 
+// Several files: each DIR/NAME.csv holds what a run of its own prints.
+TEST(Derived, SeveralFilesWriteWhatOneRunPrints) {
+  const std::string folder = temporaryFolder();
+  std::vector<std::string> args = {"derived", dataPath("sample_clay_002.cpt"),
+                                   dataPath("sample_no_pore.cpt"), "--output-dir", folder};
+  args.insert(args.end(), kOptions.begin(), kOptions.end());
+  const CliRun several = runCli(args);
+  ASSERT_EQ(several.status, 0) << several.err;
+  EXPECT_EQ(several.err, "2 done, 0 refused\n");
+  for (const char* sample : {"sample_clay_002", "sample_no_pore"}) {
+    std::vector<std::string> one = {"derived", dataPath(std::string(sample) + ".cpt"), "-o", "-"};
+    one.insert(one.end(), kOptions.begin(), kOptions.end());
+    EXPECT_EQ(fileBytes(folder + "/" + sample + ".csv"), runCli(one).out) << sample;
+  }
+}
+
 // A shift of the cone resistance moves readings across zone bounds: --json names exactly the
 // readings whose zone the formulas above change, with both zones.
 TEST(Derived, ZoneChangesAreTheReadingsTheStepsMoved) {
