@@ -19,19 +19,23 @@
 #include <thread>
 #include <utility>
 
+#include "cli/derived_output.hpp"
 #include "cli/export_command.hpp"
 #include "cli/operations.hpp"
 #include "cli/quality_json.hpp"
 #include "export/readings_table.hpp"
 #include "interchange/ags_file.hpp"
 #include "interchange/exchange_file.hpp"
+#include "interpret/interpretation.hpp"
 #include "quality/quality.hpp"
 #include "session/operation_words.hpp"
 #include "session/session_files.hpp"
 #include "sounding/channel_definitions.hpp"
+#include "sounding/header_fields.hpp"
 #include "sounding/open_sounding.hpp"
 #include "sounding/sounding_file.hpp"
 #include "text/file_io.hpp"
+#include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
 namespace pelorin::cli {
@@ -113,6 +117,9 @@ const std::vector<Command>& commandList() {
       all.push_back({f.name, f.name, f.help, true, &f});
     all.push_back(
         {"quality", "", "print the quality report against the application classes", true});
+    all.push_back({"derived", "csv",
+                   "write qt, the normalised values, Ic and the soil behaviour type per reading",
+                   true});
     return all;
   }();
   return commands;
@@ -126,8 +133,11 @@ struct Arguments {
   std::string dateOrder;          // dmy or mdy: how a date with the year last is read
   bool refuseUnreadable = false;  // refuse a file that would not read back, instead of a warning
   bool history = false;           // print the steps applied
-  bool json = false;              // the quality report as one JSON object
-  unsigned jobs = 0;              // files at once; 0: one per core
+  bool json = false;              // the quality report, the derived values' summary as JSON
+  // derived: the inputs as typed, and as read
+  std::string areaRatio, waterDepth, unitWeight, cnCap;
+  InputChoices choices;
+  unsigned jobs = 0;  // files at once; 0: one per core
   std::vector<Operation> operations;
 };
 
@@ -177,7 +187,7 @@ struct CommandLine {
       if (name == "clean" || name == "export")
         sub->add_flag("--refuse-unreadable", a.refuseUnreadable,
                       "refuse a file that would not read back as the sounding stands");
-      if (command.operations && *command.extension)
+      if (command.operations && *command.extension && name != "derived")
         sub->add_flag("--history", a.history,
                       "print the steps applied, in the History panel's words");
       if (name == "export")
@@ -186,6 +196,24 @@ struct CommandLine {
             ->required();
       if (name == "quality")
         sub->add_flag("--json", a.json, "one JSON object, figures in m, cm/s, kPa and degrees");
+      if (name == "derived") {
+        sub->add_flag("--json", a.json,
+                      "print the inputs, a summary and the readings whose zone the operations "
+                      "changed, as JSON");
+        sub->add_option("--area-ratio", a.areaRatio,
+                        "the cone's net area ratio when the file gives none (default 0.8)")
+            ->type_name("A");
+        sub->add_option("--water-depth", a.waterDepth,
+                        "the water level in m below the surface (default: the leading number of "
+                        "the Water Table Depth header text, else 0)")
+            ->type_name("M");
+        sub->add_option("--unit-weight", a.unitWeight,
+                        "a constant unit weight in kN/m3, or robertson2010 (the default)")
+            ->type_name("KN|robertson2010");
+        sub->add_option("--cn-cap", a.cnCap,
+                        "cap (pa / sigma'v0)^n of the normalisation at C (default: no cap)")
+            ->type_name("C");
+      }
       if (!command.operations) continue;
       CLI::Option_group* group = sub->add_option_group("Operations", "run in the order given");
       for (const OperationWord& word : operationWords()) {
@@ -211,6 +239,40 @@ std::vector<std::string> operationsInOrder(CLI::App& sub) {
       if (word.values()) words.push_back(option->results().at(k));
     }
   return words;
+}
+
+// The derived values' inputs as typed into a.choices; the problem, or empty.
+std::string readChoices(Arguments& a) {
+  // The typed number into `into` when it fits; otherwise the problem.
+  auto number = [](const std::string& typed, const char* option, const char* expected, auto fits,
+                   std::optional<double>& into) -> std::string {
+    if (typed.empty()) return {};
+    into = strictNumber(typed);
+    if (into && std::isfinite(*into) && fits(*into)) return {};
+    return std::string(option) + " \"" + typed + "\": expected " + expected;
+  };
+  std::optional<double> constant;
+  for (std::string problem :
+       {number(
+            a.areaRatio, "--area-ratio", "a number above 0 and at most 1",
+            [](double v) { return v > 0 && v <= 1; }, a.choices.areaRatio),
+        number(
+            a.waterDepth, "--water-depth", "a depth in m", [](double) { return true; },
+            a.choices.waterDepth),
+        number(
+            a.cnCap, "--cn-cap", "a number above 0", [](double v) { return v > 0; },
+            a.choices.cnCap),
+        a.unitWeight == "robertson2010"
+            ? std::string()
+            : number(
+                  a.unitWeight, "--unit-weight", "a unit weight above 0 in kN/m3 or robertson2010",
+                  [](double v) { return v > 0; }, constant)})
+    if (!problem.empty()) return problem;
+  if (a.unitWeight == "robertson2010")
+    a.choices.unitWeightMethod = UnitWeightMethod::RobertsonCabal2010;
+  if (constant)
+    a.choices.unitWeightMethod = UnitWeightMethod::Constant, a.choices.unitWeight = *constant;
+  return {};
 }
 
 // Parses args into `a`. No value to go on; otherwise the exit status, with the help, the
@@ -251,8 +313,13 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
   const std::string_view name = a.command->name;
   if (!problem.empty()) {
     // the operation's own words
-  } else if (*a.command->extension && a.output.empty() && a.outputFolder.empty()) {
-    problem = std::string(name) + " needs -o OUT or --output-dir DIR";
+  } else if (name == "derived" && !(problem = readChoices(a)).empty()) {
+    // the input's own words
+  } else if (name == "derived" && a.json && !(a.output.empty() && a.outputFolder.empty())) {
+    problem = "--json prints to standard output: no -o or --output-dir with it";
+  } else if (*a.command->extension && a.output.empty() && a.outputFolder.empty() && !a.json) {
+    problem = std::string(name) + " needs -o OUT or --output-dir DIR" +
+              (name == "derived" ? " or --json" : "");
   } else if (!a.output.empty() && !a.outputFolder.empty()) {
     problem = "-o and --output-dir exclude each other";
   } else if (!a.output.empty() && a.inputs.size() > 1) {
@@ -345,6 +412,17 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
     if (!written) err << "pelorin-cli: " << written.message << "\n";
     return written ? 0 : 1;
   };
+  if (command == "derived") {
+    const InterpretationInputs inputs =
+        resolveInputs(done, text(session->header(), HeaderField::WaterTableDepth), a.choices);
+    const Interpretation now = interpret(done, defs, inputs);
+    if (!a.json) return write(derivedCsv(now));
+    // Both with the same inputs: the changes are the operations' alone.
+    const Interpretation opened = interpret(session->opened(), defs, inputs);
+    const std::string json = derivedJson(now, zoneChanges(opened, now));
+    out << (severalFiles ? jsonLine(json) : json);
+    return 0;
+  }
   if (const ExchangeFormatInfo* format = exchangeFormatNamed(command)) {
     std::string bytes;
     std::vector<std::string> notes;

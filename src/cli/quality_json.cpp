@@ -12,15 +12,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// A depth or speed as the sounding stores it: the shortest text of the float, not the digits
-// of its double.
-double stored(double value) {
-  char text[32];
-  auto end = std::to_chars(text, text + sizeof text, static_cast<float>(value)).ptr;
-  *end = '\0';
-  return std::strtod(text, nullptr);
-}
-
 json runs(const std::vector<ReadingRun>& runs) {
   json list = json::array();
   for (const ReadingRun& run : runs)
@@ -34,6 +25,13 @@ json runs(const std::vector<ReadingRun>& runs) {
 json optional(const std::optional<double>& value) { return value ? json(*value) : json(nullptr); }
 
 }  // namespace
+
+double stored(double value) {
+  char text[32];
+  auto end = std::to_chars(text, text + sizeof text, static_cast<float>(value)).ptr;
+  *end = '\0';
+  return std::strtod(text, nullptr);
+}
 
 std::string qualityJson(const QualityReport& r) {
   json drift = json::array();

@@ -9,4 +9,8 @@ namespace pelorin::cli {
 
 std::string qualityJson(const QualityReport& report);
 
+// A depth or speed as the sounding stores it: the shortest text of the float, not the digits
+// of its double.
+double stored(double value);
+
 }  // namespace pelorin::cli

@@ -12,12 +12,6 @@ namespace pelorin {
 
 namespace {
 constexpr float kGap = std::numeric_limits<float>::quiet_NaN();
-
-int firstChannelOfType(const Sounding& s, int type) {
-  for (int c = 1; c <= s.NumChannels; ++c)
-    if (s.ChannelType[c] == type) return c;
-  return 0;
-}
 }  // namespace
 
 double frictionRatio(float qc, float qcFactor, float fs, float fsFactor) {

@@ -40,6 +40,12 @@ float channelValueAt(const Sounding& s, int c, int n) {
   return position >= 1 ? s.Reading[c][position] : NoValue;
 }
 
+int firstChannelOfType(const Sounding& s, int type) {
+  for (int c = 1; c <= s.NumChannels; ++c)
+    if (s.ChannelType[c] == type) return c;
+  return 0;
+}
+
 std::optional<double> channelBaseValue(const Sounding& s, int c, int n) {
   const float value = channelValueAt(s, c, n);
   if (value == NoValue || s.ChannelFactor[c] == 0) return std::nullopt;

@@ -30,4 +30,7 @@ float channelValueAt(const Sounding& s, int c, int n);
 // The same in the channel type's base unit, or nothing without a value (or a unit factor).
 std::optional<double> channelBaseValue(const Sounding& s, int c, int n);
 
+// The first channel of the type, 0 when there is none.
+int firstChannelOfType(const Sounding& s, int type);
+
 }  // namespace pelorin

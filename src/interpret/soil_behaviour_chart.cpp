@@ -1,0 +1,30 @@
+#include "interpret/soil_behaviour_chart.hpp"
+
+#include <cmath>
+
+namespace pelorin {
+
+double behaviourIndex(double logQ, double logF) {
+  const double q = 3.47 - logQ, f = logF + 1.22;
+  return std::sqrt(q * q + f * f);
+}
+
+int behaviourZone(double Qtn, double Fr, double Ic) {
+  if (Qtn <= 12 * std::exp(-1.4 * Fr)) return 1;
+  if (Fr > 1.5) {
+    const double x = Fr - 1;
+    // The curve's denominator is positive for Fr from about 1.41 to 17.3 only.
+    const double denominator = 0.005 * x - 0.0003 * x * x - 0.002;
+    if (denominator > 0 && Qtn > 1 / denominator) return Fr < 4.5 ? 8 : 9;
+  }
+  int zone = 7;
+  for (double bound : IcZoneBounds) {
+    if (Ic < bound) break;
+    --zone;
+  }
+  return zone;
+}
+
+bool outsideChart(double Qtn, double Fr) { return Fr < 0.1 || Fr > 10 || Qtn < 1 || Qtn > 1000; }
+
+}  // namespace pelorin
