@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 
+#include "app/interpretation_panel.hpp"
 #include "app/main_form.hpp"
 #include "session/operation_words.hpp"
 
@@ -70,6 +71,8 @@ void MainForm::sessionChanged(const SessionChange& change) {
     profileCurrentChanged();
   }
   if (change.historyChanged()) historyChanged();
+  if (change.what & ~(SessionChange::CurrentReading | SessionChange::GridText))
+    frmInterpretation->sessionChanged();
 }
 
 void MainForm::showChannelColumns() {

@@ -127,6 +127,7 @@ MainForm::MainForm(Platform platform, QWidget* parent)
   buildHistoryPanel();
   buildQualityPanel();
   buildMessagesLog();
+  buildInterpretationPanel();
   buildInterchangeMenu();
   buildOptionsMenu();
 

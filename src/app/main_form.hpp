@@ -42,6 +42,7 @@ class QTableWidget;
 namespace pelorin {
 
 class ProfilePanel;
+class InterpretationPanel;
 enum class ExportSystem;
 
 template <typename T>
@@ -249,6 +250,10 @@ class MainForm : public QMainWindow {
   // The depth profile, right of the client area.
   QDockWidget* dockProfile = nullptr;
   ProfilePanel* picProfile = nullptr;
+  // View, Interpretation: beside the profile.
+  QAction* mnuViewInterpretation = nullptr;
+  QDockWidget* dockInterpretation = nullptr;
+  InterpretationPanel* frmInterpretation = nullptr;
 
   // The increment being chosen on the DEPTH INCREMENT panel, metres, and the ratio its OK
   // scaled the depths and speeds by.
@@ -258,6 +263,7 @@ class MainForm : public QMainWindow {
   void buildHistoryPanel();
   void buildQualityPanel();
   void buildMessagesLog();
+  void buildInterpretationPanel();
   void logMessage(const QString& text);
   // The quality report written again, when its panel is shown.
   void qualityChanged();

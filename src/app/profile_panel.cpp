@@ -36,6 +36,8 @@ const QColor kGrid(222, 222, 222);
 const QColor kAlarm(255, 0, 0);
 const QColor kRateOutside(255, 236, 200);  // a pale orange behind the tracks
 
+}  // namespace
+
 // 1, 2 or 5 times a power of ten, giving about `intervals` steps over `span`.
 double niceStep(double span, double intervals) {
   if (!(span > 0) || !std::isfinite(span) || !(intervals > 0)) return 1;
@@ -45,15 +47,12 @@ double niceStep(double span, double intervals) {
   return (fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10) * magnitude;
 }
 
-// A tick value with the decimals its step needs.
 QString tickText(double value, double step) {
   if (std::fabs(value) < step * 1e-9) value = 0;
   if (std::fabs(value) >= 1e6 || step < 1e-6) return QString::number(value, 'g', 3);
   int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 6);
   return QString::number(value, 'f', decimals);
 }
-
-}  // namespace
 
 ProfilePanel::ProfilePanel(ProfileSource source, QWidget* parent)
     : QWidget(parent), model_(std::move(source)) {

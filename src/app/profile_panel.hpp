@@ -29,6 +29,11 @@ struct ProfileSource {
   std::function<void(double displayDepth)> clicked;
 };
 
+// 1, 2 or 5 times a power of ten, giving about `intervals` steps over `span`.
+double niceStep(double span, double intervals);
+// A tick value with the decimals its step needs.
+QString tickText(double value, double step);
+
 class ProfilePanel : public QWidget {
  public:
   explicit ProfilePanel(ProfileSource source, QWidget* parent = nullptr);

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTime>
 
+#include "app/interpretation_panel.hpp"
 #include "app/main_form.hpp"
 #include "app/profile_panel.hpp"
 #include "display/navigation.hpp"
@@ -85,6 +86,26 @@ void MainForm::buildMessagesLog() {
   mnuView->addAction(mnuViewMessages);
 }
 
+void MainForm::buildInterpretationPanel() {
+  dockInterpretation = new QDockWidget(u"Interpretation"_s, this);
+  dockInterpretation->setObjectName("dockInterpretation");
+  dockInterpretation->setFeatures(QDockWidget::DockWidgetClosable);
+  frmInterpretation = new InterpretationPanel(
+      {[this]() -> const Session& { return *session_; },
+       [this](const Step& step) { return applyStep(step).applied(); },
+       [this](double metres) { picProfile_MouseDown(toDisplayUnit(metres, depthUnit())); }},
+      dockInterpretation);
+  dockInterpretation->setWidget(frmInterpretation);
+  addDockWidget(Qt::RightDockWidgetArea, dockInterpretation);
+  splitDockWidget(dockProfile, dockInterpretation, Qt::Horizontal);
+  dockInterpretation->hide();
+  mnuViewInterpretation = dockInterpretation->toggleViewAction();
+  mnuViewInterpretation->setText(u"&Interpretation"_s);
+  mnuViewInterpretation->setObjectName("mnuViewInterpretation");
+  mnuViewInterpretation->setShortcut(Qt::CTRL | Qt::Key_5);
+  mnuView->addAction(mnuViewInterpretation);
+}
+
 void MainForm::logMessage(const QString& text) {
   if (text.isEmpty()) return;
   txtMessages->appendPlainText(QTime::currentTime().toString(u"HH:mm:ss  "_s) + text);
@@ -148,6 +169,7 @@ void MainForm::profileChanged() {
 
 void MainForm::profileCurrentChanged() {
   if (picProfile) picProfile->currentChanged();
+  if (frmInterpretation) frmInterpretation->currentChanged();
 }
 
 }  // namespace pelorin

@@ -63,6 +63,7 @@ struct InputChoices {
   std::optional<double> areaRatio, waterDepth, cnCap;
   std::optional<UnitWeightMethod> unitWeightMethod;  // unset: Robertson & Cabal (2010)
   double unitWeight = 18;                            // kN/m3, with Constant
+  bool operator==(const InputChoices&) const = default;
 };
 
 // The inputs for a sounding: the area ratio from the file (0 < a <= 1), else the choice, else

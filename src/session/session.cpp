@@ -19,6 +19,8 @@ bool sameCellOrBox(const Step& a, const Step& b) {
       return x->channel == y->channel && x->reading == y->reading;
   if (auto* x = std::get_if<SetHeader>(&a))
     if (auto* y = std::get_if<SetHeader>(&b)) return x->field == y->field;
+  if (auto* x = std::get_if<InterpretationInput>(&a))
+    if (auto* y = std::get_if<InterpretationInput>(&b)) return x->field == y->field;
   return false;
 }
 
@@ -54,6 +56,7 @@ void Session::replay() {
   header_ = headerTexts(opened());
   depthUnit_ = DepthUnit::Metres;
   exportSystem_.reset();
+  interpretation_ = {};
   for (std::size_t k = 0; k < position_; ++k) run(history_[k].step, history_[k].description);
 }
 
@@ -83,6 +86,7 @@ StepResult Session::apply(const Step& step) {
   const HeaderTexts header = header_;
   const DepthUnit unit = depthUnit_;
   const auto system = exportSystem_;
+  const InputChoices choices = interpretation_;
   std::string description;
   StepResult result;
   // A step that fails on the way changes nothing, as one that is refused.
@@ -96,16 +100,18 @@ StepResult Session::apply(const Step& step) {
   result.change.what = rewritesGrid(step, result.applied()) ? SessionChange::GridText : 0u;
   if (!result.applied()) {
     *current_ = *before;
-    header_ = header, depthUnit_ = unit, exportSystem_ = system;
+    header_ = header, depthUnit_ = unit, exportSystem_ = system, interpretation_ = choices;
     result.change.kind = Kind::Refused;
     return result;
   }
-  if (*before == *current_ && header == header_ && unit == depthUnit_ && system == exportSystem_)
+  if (*before == *current_ && header == header_ && unit == depthUnit_ && system == exportSystem_ &&
+      choices == interpretation_)
     return result;
   result.change.what |= differences(*before, *current_) |
                         (header != header_ ? SessionChange::Header : 0u) |
                         (unit != depthUnit_ ? SessionChange::Units : 0u) |
-                        (system != exportSystem_ ? SessionChange::ExportChoice : 0u);
+                        (system != exportSystem_ ? SessionChange::ExportChoice : 0u) |
+                        (choices != interpretation_ ? SessionChange::Interpretation : 0u);
   history_.resize(position_);
   // Typing into one cell, or one header box, is one step: the value it ends with.
   if (position_ > 0 && sameCellOrBox(history_[position_ - 1].step, step)) {
@@ -147,7 +153,7 @@ SessionChange Session::goTo(std::size_t position) {
 }
 
 StepResult Session::run(const Step& step, std::string& description) {
-  StepContext context{sounding(), defs_, header_, depthUnit_, exportSystem_};
+  StepContext context{sounding(), defs_, header_, depthUnit_, exportSystem_, interpretation_};
   return runStep(context, step, description);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "interpret/interpretation.hpp"
 #include "session/step.hpp"
 #include "sounding/sounding_file.hpp"
 
@@ -32,7 +33,8 @@ struct SessionChange {
     ExportChoice = 1u << 4,    // the export panel's system
     CurrentReading = 1u << 5,  // the current reading or its row
     GridText = 1u << 6,        // the grid's texts are written anew
-    Everything = (1u << 7) - 1,
+    Interpretation = 1u << 7,  // an input of the interpretation
+    Everything = (1u << 8) - 1,
   };
   Kind kind = Kind::Nothing;
   unsigned what = 0;
@@ -78,6 +80,8 @@ class Session {
   // File, Export's first showing, before any system was chosen, selects English; later
   // showings keep the choice and the units changed since.
   bool exportPanelChoosesEnglish() const { return !exportSystem_; }
+  // The interpretation's inputs as the user chose them.
+  const InputChoices& interpretationChoices() const { return interpretation_; }
 
   // Applies the step and records it after the current position (any undone steps after it
   // are dropped). A step that changes nothing, or is refused, is not recorded; one that types
@@ -106,6 +110,7 @@ class Session {
   HeaderTexts header_;
   DepthUnit depthUnit_ = DepthUnit::Metres;
   std::optional<ExportSystem> exportSystem_;
+  InputChoices interpretation_;
   std::vector<HistoryEntry> history_;
   std::size_t position_ = 0;
 };

@@ -89,8 +89,18 @@ struct ExportUnits {
   bool operator==(const ExportUnits&) const = default;
 };
 
+// An input of the interpretation as the user gave it: the text of the form's box or the
+// batch tool's value. An empty text gives the choice back to the file, the header or the
+// usual value (no Cn cap; Robertson & Cabal for the unit weight).
+struct InterpretationInput {
+  enum class Field { AreaRatio, WaterDepth, UnitWeight, CnCap };
+  Field field = Field::AreaRatio;
+  std::string text;
+  bool operator==(const InterpretationInput&) const = default;
+};
 using Step = std::variant<DeleteReading, InsertReading, SetValue, SetHeader, ChangeDepthUnit,
                           ChangeChannelUnit, StartDepth, DepthIncrementPresses, ShiftReadings,
-                          RemoveNegatives, Combine, AutoClean, FillGaps, ExportUnits>;
+                          RemoveNegatives, Combine, AutoClean, FillGaps, ExportUnits,
+                          InterpretationInput>;
 
 }  // namespace pelorin

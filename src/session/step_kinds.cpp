@@ -511,6 +511,100 @@ struct Kind<ExportUnits> {
   }
 };
 
+template <>
+struct Kind<InterpretationInput> {
+  using Field = InterpretationInput::Field;
+  // One flag per input, in Field's order; the value that gives the choice back comes last.
+  static constexpr OperationWord operations[] = {
+      {"--area-ratio", "A|auto",
+       "the cone's net area ratio for the interpretation; auto: the file's, else 0.8", 18},
+      {"--water-depth", "M|auto",
+       "the water level in m below the surface; auto: the Water Table Depth header text's "
+       "leading number, else 0",
+       19},
+      {"--unit-weight", "KN|robertson2010",
+       "a constant unit weight in kN/m3, or by Robertson & Cabal (2010), the default", 20},
+      {"--cn-cap", "C|none", "cap (pa / sigma'v0)^n of the normalisation at C; none: no cap", 21}};
+  static constexpr const char* expected[] = {
+      "a number above 0 and at most 1, or auto", "a depth in m, or auto",
+      "a unit weight above 0 in kN/m3, or robertson2010", "a number above 0, or none"};
+  static std::size_t index(Field f) { return static_cast<std::size_t>(f); }
+
+  // The choice the text makes; nothing when the text is no such value.
+  static bool choose(InputChoices& c, Field field, const std::string& text) {
+    const std::string_view back = operations[index(field)].value;
+    const bool unset = text.empty() || text == back.substr(back.find('|') + 1);
+    const std::optional<double> typed = unset ? std::nullopt : strictNumber(text);
+    if (!unset && !(typed && std::isfinite(*typed))) return false;
+    switch (field) {
+      case Field::AreaRatio:
+        if (typed && !(*typed > 0 && *typed <= 1)) return false;
+        c.areaRatio = typed;
+        return true;
+      case Field::WaterDepth:
+        c.waterDepth = typed;
+        return true;
+      case Field::UnitWeight:
+        if (typed && !(*typed > 0)) return false;
+        c.unitWeightMethod = typed          ? UnitWeightMethod::Constant
+                             : text.empty() ? std::optional<UnitWeightMethod>()
+                                            : UnitWeightMethod::RobertsonCabal2010;
+        c.unitWeight = typed.value_or(InputChoices{}.unitWeight);
+        return true;
+      case Field::CnCap:
+        if (typed && !(*typed > 0)) return false;
+        c.cnCap = typed;
+        return true;
+    }
+    return false;
+  }
+  static Outcome read(const Operation& op, const Sounding&, InterpretationInput& step) {
+    for (std::size_t k = 0; k < std::size(operations); ++k)
+      if (op.flag == operations[k].flag) step.field = static_cast<Field>(k);
+    // "auto" and "none" give the choice back, as an empty box does.
+    const std::string_view value = operations[index(step.field)].value;
+    step.text = valueOf(op) == value.substr(value.find('|') + 1) && step.field != Field::UnitWeight
+                    ? std::string()
+                    : valueOf(op);
+    InputChoices scratch;
+    return choose(scratch, step.field, step.text)
+               ? Outcome()
+               : refuse("\"" + step.text + "\": expected " + expected[index(step.field)]);
+  }
+  static Words words(const InterpretationInput& i, const Sounding&, const ChannelDefinitions&) {
+    const std::string_view value = operations[index(i.field)].value;
+    return {operations[index(i.field)].flag,
+            i.text.empty() ? std::string(value.substr(value.find('|') + 1)) : i.text};
+  }
+  static constexpr Grid grid = Grid::Never;
+  static void apply(StepContext& c, const InterpretationInput& i, StepResult& result,
+                    std::string& description) {
+    if (!choose(c.interpretation, i.field, i.text)) {
+      result.outcome = refuse("\"" + i.text + "\": expected " + expected[index(i.field)]);
+      return;
+    }
+    const InputChoices& now = c.interpretation;
+    switch (i.field) {
+      case Field::AreaRatio:
+        description = now.areaRatio ? "Area ratio " + generalNumber(*now.areaRatio)
+                                    : "Area ratio from the file, else 0.8";
+        break;
+      case Field::WaterDepth:
+        description = now.waterDepth ? "Water depth " + generalNumber(*now.waterDepth) + " m"
+                                     : "Water depth from the header, else 0 m";
+        break;
+      case Field::UnitWeight:
+        description = now.unitWeightMethod == UnitWeightMethod::Constant
+                          ? "Unit weight " + generalNumber(now.unitWeight) + " kN/m3"
+                          : "Unit weight by Robertson & Cabal (2010)";
+        break;
+      case Field::CnCap:
+        description = now.cnCap ? "Cn capped at " + generalNumber(*now.cnCap) : "Cn not capped";
+        break;
+    }
+  }
+};
+
 // Calls f with std::type_identity<T>{} for every kind of step T.
 template <typename F>
 void forEachKind(F&& f) {

@@ -21,6 +21,7 @@ struct StepContext {
   HeaderTexts& header;
   DepthUnit& depthUnit;
   std::optional<ExportSystem>& exportSystem;
+  InputChoices& interpretation;
 };
 
 // Applies the step and says it in the history's words.

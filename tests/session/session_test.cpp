@@ -220,7 +220,11 @@ TEST(StepWords, EveryKindReadsBackAsTheSameStep) {
                           combine("combine_second_9_50_to_15_30.cpt", "9.6", false),
                           AutoClean{},
                           FillGaps{},
-                          ExportUnits{ExportSystem::English}};
+                          ExportUnits{ExportSystem::English},
+                          InterpretationInput{InterpretationInput::Field::AreaRatio, "0.7"},
+                          InterpretationInput{InterpretationInput::Field::WaterDepth, ""},
+                          InterpretationInput{InterpretationInput::Field::UnitWeight, "18"},
+                          InterpretationInput{InterpretationInput::Field::CnCap, ""}};
   std::set<std::size_t> kinds;
   for (const Step& step : samples) {
     SCOPED_TRACE(step.index());
