@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "cli/export_command.hpp"
+#include "cli/log_command.hpp"
 #include "cli/operations.hpp"
 #include "cli/quality_json.hpp"
 #include "export/readings_table.hpp"
@@ -113,6 +114,8 @@ const std::vector<Command>& commandList() {
       all.push_back({f.name, f.name, f.help, true, &f});
     all.push_back(
         {"quality", "", "print the quality report against the application classes", true});
+    all.push_back({"log", "pdf",
+                   "draw the CPT log on A4 pages: a PDF, or an SVG or PNG file per page", true});
     return all;
   }();
   return commands;
@@ -129,6 +132,11 @@ struct Arguments {
   bool json = false;              // the quality report as one JSON object
   unsigned jobs = 0;              // files at once; 0: one per core
   std::vector<Operation> operations;
+  // log: the pages' layout and scales, and the format (-o's extension or --format)
+  std::string layout = "panels", format;
+  std::vector<std::string> scales;
+  report::LogOptions log;
+  report::LogFormat logFormat = report::LogFormat::Pdf;
 };
 
 // The command line as CLI11 reads it into `a`: a subcommand per command, each operation an
@@ -153,7 +161,7 @@ struct CommandLine {
                       "the channel definition files from DIR instead of the program's folder")
           ->type_name("DIR");
       if (*command.extension) {
-        const bool text = name != "clean" && name != "export";
+        const bool text = name != "clean" && name != "export" && name != "log";
         sub->add_option("-o", a.output,
                         text ? "the output file for one IN; - for standard output"
                              : "the output file for one IN")
@@ -186,6 +194,23 @@ struct CommandLine {
             ->required();
       if (name == "quality")
         sub->add_flag("--json", a.json, "one JSON object, figures in m, cm/s, kPa and degrees");
+      if (name == "log") {
+        sub->add_option("--layout", a.layout, "panels (default) or overlay")
+            ->type_name("LAYOUT")
+            ->check(CLI::IsMember({"panels", "overlay"}));
+        sub->add_option("--metres-per-page", a.log.metresPerPage,
+                        "the depth each page adds (default 20; 1 m more is repeated)")
+            ->type_name("M")
+            ->check(CLI::Range(1.0, 1000.0));
+        sub->add_option("--scale", a.scales,
+                        "a graph's scale, qc=0:20 fs=0:0.5 u2=-0.2:1 (MPa) rf=0:10 (%) "
+                        "inclination=0:10 (deg)")
+            ->type_name("NAME=LOW:HIGH")
+            ->allow_extra_args(false);
+        sub->add_option("--format", a.format, "the files --output-dir writes: pdf, svg or png")
+            ->type_name("FORMAT")
+            ->check(CLI::IsMember({"pdf", "svg", "png"}));
+      }
       if (!command.operations) continue;
       CLI::Option_group* group = sub->add_option_group("Operations", "run in the order given");
       for (const OperationWord& word : operationWords()) {
@@ -211,6 +236,23 @@ std::vector<std::string> operationsInOrder(CLI::App& sub) {
       if (word.values()) words.push_back(option->results().at(k));
     }
   return words;
+}
+
+// The log's layout, scales and format from the command line; empty, or the problem.
+std::string logArguments(Arguments& a) {
+  a.log.layout = a.layout == "overlay" ? report::LogLayout::Overlay : report::LogLayout::Panels;
+  for (const std::string& scale : a.scales)
+    if (std::string problem = readLogScale(scale, a.log); !problem.empty()) return problem;
+  if (a.output.empty()) {
+    a.logFormat = report::logFormatOf("." + (a.format.empty() ? "pdf" : a.format)).value();
+    return {};
+  }
+  const std::optional<report::LogFormat> format = report::logFormatOf(a.output);
+  if (!format) return "log writes .pdf, .svg or .png files, not \"" + a.output + "\"";
+  if (!a.format.empty() && a.format != report::logFormatExtension(*format))
+    return "--format " + a.format + " and -o " + a.output + " disagree";
+  a.logFormat = *format;
+  return {};
 }
 
 // Parses args into `a`. No value to go on; otherwise the exit status, with the help, the
@@ -257,10 +299,12 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
     problem = "-o and --output-dir exclude each other";
   } else if (!a.output.empty() && a.inputs.size() > 1) {
     problem = "several files need --output-dir DIR instead of -o";
-  } else if (a.output == "-" && (name == "clean" || name == "export")) {
+  } else if (a.output == "-" && (name == "clean" || name == "export" || name == "log")) {
     problem = "-o - writes text to standard output: csv, gef and ags";
   } else if (name == "export" && !exportSystemNamed(a.system)) {
     problem = "unknown system \"" + a.system + "\"";
+  } else if (name == "log" && !(problem = logArguments(a)).empty()) {
+    // the log's own words
   } else {
     return std::nullopt;
   }
@@ -331,6 +375,7 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
       out << (severalFiles ? input + "\n" : "") << windows1252ToUtf8(qualityText(report));
     return 0;
   }
+  if (command == "log") return writeLogFiles(*session, a.log, output, a.logFormat, err) ? 0 : 1;
   if (command == "export")
     return exportAsUser(*session, output, *exportSystemNamed(a.system), a.refuseUnreadable, err)
                ? 0
@@ -398,7 +443,9 @@ std::vector<std::string> outputsFor(const Arguments& a, std::string& problem) {
       continue;
     }
     const std::string name =
-        std::filesystem::path(input).stem().string() + "." + a.command->extension;
+        std::filesystem::path(input).stem().string() + "." +
+        (a.command->name == std::string_view("log") ? report::logFormatExtension(a.logFormat)
+                                                    : a.command->extension);
     const std::string output = (std::filesystem::path(a.outputFolder) / name).string();
     if (auto [at, fresh] = writer.emplace(output, input); !fresh) {
       problem = "\"" + at->second + "\" and \"" + input + "\" would both write \"" + output + "\"";
@@ -501,6 +548,7 @@ int run(const std::vector<std::string>& args, const std::string& programFolder, 
     err << "pelorin-cli: " << problem << "\n";
     return 2;
   }
+  if (a.command->name == std::string_view("log")) report::ensureGuiApplication();
   std::vector<std::string> warnings;
   auto defs = std::make_unique<ChannelDefinitions>(loadChannelDefinitions(
       a.definitions.empty() ? definitionsFolder(programFolder) : a.definitions, warnings));
