@@ -200,8 +200,7 @@ struct CommandLine {
             ->check(CLI::IsMember({"panels", "overlay"}));
         sub->add_option("--metres-per-page", a.log.metresPerPage,
                         "the depth each page adds (default 20; 1 m more is repeated)")
-            ->type_name("M")
-            ->check(CLI::Range(1.0, 1000.0));
+            ->type_name("M");
         sub->add_option("--scale", a.scales,
                         "a graph's scale, qc=0:20 fs=0:0.5 u2=-0.2:1 (MPa) rf=0:10 (%) "
                         "inclination=0:10 (deg)")
@@ -241,10 +240,13 @@ std::vector<std::string> operationsInOrder(CLI::App& sub) {
 // The log's layout, scales and format from the command line; empty, or the problem.
 std::string logArguments(Arguments& a) {
   a.log.layout = a.layout == "overlay" ? report::LogLayout::Overlay : report::LogLayout::Panels;
+  if (!(a.log.metresPerPage >= 1 && a.log.metresPerPage <= 1000))
+    return "--metres-per-page takes 1 to 1000 m";
   for (const std::string& scale : a.scales)
     if (std::string problem = readLogScale(scale, a.log); !problem.empty()) return problem;
   if (a.output.empty()) {
-    a.logFormat = report::logFormatOf("." + (a.format.empty() ? "pdf" : a.format)).value();
+    a.logFormat = report::logFormatOf("log." + (a.format.empty() ? "pdf" : a.format))
+                      .value_or(report::LogFormat::Pdf);
     return {};
   }
   const std::optional<report::LogFormat> format = report::logFormatOf(a.output);

@@ -107,8 +107,12 @@ TitleBlock titleBlock(const Session& session, const CptLog& log) {
 
   const QualityReport report = assessQuality(s, session.definitions());
   t.applicationClass = report.classReached ? assessedClassText(report) : "no class reached";
-  for (const ChannelDrift& d : report.drift)
-    t.zeroReadings.push_back(zeroReadingText(s, session.definitions(), d.channel));
+  // Cone resistance, sleeve friction and the pore pressures: the channels whose zero drift
+  // the application classes limit.
+  for (int c = 1; c <= s.NumChannels; ++c)
+    if (const int quantity = gefQuantityOf(session.definitions(), s.ChannelType[c]);
+        quantity == 2 || quantity == 3 || (quantity >= 5 && quantity <= 7))
+      t.zeroReadings.push_back(zeroReadingText(s, session.definitions(), c));
   return t;
 }
 
