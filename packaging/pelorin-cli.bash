@@ -3,7 +3,7 @@
 
 _pelorin_cli() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="info clean export csv gef ags quality"
+  local commands="info clean export csv gef ags quality log"
   local operations="--unit --depth-unit --delete --insert --start-depth --increment-steps
     --shift --remove-negatives --combine --from --no-normalize --autoclean --fill-gaps --set
     --header --export-units --increment-presses"
@@ -21,6 +21,15 @@ _pelorin_cli() {
     --date-order)
       COMPREPLY=($(compgen -W "dmy mdy" -- "$cur"))
       return ;;
+    --layout)
+      COMPREPLY=($(compgen -W "panels overlay" -- "$cur"))
+      return ;;
+    --format)
+      COMPREPLY=($(compgen -W "pdf svg png" -- "$cur"))
+      return ;;
+    --scale)
+      COMPREPLY=($(compgen -W "qc= fs= u2= rf= inclination=" -- "$cur"))
+      return ;;
     --definitions | --output-dir)
       COMPREPLY=($(compgen -d -- "$cur"))
       return ;;
@@ -28,7 +37,7 @@ _pelorin_cli() {
       COMPREPLY=($(compgen -f -- "$cur"))
       return ;;
     --unit | --delete | --insert | --start-depth | --increment-steps | --shift | --from | \
-      --set | --header | --increment-presses | -j | --jobs | --push)
+      --set | --header | --increment-presses | -j | --jobs | --push | --metres-per-page)
       return ;;
   esac
   if [[ $cur == -* ]]; then
@@ -40,6 +49,7 @@ _pelorin_cli() {
       csv) options+=" -o --output-dir -j --jobs --history $operations" ;;
       gef | ags) options+=" -o --output-dir -j --jobs --history --date-order $operations" ;;
       quality) options+=" -j --jobs --json $operations" ;;
+      log) options+=" -o --output-dir -j --jobs --history --layout --metres-per-page --scale --format $operations" ;;
     esac
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
     return

@@ -161,8 +161,10 @@ class Page {
 
   void titleBlock() {
     const TitleBlock& t = log_.title;
+    // A line for each channel; more than the cell holds run on, one after the other.
+    const char* between = t.zeroReadings.size() <= 4 ? "\n" : ";  ";
     std::string zeros;
-    for (const std::string& line : t.zeroReadings) zeros += (zeros.empty() ? "" : "\n") + line;
+    for (const std::string& line : t.zeroReadings) zeros += (zeros.empty() ? "" : between) + line;
     if (zeros.empty()) zeros = "no cone, sleeve or pore-pressure channel";
     const std::string pageText =
         "Page " + std::to_string(page_) + " of " + std::to_string(log_.pageCount);
@@ -342,7 +344,9 @@ class Page {
         font(kLabelSize, true);
         const QString value = number(run.value, decimals);
         const double width = QFontMetricsF(p_.font()).horizontalAdvance(value) + 8;
-        const QRectF box(atRight ? edge - 10 - width : edge + 10, run.y - 28, width, 28);
+        const QRectF box(atRight ? edge - 10 - width : edge + 10,
+                         std::clamp(run.y - 28, track.area.top() + 4, track.area.bottom() - 32),
+                         width, 28);
         p_.fillRect(box, QColor(255, 255, 255, 210));
         pen(colourOf(track.graph), 1);
         text(box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, value);
