@@ -44,7 +44,7 @@ std::vector<float> valuesInMPa(const Sounding& s, const ChannelDefinitions& defs
 
 std::string utf8(const std::string& windows1252) { return windows1252ToUtf8(windows1252); }
 
-std::string metres(double value) { return formatPattern(value, "0.00") + " m"; }
+std::string metres(double value) { return fixedText(value, 2) + " m"; }
 
 std::string positionText(const Sounding& s, const std::string& gps) {
   const SiteInfo& site = s.Site;
@@ -65,12 +65,8 @@ std::string zeroReadingText(const Sounding& s, const ChannelDefinitions& defs, i
   const std::optional<double> toKPa = unitFactor(defs.UnitName[s.ChannelType[c]][1], "kPa");
   if (toKPa && s.ChannelFactor[c] != 0) {
     const double drift = s.BaselineDrift[c] / static_cast<double>(s.ChannelFactor[c]) * *toKPa;
-    std::string shown = formatPattern(drift, "0.0");
-    if (shown == "0.0" || shown == "-0.0")
-      shown = "0.0";
-    else if (drift > 0)
-      shown.insert(0, 1, '+');
-    text += ", drift " + shown + " kPa";
+    const std::string shown = fixedText(drift, 1);
+    text += ", drift " + (drift > 0 && shown != "0.0" ? "+" + shown : shown) + " kPa";
   }
   return text;
 }
@@ -126,6 +122,14 @@ std::optional<double> waterDepth(const Sounding& s, const HeaderTexts& h) {
 }
 
 }  // namespace
+
+std::string fixedText(double value, int decimals) {
+  std::string pattern = decimals > 0 ? "0." : "0";
+  pattern.append(static_cast<std::size_t>(std::max(0, decimals)), '0');
+  std::string text = formatPattern(value, pattern);
+  if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
+}
 
 const char* logGraphName(LogGraph graph) {
   constexpr const char* names[LogGraphCount] = {"qc", "fs", "u2", "rf", "inclination"};

@@ -38,6 +38,9 @@ struct LogOptions {
   const LogScale& scale(LogGraph graph) const { return scales[static_cast<std::size_t>(graph)]; }
 };
 
+// A value with `decimals` decimals as the log writes it, never "-0.0".
+std::string fixedText(double value, int decimals);
+
 // The names the batch tool gives the graphs: qc, fs, u2, rf, inclination.
 const char* logGraphName(LogGraph graph);
 std::optional<LogGraph> logGraphNamed(std::string_view name);

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "text/number_text.hpp"
-
 namespace pelorin::report {
 
 namespace {
@@ -53,11 +51,7 @@ int decimalsFor(double step) {
 }
 
 QString number(double value, int decimals) {
-  std::string pattern = decimals > 0 ? "0." : "0";
-  pattern.append(static_cast<std::size_t>(std::max(0, decimals)), '0');
-  std::string text = formatPattern(value, pattern);
-  if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-  return QString::fromStdString(text);
+  return QString::fromStdString(fixedText(value, decimals));
 }
 
 std::vector<double> ticks(const LogScale& scale, double step) {
