@@ -245,8 +245,9 @@ std::string logArguments(Arguments& a) {
   for (const std::string& scale : a.scales)
     if (std::string problem = readLogScale(scale, a.log); !problem.empty()) return problem;
   if (a.output.empty()) {
-    a.logFormat = report::logFormatOf("log." + (a.format.empty() ? "pdf" : a.format))
-                      .value_or(report::LogFormat::Pdf);
+    a.logFormat = a.format == "svg"   ? report::LogFormat::Svg
+                  : a.format == "png" ? report::LogFormat::Png
+                                      : report::LogFormat::Pdf;
     return {};
   }
   const std::optional<report::LogFormat> format = report::logFormatOf(a.output);
