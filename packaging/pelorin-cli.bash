@@ -3,10 +3,10 @@
 
 _pelorin_cli() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="info clean export csv gef ags quality derived"
+  local commands="info clean export csv gef ags quality derived log"
   local operations="--unit --depth-unit --delete --insert --start-depth --increment-steps
     --shift --remove-negatives --combine --from --no-normalize --autoclean --fill-gaps --set
-    --header --export-units --increment-presses"
+    --header --export-units --increment-presses --area-ratio --water-depth --unit-weight --cn-cap"
   if ((COMP_CWORD == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return
@@ -24,6 +24,15 @@ _pelorin_cli() {
     --unit-weight)
       COMPREPLY=($(compgen -W "robertson2010" -- "$cur"))
       return ;;
+    --layout)
+      COMPREPLY=($(compgen -W "panels overlay" -- "$cur"))
+      return ;;
+    --format)
+      COMPREPLY=($(compgen -W "pdf svg png" -- "$cur"))
+      return ;;
+    --scale)
+      COMPREPLY=($(compgen -W "qc= fs= u2= rf= inclination=" -- "$cur"))
+      return ;;
     --definitions | --output-dir)
       COMPREPLY=($(compgen -d -- "$cur"))
       return ;;
@@ -32,7 +41,7 @@ _pelorin_cli() {
       return ;;
     --unit | --delete | --insert | --start-depth | --increment-steps | --shift | --from | \
       --set | --header | --increment-presses | -j | --jobs | --push | --area-ratio | \
-      --water-depth | --cn-cap)
+      --water-depth | --cn-cap | --metres-per-page)
       return ;;
   esac
   if [[ $cur == -* ]]; then
@@ -44,8 +53,8 @@ _pelorin_cli() {
       csv) options+=" -o --output-dir -j --jobs --history $operations" ;;
       gef | ags) options+=" -o --output-dir -j --jobs --history --date-order $operations" ;;
       quality) options+=" -j --jobs --json $operations" ;;
-      derived) options+=" -o --output-dir -j --jobs --json --area-ratio --water-depth --unit-weight
-        --cn-cap $operations" ;;
+      derived) options+=" -o --output-dir -j --jobs --json $operations" ;;
+      log) options+=" -o --output-dir -j --jobs --history --layout --metres-per-page --scale --format $operations" ;;
     esac
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
     return

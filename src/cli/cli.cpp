@@ -21,6 +21,7 @@
 
 #include "cli/derived_output.hpp"
 #include "cli/export_command.hpp"
+#include "cli/log_command.hpp"
 #include "cli/operations.hpp"
 #include "cli/quality_json.hpp"
 #include "export/readings_table.hpp"
@@ -120,6 +121,8 @@ const std::vector<Command>& commandList() {
     all.push_back({"derived", "csv",
                    "write qt, the normalised values, Ic and the soil behaviour type per reading",
                    true});
+    all.push_back({"log", "pdf",
+                   "draw the CPT log on A4 pages: a PDF, or an SVG or PNG file per page", true});
     return all;
   }();
   return commands;
@@ -134,11 +137,13 @@ struct Arguments {
   bool refuseUnreadable = false;  // refuse a file that would not read back, instead of a warning
   bool history = false;           // print the steps applied
   bool json = false;              // the quality report, the derived values' summary as JSON
-  // derived: the inputs as typed, and as read
-  std::string areaRatio, waterDepth, unitWeight, cnCap;
-  InputChoices choices;
-  unsigned jobs = 0;  // files at once; 0: one per core
+  unsigned jobs = 0;              // files at once; 0: one per core
   std::vector<Operation> operations;
+  // log: the pages' layout and scales, and the format (-o's extension or --format)
+  std::string layout = "panels", format;
+  std::vector<std::string> scales;
+  report::LogOptions log;
+  report::LogFormat logFormat = report::LogFormat::Pdf;
 };
 
 // The command line as CLI11 reads it into `a`: a subcommand per command, each operation an
@@ -163,7 +168,7 @@ struct CommandLine {
                       "the channel definition files from DIR instead of the program's folder")
           ->type_name("DIR");
       if (*command.extension) {
-        const bool text = name != "clean" && name != "export";
+        const bool text = name != "clean" && name != "export" && name != "log";
         sub->add_option("-o", a.output,
                         text ? "the output file for one IN; - for standard output"
                              : "the output file for one IN")
@@ -200,19 +205,22 @@ struct CommandLine {
         sub->add_flag("--json", a.json,
                       "print the inputs, a summary and the readings whose zone the operations "
                       "changed, as JSON");
-        sub->add_option("--area-ratio", a.areaRatio,
-                        "the cone's net area ratio when the file gives none (default 0.8)")
-            ->type_name("A");
-        sub->add_option("--water-depth", a.waterDepth,
-                        "the water level in m below the surface (default: the leading number of "
-                        "the Water Table Depth header text, else 0)")
+      }
+      if (name == "log") {
+        sub->add_option("--layout", a.layout, "panels (default) or overlay")
+            ->type_name("LAYOUT")
+            ->check(CLI::IsMember({"panels", "overlay"}));
+        sub->add_option("--metres-per-page", a.log.metresPerPage,
+                        "the depth each page adds (default 20; 1 m more is repeated)")
             ->type_name("M");
-        sub->add_option("--unit-weight", a.unitWeight,
-                        "a constant unit weight in kN/m3, or robertson2010 (the default)")
-            ->type_name("KN|robertson2010");
-        sub->add_option("--cn-cap", a.cnCap,
-                        "cap (pa / sigma'v0)^n of the normalisation at C (default: no cap)")
-            ->type_name("C");
+        sub->add_option("--scale", a.scales,
+                        "a graph's scale, qc=0:20 fs=0:0.5 u2=-0.2:1 (MPa) rf=0:10 (%) "
+                        "inclination=0:10 (deg)")
+            ->type_name("NAME=LOW:HIGH")
+            ->allow_extra_args(false);
+        sub->add_option("--format", a.format, "the files --output-dir writes: pdf, svg or png")
+            ->type_name("FORMAT")
+            ->check(CLI::IsMember({"pdf", "svg", "png"}));
       }
       if (!command.operations) continue;
       CLI::Option_group* group = sub->add_option_group("Operations", "run in the order given");
@@ -241,37 +249,24 @@ std::vector<std::string> operationsInOrder(CLI::App& sub) {
   return words;
 }
 
-// The derived values' inputs as typed into a.choices; the problem, or empty.
-std::string readChoices(Arguments& a) {
-  // The typed number into `into` when it fits; otherwise the problem.
-  auto number = [](const std::string& typed, const char* option, const char* expected, auto fits,
-                   std::optional<double>& into) -> std::string {
-    if (typed.empty()) return {};
-    into = strictNumber(typed);
-    if (into && std::isfinite(*into) && fits(*into)) return {};
-    return std::string(option) + " \"" + typed + "\": expected " + expected;
-  };
-  std::optional<double> constant;
-  for (std::string problem :
-       {number(
-            a.areaRatio, "--area-ratio", "a number above 0 and at most 1",
-            [](double v) { return v > 0 && v <= 1; }, a.choices.areaRatio),
-        number(
-            a.waterDepth, "--water-depth", "a depth in m", [](double) { return true; },
-            a.choices.waterDepth),
-        number(
-            a.cnCap, "--cn-cap", "a number above 0", [](double v) { return v > 0; },
-            a.choices.cnCap),
-        a.unitWeight == "robertson2010"
-            ? std::string()
-            : number(
-                  a.unitWeight, "--unit-weight", "a unit weight above 0 in kN/m3 or robertson2010",
-                  [](double v) { return v > 0; }, constant)})
-    if (!problem.empty()) return problem;
-  if (a.unitWeight == "robertson2010")
-    a.choices.unitWeightMethod = UnitWeightMethod::RobertsonCabal2010;
-  if (constant)
-    a.choices.unitWeightMethod = UnitWeightMethod::Constant, a.choices.unitWeight = *constant;
+// The log's layout, scales and format from the command line; empty, or the problem.
+std::string logArguments(Arguments& a) {
+  a.log.layout = a.layout == "overlay" ? report::LogLayout::Overlay : report::LogLayout::Panels;
+  if (!(a.log.metresPerPage >= 1 && a.log.metresPerPage <= 1000))
+    return "--metres-per-page takes 1 to 1000 m";
+  for (const std::string& scale : a.scales)
+    if (std::string problem = readLogScale(scale, a.log); !problem.empty()) return problem;
+  if (a.output.empty()) {
+    a.logFormat = a.format == "svg"   ? report::LogFormat::Svg
+                  : a.format == "png" ? report::LogFormat::Png
+                                      : report::LogFormat::Pdf;
+    return {};
+  }
+  const std::optional<report::LogFormat> format = report::logFormatOf(a.output);
+  if (!format) return "log writes .pdf, .svg or .png files, not \"" + a.output + "\"";
+  if (!a.format.empty() && a.format != report::logFormatExtension(*format))
+    return "--format " + a.format + " and -o " + a.output + " disagree";
+  a.logFormat = *format;
   return {};
 }
 
@@ -313,8 +308,6 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
   const std::string_view name = a.command->name;
   if (!problem.empty()) {
     // the operation's own words
-  } else if (name == "derived" && !(problem = readChoices(a)).empty()) {
-    // the input's own words
   } else if (name == "derived" && a.json && !(a.output.empty() && a.outputFolder.empty())) {
     problem = "--json prints to standard output: no -o or --output-dir with it";
   } else if (*a.command->extension && a.output.empty() && a.outputFolder.empty() && !a.json) {
@@ -324,10 +317,12 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
     problem = "-o and --output-dir exclude each other";
   } else if (!a.output.empty() && a.inputs.size() > 1) {
     problem = "several files need --output-dir DIR instead of -o";
-  } else if (a.output == "-" && (name == "clean" || name == "export")) {
+  } else if (a.output == "-" && (name == "clean" || name == "export" || name == "log")) {
     problem = "-o - writes text to standard output: csv, gef and ags";
   } else if (name == "export" && !exportSystemNamed(a.system)) {
     problem = "unknown system \"" + a.system + "\"";
+  } else if (name == "log" && !(problem = logArguments(a)).empty()) {
+    // the log's own words
   } else {
     return std::nullopt;
   }
@@ -398,6 +393,7 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
       out << (severalFiles ? input + "\n" : "") << windows1252ToUtf8(qualityText(report));
     return 0;
   }
+  if (command == "log") return writeLogFiles(*session, a.log, output, a.logFormat, err) ? 0 : 1;
   if (command == "export")
     return exportAsUser(*session, output, *exportSystemNamed(a.system), a.refuseUnreadable, err)
                ? 0
@@ -414,7 +410,8 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
   };
   if (command == "derived") {
     const InterpretationInputs inputs =
-        resolveInputs(done, text(session->header(), HeaderField::WaterTableDepth), a.choices);
+        resolveInputs(done, text(session->header(), HeaderField::WaterTableDepth),
+                      session->interpretationChoices());
     const Interpretation now = interpret(done, defs, inputs);
     if (!a.json) return write(derivedCsv(now));
     // Both with the same inputs: the changes are the operations' alone.
@@ -476,7 +473,9 @@ std::vector<std::string> outputsFor(const Arguments& a, std::string& problem) {
       continue;
     }
     const std::string name =
-        std::filesystem::path(input).stem().string() + "." + a.command->extension;
+        std::filesystem::path(input).stem().string() + "." +
+        (a.command->name == std::string_view("log") ? report::logFormatExtension(a.logFormat)
+                                                    : a.command->extension);
     const std::string output = (std::filesystem::path(a.outputFolder) / name).string();
     if (auto [at, fresh] = writer.emplace(output, input); !fresh) {
       problem = "\"" + at->second + "\" and \"" + input + "\" would both write \"" + output + "\"";
@@ -579,6 +578,7 @@ int run(const std::vector<std::string>& args, const std::string& programFolder, 
     err << "pelorin-cli: " << problem << "\n";
     return 2;
   }
+  if (a.command->name == std::string_view("log")) report::ensureGuiApplication();
   std::vector<std::string> warnings;
   auto defs = std::make_unique<ChannelDefinitions>(loadChannelDefinitions(
       a.definitions.empty() ? definitionsFolder(programFolder) : a.definitions, warnings));

@@ -101,27 +101,14 @@ ChannelDrift assessDrift(const Sounding& s, int c, int kindOf) {
   return d;
 }
 
-// The resultant from the two inclinations, or the resultant channel itself.
 InclinationFigures assessInclination(const Sounding& s, const ChannelDefinitions& defs) {
-  int x = 0, y = 0, resultant = 0;
-  for (int c = s.NumChannels; c >= 1; --c) {
-    const int quantity = gefQuantityOf(defs, s.ChannelType[c]);
-    if (quantity == 21) x = c;
-    if (quantity == 22) y = c;
-    if (quantity == 8) resultant = c;
-  }
+  const InclinationChannels channels = inclinationChannels(s, defs);
   InclinationFigures f;
-  f.recorded = (x && y) || resultant;
+  f.recorded = channels.recorded();
   if (!f.recorded) return f;
   std::optional<double> before;
   for (int n = 1; n <= s.NumReadings; ++n) {
-    std::optional<double> value;
-    if (x && y) {
-      auto ix = channelBaseValue(s, x, n), iy = channelBaseValue(s, y, n);
-      if (ix && iy) value = std::sqrt(*ix * *ix + *iy * *iy);
-    } else if (auto r = channelBaseValue(s, resultant, n)) {
-      value = std::fabs(*r);
-    }
+    const std::optional<double> value = inclinationAt(s, channels, n);
     if (!value) continue;
     if (!f.maxAt || *value > f.max) f.max = *value, f.maxAt = n, f.depthAtMax = s.Depth[n];
     if (before && std::fabs(*value - *before) > f.largestChange)
@@ -174,6 +161,27 @@ std::optional<int> classReached(const QualityReport& r, long long maxStepMm) {
 }
 
 }  // namespace
+
+InclinationChannels inclinationChannels(const Sounding& s, const ChannelDefinitions& defs) {
+  InclinationChannels channels;
+  for (int c = s.NumChannels; c >= 1; --c) {
+    const int quantity = gefQuantityOf(defs, s.ChannelType[c]);
+    if (quantity == 21) channels.x = c;
+    if (quantity == 22) channels.y = c;
+    if (quantity == 8) channels.resultant = c;
+  }
+  return channels;
+}
+
+std::optional<double> inclinationAt(const Sounding& s, const InclinationChannels& channels, int n) {
+  if (channels.x && channels.y) {
+    const auto ix = channelBaseValue(s, channels.x, n), iy = channelBaseValue(s, channels.y, n);
+    if (ix && iy) return std::sqrt(*ix * *ix + *iy * *iy);
+  } else if (channels.resultant) {
+    if (const auto r = channelBaseValue(s, channels.resultant, n)) return std::fabs(*r);
+  }
+  return std::nullopt;
+}
 
 std::vector<ReadingRun> runsOutsideRateBand(const Sounding& s) {
   std::vector<ReadingRun> runs;

@@ -86,6 +86,16 @@ struct QualityReport {
 
 QualityReport assessQuality(const Sounding& s, const ChannelDefinitions& defs);
 
+// Where the inclination of the cone is read from: the two inclinations X and Y, or else a
+// channel of the resultant; 0 where there is none.
+struct InclinationChannels {
+  int x = 0, y = 0, resultant = 0;
+  bool recorded() const { return (x && y) || resultant; }
+};
+InclinationChannels inclinationChannels(const Sounding& s, const ChannelDefinitions& defs);
+// The inclination from the vertical at reading n (degrees), or nothing without a value.
+std::optional<double> inclinationAt(const Sounding& s, const InclinationChannels& channels, int n);
+
 // The runs of LongRunOutside or more consecutive readings whose speed lies outside the rate
 // band; a reading without a speed ends a run.
 std::vector<ReadingRun> runsOutsideRateBand(const Sounding& s);

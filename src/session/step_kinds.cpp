@@ -569,7 +569,7 @@ struct Kind<InterpretationInput> {
     InputChoices scratch;
     return choose(scratch, step.field, step.text)
                ? Outcome()
-               : refuse("\"" + step.text + "\": expected " + expected[index(step.field)]);
+               : refuse(std::string("expected ") + expected[index(step.field)]);
   }
   static Words words(const InterpretationInput& i, const Sounding&, const ChannelDefinitions&) {
     const std::string_view value = operations[index(i.field)].value;

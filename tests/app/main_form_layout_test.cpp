@@ -86,6 +86,7 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
       "mnuCopyReadings:&Copy Readings mnuGoTo:&Go to Reading or Depth... "
       "mnuViewHistory:&History "
       "mnuCopyCommand:Copy Co&mmand mnuViewQuality:&Quality mnuViewMessages:&Messages "
+      "mnuViewInterpretation:&Interpretation "
       "mnuEdit:E&dit mnuUndo:&Undo! "
       "mnuRedo:&Redo! - mnuFillGaps:&Fill Gaps "
       "mnuInterchange:&Interchange mnuExportGef:Export &GEF... mnuExportAgs:Export &AGS4... "
