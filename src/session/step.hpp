@@ -98,9 +98,9 @@ struct InterpretationInput {
   std::string text;
   bool operator==(const InterpretationInput&) const = default;
 };
-using Step = std::variant<DeleteReading, InsertReading, SetValue, SetHeader, ChangeDepthUnit,
-                          ChangeChannelUnit, StartDepth, DepthIncrementPresses, ShiftReadings,
-                          RemoveNegatives, Combine, AutoClean, FillGaps, ExportUnits,
-                          InterpretationInput>;
+using Step =
+    std::variant<DeleteReading, InsertReading, SetValue, SetHeader, ChangeDepthUnit,
+                 ChangeChannelUnit, StartDepth, DepthIncrementPresses, ShiftReadings,
+                 RemoveNegatives, Combine, AutoClean, FillGaps, ExportUnits, InterpretationInput>;
 
 }  // namespace pelorin
