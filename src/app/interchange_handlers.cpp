@@ -1,4 +1,5 @@
-// Interchange: the cleaned sounding written for the interpretation tools, as GEF-CPT or AGS4.
+// Interchange: the cleaned sounding written for the interpretation tools, as GEF-CPT or AGS4,
+// and the CPT log on A4, exported or printed.
 
 #include <QAction>
 #include <QFile>
@@ -7,6 +8,8 @@
 #include <QMenuBar>
 
 #include "app/main_form.hpp"
+#include "report/log_files.hpp"
+#include "report/log_page.hpp"
 #include "session/session_files.hpp"
 #include "text/file_io.hpp"
 
@@ -21,6 +24,41 @@ void MainForm::buildInterchangeMenu() {
     connect(item, &QAction::triggered, this,
             [this, which = format.format] { exportInterchangeFile(which); });
   }
+  mnuExportLog = mnuInterchange->addAction(u"Export &Log..."_s);
+  mnuExportLog->setObjectName("mnuExportLog");
+  connect(mnuExportLog, &QAction::triggered, this, [this] { mnuExportLog_Click(); });
+}
+
+void MainForm::mnuExportLog_Click() {
+  if (sounding_->NumReadings == 0) return;
+  FileDialogResult chosen = showFileDialog(
+      u"CPT log as PDF (*.pdf)|*.pdf|One SVG file a page (*.svg)|*.svg|One PNG file a page "
+      "(*.png)|*.png"_s,
+      true, u"Export Log"_s);
+  if (chosen.fileName.isEmpty()) return;
+  const std::string path = QFile::encodeName(chosen.fileName).toStdString();
+  const report::LogFormat format = report::logFormatOf(path).value_or(report::LogFormat::Pdf);
+  const report::CptLog log = report::cptLog(*session_, report::LogOptions{});
+  if (Outcome written = report::writeLog(log, path, format); !written) {
+    showMessage(QString::fromStdString(written.message));
+    return;
+  }
+  tell(u"Exported the CPT log, %1 page(s): %2"_s.arg(report::logPageCount(log))
+           .arg(QString::fromStdString(report::logFilePaths(chosen.fileTitle.toStdString(), format,
+                                                            report::logPageCount(log))
+                                           .front())));
+}
+
+void MainForm::MenuPrint_Click() {
+  if (sounding_->NumReadings == 0 || !platform_.printer) return;
+  const report::CptLog log = report::cptLog(*session_, report::LogOptions{});
+  const bool printed =
+      platform_.printer->print(fromModelText(session_->path()), report::logPageCount(log),
+                               [&log](QPainter& painter, const QRectF& sheet, int page) {
+                                 report::drawLogPage(painter, sheet, log, page);
+                               });
+  tell(printed ? u"Printed the CPT log, %1 page(s)"_s.arg(report::logPageCount(log))
+               : u"Print cancelled: nothing printed"_s);
 }
 
 void MainForm::exportInterchangeFile(ExchangeFormat format) {

@@ -263,6 +263,8 @@ void MainForm::buildMenus() {
   MenuFileSave->setShortcut(QKeySequence::Save);
   sep3 = separator(MenuFile, "sep3");
   MenuExport = item(MenuFile, "MenuExport", u"&Export"_s);
+  MenuPrint = item(MenuFile, "MenuPrint", u"&Print..."_s);
+  MenuPrint->setShortcut(QKeySequence::Print);
   sep4 = separator(MenuFile, "sep4");
   mnuAutoClean = item(MenuFile, "mnuAutoClean", u"&AutoClean For Interp"_s);
   sep5 = separator(MenuFile, "sep5");
@@ -294,6 +296,7 @@ void MainForm::buildMenus() {
   connect(mnuAutoClean, &QAction::triggered, this, [this] { mnuAutoClean_Click(); });
   connect(menuCombine, &QAction::triggered, this, [this] { menuCombine_Click(); });
   connect(MenuExport, &QAction::triggered, this, [this] { MenuExport_Click(); });
+  connect(MenuPrint, &QAction::triggered, this, [this] { MenuPrint_Click(); });
   connect(mnuShiftBaseline, &QAction::triggered, this, [this] { mnuShiftBaseline_Click(); });
   connect(menuStartDepth, &QAction::triggered, this, [this] { menuStartDepth_Click(); });
   connect(mnuDepthIncrement, &QAction::triggered, this, [this] { frmDepthIncrement->open(); });

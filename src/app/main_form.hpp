@@ -135,6 +135,9 @@ class MainForm : public QMainWindow {
   void mnuCopyCommand_Click();
   // --- Handlers: Interchange ---
   void exportInterchangeFile(ExchangeFormat format);
+  // Interchange, Export Log... and File, Print...: the CPT log of the sounding as it stands.
+  void mnuExportLog_Click();
+  void MenuPrint_Click();
   // A click in the profile at a display depth: the nearest reading becomes current, as the
   // same number of Up or Down presses would make it.
   void picProfile_MouseDown(double displayDepth);
@@ -230,6 +233,7 @@ class MainForm : public QMainWindow {
   QAction *mnuDateOrderDayFirst = nullptr, *mnuDateOrderMonthFirst = nullptr;
   DateOrder dateOrder_ = DateOrder::Unambiguous;
   QMenu* mnuInterchange = nullptr;
+  QAction *mnuExportLog = nullptr, *MenuPrint = nullptr;
   QMenu* mnuEdit = nullptr;
   QAction *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuFillGaps = nullptr, *mnuViewHistory = nullptr,
           *mnuCopyCommand = nullptr;

@@ -8,6 +8,9 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QTreeView>
@@ -96,6 +99,27 @@ class QtItemChooser : public ItemChooser {
   }
 };
 
+class QtPagePrinter : public PagePrinter {
+ public:
+  bool print(const QString& title, int pages, const Draw& draw) override {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(true);  // the page draws its own margins
+    printer.setDocName(title);
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* to) {
+      QPainter painter(to);
+      const QRectF sheet = to->pageLayout().fullRectPixels(to->resolution());
+      for (int page = 1; page <= pages; ++page) {
+        if (page > 1) to->newPage();
+        draw(painter, sheet, page);
+      }
+    });
+    return dialog.exec() == QDialog::Accepted;
+  }
+};
+
 class QtProgramPlace : public ProgramPlace {
  public:
   QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
@@ -111,9 +135,9 @@ class QtProgramExit : public ProgramExit {
 }  // namespace
 
 Platform qtPlatform() {
-  return {std::make_shared<QtFileDialog>(), std::make_shared<QtMessageBox>(),
+  return {std::make_shared<QtFileDialog>(),   std::make_shared<QtMessageBox>(),
           std::make_shared<QtProgramPlace>(), std::make_shared<QtProgramExit>(),
-          std::make_shared<QtItemChooser>()};
+          std::make_shared<QtItemChooser>(),  std::make_shared<QtPagePrinter>()};
 }
 
 }  // namespace pelorin

@@ -5,7 +5,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+
+class QPainter;
+class QRectF;
 
 namespace pelorin {
 
@@ -47,6 +51,14 @@ class ItemChooser {
   virtual int choose(const QString& question, const QStringList& items) = 0;
 };
 
+// The platform's print dialog with a preview, for `pages` pages that `draw` paints, page 1 to
+// pages, each on a painter over the whole sheet. Whether they were printed.
+class PagePrinter {
+ public:
+  using Draw = std::function<void(QPainter& painter, const QRectF& sheet, int page)>;
+  virtual ~PagePrinter() = default;
+  virtual bool print(const QString& title, int pages, const Draw& draw) = 0;
+};
 class ProgramPlace {
  public:
   virtual ~ProgramPlace() = default;
@@ -67,6 +79,7 @@ struct Platform {
   std::shared_ptr<ProgramPlace> place;
   std::shared_ptr<ProgramExit> programExit;
   std::shared_ptr<ItemChooser> chooser;  // none: the first item is taken
+  std::shared_ptr<PagePrinter> printer;  // none: nothing is printed
 };
 
 // Qt's dialogs, the executable's folder, and QCoreApplication::exit.

@@ -80,7 +80,8 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
       seen.join(' ').toStdString(),
       "MenuFile:&File MenuFileOpen:&Open mnuRecentFiles:&Recent Files! - menuCombine:&Combine! - "
       "MenuFileSave:&Save - "
-      "MenuExport:&Export - mnuAutoClean:&AutoClean For Interp - MenuFileExit:&Exit "
+      "MenuExport:&Export MenuPrint:&Print... - "
+      "mnuAutoClean:&AutoClean For Interp - MenuFileExit:&Exit "
       "mnuShiftBaseline:&Shift Channel(s)! mnuEditDepth:&Edit Depth menuStartDepth:&Start Depth "
       "mnuDepthIncrement:&Depth Increment mnuView:&View mnuViewProfile:&Profile "
       "mnuCopyReadings:&Copy Readings mnuGoTo:&Go to Reading or Depth... "
@@ -90,6 +91,7 @@ TEST_F(LayoutTest, MenusInOrderWithAccessKeysAndStates) {
       "mnuEdit:E&dit mnuUndo:&Undo! "
       "mnuRedo:&Redo! - mnuFillGaps:&Fill Gaps "
       "mnuInterchange:&Interchange mnuExportGef:Export &GEF... mnuExportAgs:Export &AGS4... "
+      "mnuExportLog:Export &Log... "
       "mnuOptions:&Options "
       "mnuRefuseUnreadable:&Refuse Files That Would Not Read Back mnuDateOrder:&Date Order");
   auto* profile = control<QAction>("mnuViewProfile");

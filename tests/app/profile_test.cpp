@@ -65,7 +65,7 @@ class ProfileTest : public WindowTest {
 TEST_F(ProfileTest, ClickMakesTheNearestReadingCurrentAsUpAndDownWould) {
   // A second window, moved with the keys, must end in the same state after each click.
   dialog->answer(kClay);
-  MainForm keys(Platform{dialog, messages, place, programExit, nullptr});
+  MainForm keys(Platform{dialog, messages, place, programExit, nullptr, nullptr});
   named<QAction>(keys, "MenuFileOpen")->trigger();
   const Sounding& s = form->sounding();
   // Far down (the grid scrolls), a little up (only the highlight moves), far up, above the

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <deque>
 #include <vector>
 
@@ -39,6 +41,21 @@ struct ScriptedPlace : ProgramPlace {
   QString currentDirectory() const override { return current; }
   bool folderExists(const QString& path) const override { return QDir(path).exists(); }
   QString folder, current;
+};
+
+// Prints every page onto an A4 picture at 30 dots per inch and counts the pages.
+struct ScriptedPrinter : PagePrinter {
+  bool print(const QString&, int pages, const Draw& draw) override {
+    QImage sheet(248, 351, QImage::Format_RGB32);
+    for (int page = 1; page <= pages; ++page) {
+      sheet.fill(Qt::white);
+      QPainter painter(&sheet);
+      draw(painter, QRectF(sheet.rect()), page);
+      ++printed;
+    }
+    return pages > 0;
+  }
+  int printed = 0;
 };
 
 struct ScriptedExit : ProgramExit {

@@ -67,7 +67,8 @@ class WindowTest : public ::testing::Test {
   }
   // A new window, as when the program starts.
   void restart() {
-    form = std::make_unique<MainForm>(Platform{dialog, messages, place, programExit, nullptr});
+    form = std::make_unique<MainForm>(
+        Platform{dialog, messages, place, programExit, nullptr, printer});
     form->show();
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -192,6 +193,7 @@ class WindowTest : public ::testing::Test {
   std::shared_ptr<ScriptedMessageBox> messages = std::make_shared<ScriptedMessageBox>();
   std::shared_ptr<ScriptedPlace> place = std::make_shared<ScriptedPlace>();
   std::shared_ptr<ScriptedExit> programExit = std::make_shared<ScriptedExit>();
+  std::shared_ptr<ScriptedPrinter> printer = std::make_shared<ScriptedPrinter>();
   std::unique_ptr<MainForm> form;
 };
 
