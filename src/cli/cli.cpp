@@ -311,10 +311,9 @@ std::optional<int> parseArguments(const std::vector<std::string>& args, Argument
       }
   }
   const std::string_view name = a.command->name;
+  if (problem.empty() && name == "derived") problem = readChoices(a);
   if (!problem.empty()) {
-    // the operation's own words
-  } else if (name == "derived" && !(problem = readChoices(a)).empty()) {
-    // the input's own words
+    // the operation's or the input's own words
   } else if (name == "derived" && a.json && !(a.output.empty() && a.outputFolder.empty())) {
     problem = "--json prints to standard output: no -o or --output-dir with it";
   } else if (*a.command->extension && a.output.empty() && a.outputFolder.empty() && !a.json) {
