@@ -15,7 +15,7 @@ namespace pelorin {
 
 namespace {
 
-constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+constexpr double kNone = DerivedReading::None;
 // Robertson (2009): the exponent n is iterated until it changes by less than this.
 constexpr double kExponentTolerance = 1e-6;
 // Where sigma'v0 is a fraction of a kPa the iteration can circle instead of settling.
@@ -86,8 +86,7 @@ void totalStresses(std::vector<DerivedReading>& readings, const InterpretationIn
   }
   double carried = kNone;
   for (DerivedReading& r : readings) {
-    r.gamma =
-        method == UnitWeightMethod::Constant ? in.unitWeight : unitWeightOf(r.qt * 1000, r.Rf, in);
+    r.gamma = method == UnitWeightMethod::Constant ? in.unitWeight : unitWeightOf(r.qt, r.Rf, in);
     if (std::isnan(carried)) carried = r.gamma;
   }
   if (std::isnan(carried)) {
@@ -107,9 +106,9 @@ void totalStresses(std::vector<DerivedReading>& readings, const InterpretationIn
 // Robertson (2009): Qtn = (qnet / pa) (pa / sigma'v0)^n, Ic from Qtn and Fr, n = 0.381 Ic +
 // 0.05 sigma'v0 / pa - 0.15 (at most 1), from n = 1 until n settles. In logarithms, so a
 // round is a few multiplications and a square root. False when it does not settle.
-bool iterate(DerivedReading& r, double qnetKPa, const InterpretationInputs& in) {
+bool iterate(DerivedReading& r, const InterpretationInputs& in) {
   const double pa = in.pa.value;
-  const double logQnet = std::log10(qnetKPa / pa), logRatio = std::log10(pa / r.sigmaV0Eff);
+  const double logQnet = std::log10(r.qnet / pa), logRatio = std::log10(pa / r.sigmaV0Eff);
   const double logF = std::log10(r.Fr);
   const double logCap =
       in.cnCap.value ? std::log10(*in.cnCap.value) : std::numeric_limits<double>::infinity();
@@ -208,14 +207,12 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
   for (int n = 1; n <= count; ++n) {
     DerivedReading& r = out.readings[static_cast<std::size_t>(n - 1)];
     r.depth = s.Depth[n];
-    const double qcKPa = valueKPa(s, qc, n), u2KPa = valueKPa(s, u2, n);
-    r.qc = qcKPa / 1000;
+    r.qc = valueKPa(s, qc, n);
     r.fs = valueKPa(s, fs, n);
-    r.u2 = u2KPa;
+    r.u2 = valueKPa(s, u2, n);
     // NaN carries "no value" on through every formula below.
-    const double qtKPa = out.porePressure ? qcKPa + u2KPa * (1 - a) : qcKPa;
-    r.qt = qtKPa / 1000;
-    r.Rf = qtKPa > 0 ? r.fs / qtKPa * 100 : kNone;
+    r.qt = out.porePressure ? r.qc + r.u2 * (1 - a) : r.qc;
+    r.Rf = r.qt > 0 ? r.fs / r.qt * 100 : kNone;
   }
   totalStresses(out.readings, inputs, out.notes);
 
@@ -223,16 +220,14 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
   for (DerivedReading& r : out.readings) {
     r.u0 = r.depth > inputs.waterDepth.value ? gammaW * (r.depth - inputs.waterDepth.value) : 0;
     r.sigmaV0Eff = r.sigmaV0 - r.u0;
-    const double qtKPa = r.qt * 1000, qnetKPa = qtKPa - r.sigmaV0;
-    r.Isbt =
-        qtKPa > 0 && r.Rf > 0 ? behaviourIndex(std::log10(qtKPa / pa), std::log10(r.Rf)) : kNone;
-    r.qnet = r.Qt = r.Fr = r.Bq = r.n = r.Qtn = r.Ic = kNone;
-    if (!(qnetKPa > 0 && r.fs > 0 && r.sigmaV0Eff > 0)) continue;
-    r.qnet = qnetKPa / 1000;
-    r.Qt = qnetKPa / r.sigmaV0Eff;
-    r.Fr = r.fs / qnetKPa * 100;
-    r.Bq = (r.u2 - r.u0) / qnetKPa;
-    if (!iterate(r, qnetKPa, inputs)) {
+    if (r.qt > 0 && r.Rf > 0) r.Isbt = behaviourIndex(std::log10(r.qt / pa), std::log10(r.Rf));
+    const double qnet = r.qt - r.sigmaV0;
+    if (!(qnet > 0 && r.fs > 0 && r.sigmaV0Eff > 0)) continue;
+    r.qnet = qnet;
+    r.Qt = qnet / r.sigmaV0Eff;
+    r.Fr = r.fs / qnet * 100;
+    r.Bq = (r.u2 - r.u0) / qnet;
+    if (!iterate(r, inputs)) {
       ++unsettled;
       continue;
     }
