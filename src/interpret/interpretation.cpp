@@ -47,10 +47,9 @@ double valueKPa(const Sounding& s, const Source& from, int n) {
   return base ? *base * from.toKPa : kNone;
 }
 
-// Robertson & Cabal (2010), from qt (kPa) and Rf (%); none where either is not positive.
-double unitWeightOf(double qt, double Rf, const InterpretationInputs& in) {
-  if (!(qt > 0 && Rf > 0)) return kNone;
-  const double ratio = 0.27 * std::log10(Rf) + 0.36 * std::log10(qt / in.pa.value) + 1.236;
+// Robertson & Cabal (2010), from log(qt / pa) and log Rf.
+double unitWeightOf(double logQt, double logRf, const InterpretationInputs& in) {
+  const double ratio = 0.27 * logRf + 0.36 * logQt + 1.236;
   return std::clamp(in.gammaW.value * ratio, UnitWeightLow, UnitWeightHigh);
 }
 
@@ -73,9 +72,10 @@ double layerStress(const std::vector<UnitWeightLayer>& layers, double z, double&
 }
 
 // The total vertical stress (kPa) of every reading into r.sigmaV0 and the unit weight that
-// made it into r.gamma. Per reading, the unit weight counts from the reading above (the
-// surface for the first); a reading without one takes that of the reading above it, the
-// readings above the first with one take the first's.
+// made it into r.gamma, which holds Robertson & Cabal's where a reading gives one. Per reading,
+// the unit weight counts from the reading above (the surface for the first); a reading
+// without one takes that of the reading above it, the readings above the first with one take
+// the first's.
 void totalStresses(std::vector<DerivedReading>& readings, const InterpretationInputs& in,
                    std::vector<std::string>& notes) {
   const UnitWeightMethod method = in.unitWeightMethod.value;
@@ -86,7 +86,7 @@ void totalStresses(std::vector<DerivedReading>& readings, const InterpretationIn
   }
   double carried = kNone;
   for (DerivedReading& r : readings) {
-    r.gamma = method == UnitWeightMethod::Constant ? in.unitWeight : unitWeightOf(r.qt, r.Rf, in);
+    if (method == UnitWeightMethod::Constant) r.gamma = in.unitWeight;
     if (std::isnan(carried)) carried = r.gamma;
   }
   if (std::isnan(carried)) {
@@ -213,6 +213,11 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
     // NaN carries "no value" on through every formula below.
     r.qt = out.porePressure ? r.qc + r.u2 * (1 - a) : r.qc;
     r.Rf = r.qt > 0 ? r.fs / r.qt * 100 : kNone;
+    if (r.qt > 0 && r.Rf > 0) {
+      const double logQt = std::log10(r.qt / pa), logRf = std::log10(r.Rf);
+      r.Isbt = behaviourIndex(logQt, logRf);
+      r.gamma = unitWeightOf(logQt, logRf, inputs);
+    }
   }
   totalStresses(out.readings, inputs, out.notes);
 
@@ -220,7 +225,6 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
   for (DerivedReading& r : out.readings) {
     r.u0 = r.depth > inputs.waterDepth.value ? gammaW * (r.depth - inputs.waterDepth.value) : 0;
     r.sigmaV0Eff = r.sigmaV0 - r.u0;
-    if (r.qt > 0 && r.Rf > 0) r.Isbt = behaviourIndex(std::log10(r.qt / pa), std::log10(r.Rf));
     const double qnet = r.qt - r.sigmaV0;
     if (!(qnet > 0 && r.fs > 0 && r.sigmaV0Eff > 0)) continue;
     r.qnet = qnet;
