@@ -247,7 +247,8 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
 std::vector<ZoneChange> zoneChanges(const Interpretation& before, const Interpretation& after) {
   std::vector<std::pair<double, int>> zones;  // before's depths and zones, by depth
   zones.reserve(before.readings.size());
-  for (const DerivedReading& r : before.readings) zones.emplace_back(r.depth, r.zone);
+  for (const DerivedReading& r : before.readings)
+    if (!std::isnan(r.depth)) zones.emplace_back(r.depth, r.zone);
   std::stable_sort(zones.begin(), zones.end(),
                    [](const auto& x, const auto& y) { return x.first < y.first; });
   const double reach = before.depthIncrement > 0 ? before.depthIncrement / 2 : 0;
@@ -255,6 +256,7 @@ std::vector<ZoneChange> zoneChanges(const Interpretation& before, const Interpre
   std::vector<ZoneChange> changes;
   for (std::size_t k = 0; k < after.readings.size(); ++k) {
     const DerivedReading& r = after.readings[k];
+    if (std::isnan(r.depth)) continue;
     // The nearest of before's depths; the shallower one on a tie.
     const auto below =
         std::lower_bound(zones.begin(), zones.end(), r.depth,
