@@ -216,7 +216,7 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
     if (r.qt > 0 && r.Rf > 0) {
       const double logQt = std::log10(r.qt / pa), logRf = std::log10(r.Rf);
       r.Isbt = behaviourIndex(logQt, logRf);
-      r.gamma = unitWeightOf(logQt, logRf, inputs);
+      r.gamma = unitWeightOf(logQt, logRf, inputs);  // the other methods replace it
     }
   }
   totalStresses(out.readings, inputs, out.notes);
