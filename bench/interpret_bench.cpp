@@ -11,11 +11,14 @@ namespace {
 
 using namespace pelorin;
 
-// Clay and sand in turns down to 200 m: qc (MPa) 1 to 25, fs (kPa) with a friction ratio of
-// 0.5 to 5 %, u2 (kPa) about hydrostatic with an excess in the clay.
+// Clay and sand in turns, a reading every 5 mm down to 50 m (shallow readings take the most
+// rounds of the iteration): qc (MPa) 1 to 22, fs (kPa) with a friction ratio of 0.5 to 5 %,
+// u2 (kPa) about hydrostatic with an excess in the clay.
 std::unique_ptr<Sounding> layeredSounding() {
   auto s = bench::fullSounding(DepthUnit::Metres);
+  s->DepthIncrement = 0.005f;
   for (int n = 1; n <= MaxReadings; ++n) {
+    s->Depth[n] = toSingle(0.5 + 0.005 * (n - 1));
     const double z = s->Depth[n], sand = 0.5 + 0.5 * std::sin(z / 3.0);
     const double qc = 1 + 0.02 * z + 20 * sand;
     s->Reading[1][n] = toSingle(qc);

@@ -95,7 +95,7 @@ struct OpenWindow {
     QString path = writeLargeSounding(folder.path());
     form = std::make_unique<MainForm>(
         Platform{std::make_shared<OneFileDialog>(path), std::make_shared<NoMessages>(),
-                 std::make_shared<BenchPlace>(), std::make_shared<NoExit>(), nullptr});
+                 std::make_shared<BenchPlace>(), std::make_shared<NoExit>(), nullptr, nullptr});
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) std::fprintf(stderr, "window not exposed\n");
     named<QAction>(*form, "MenuFileOpen")->trigger();
@@ -291,7 +291,7 @@ void BM_StartUp(benchmark::State& state) {
   for (auto _ : state) {
     MainForm form(Platform{std::make_shared<OneFileDialog>(QString()),
                            std::make_shared<NoMessages>(), std::make_shared<BenchPlace>(),
-                           std::make_shared<NoExit>(), nullptr});
+                           std::make_shared<NoExit>(), nullptr, nullptr});
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) state.SkipWithError("window not exposed");
     QCoreApplication::processEvents();
@@ -309,10 +309,10 @@ int main(int argc, char** argv) {
   cold.start();
   QApplication application(argc, argv);
   {
-    pelorin::MainForm form(pelorin::Platform{std::make_shared<pelorin::OneFileDialog>(QString()),
-                                             std::make_shared<pelorin::NoMessages>(),
-                                             std::make_shared<pelorin::BenchPlace>(),
-                                             std::make_shared<pelorin::NoExit>(), nullptr});
+    pelorin::MainForm form(pelorin::Platform{
+        std::make_shared<pelorin::OneFileDialog>(QString()),
+        std::make_shared<pelorin::NoMessages>(), std::make_shared<pelorin::BenchPlace>(),
+        std::make_shared<pelorin::NoExit>(), nullptr, nullptr});
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) std::fprintf(stderr, "window not exposed\n");
     QCoreApplication::processEvents();

@@ -70,8 +70,8 @@ std::string derivedCsv(const Interpretation& d) {
   for (const DerivedReading& r : d.readings) {
     char depth[32];
     out.append(depth, std::to_chars(depth, depth + sizeof depth, static_cast<float>(r.depth)).ptr);
-    for (double value : {r.qc, r.fs, r.u2, r.qt, r.Rf, r.gamma, r.sigmaV0, r.u0, r.sigmaV0Eff, r.Qt,
-                         r.Fr, r.Bq, r.n, r.Qtn, r.Ic, r.Isbt}) {
+    for (double value : {r.qc / 1000, r.fs, r.u2, r.qt / 1000, r.Rf, r.gamma, r.sigmaV0, r.u0,
+                         r.sigmaV0Eff, r.Qt, r.Fr, r.Bq, r.n, r.Qtn, r.Ic, r.Isbt}) {
       out += ',';
       appendValue(out, value);
     }

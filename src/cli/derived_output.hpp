@@ -10,9 +10,8 @@
 namespace pelorin::cli {
 
 // "# " lines with the inputs and notes, the header row, then one row per reading (CR LF).
-std::string derivedCsv(const Interpretation& interpretation);
+std::string derivedCsv(const Interpretation& d);
 
-std::string derivedJson(const Interpretation& interpretation,
-                        const std::vector<ZoneChange>& changes);
+std::string derivedJson(const Interpretation& d, const std::vector<ZoneChange>& changes);
 
 }  // namespace pelorin::cli

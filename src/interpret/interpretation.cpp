@@ -15,7 +15,7 @@ namespace pelorin {
 
 namespace {
 
-constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+constexpr double kNone = DerivedReading::None;
 // Robertson (2009): the exponent n is iterated until it changes by less than this.
 constexpr double kExponentTolerance = 1e-6;
 // Where sigma'v0 is a fraction of a kPa the iteration can circle instead of settling.
@@ -47,10 +47,9 @@ double valueKPa(const Sounding& s, const Source& from, int n) {
   return base ? *base * from.toKPa : kNone;
 }
 
-// Robertson & Cabal (2010), from qt (kPa) and Rf (%); none where either is not positive.
-double unitWeightOf(double qt, double Rf, const InterpretationInputs& in) {
-  if (!(qt > 0 && Rf > 0)) return kNone;
-  const double ratio = 0.27 * std::log10(Rf) + 0.36 * std::log10(qt / in.pa.value) + 1.236;
+// Robertson & Cabal (2010), from log(qt / pa) and log Rf.
+double unitWeightOf(double logQt, double logRf, const InterpretationInputs& in) {
+  const double ratio = 0.27 * logRf + 0.36 * logQt + 1.236;
   return std::clamp(in.gammaW.value * ratio, UnitWeightLow, UnitWeightHigh);
 }
 
@@ -73,9 +72,10 @@ double layerStress(const std::vector<UnitWeightLayer>& layers, double z, double&
 }
 
 // The total vertical stress (kPa) of every reading into r.sigmaV0 and the unit weight that
-// made it into r.gamma. Per reading, the unit weight counts from the reading above (the
-// surface for the first); a reading without one takes that of the reading above it, the
-// readings above the first with one take the first's.
+// made it into r.gamma, which holds Robertson & Cabal's where a reading gives one. Per reading,
+// the unit weight counts from the reading above (the surface for the first); a reading
+// without one takes that of the reading above it, the readings above the first with one take
+// the first's.
 void totalStresses(std::vector<DerivedReading>& readings, const InterpretationInputs& in,
                    std::vector<std::string>& notes) {
   const UnitWeightMethod method = in.unitWeightMethod.value;
@@ -86,8 +86,7 @@ void totalStresses(std::vector<DerivedReading>& readings, const InterpretationIn
   }
   double carried = kNone;
   for (DerivedReading& r : readings) {
-    r.gamma =
-        method == UnitWeightMethod::Constant ? in.unitWeight : unitWeightOf(r.qt * 1000, r.Rf, in);
+    if (method == UnitWeightMethod::Constant) r.gamma = in.unitWeight;
     if (std::isnan(carried)) carried = r.gamma;
   }
   if (std::isnan(carried)) {
@@ -107,9 +106,9 @@ void totalStresses(std::vector<DerivedReading>& readings, const InterpretationIn
 // Robertson (2009): Qtn = (qnet / pa) (pa / sigma'v0)^n, Ic from Qtn and Fr, n = 0.381 Ic +
 // 0.05 sigma'v0 / pa - 0.15 (at most 1), from n = 1 until n settles. In logarithms, so a
 // round is a few multiplications and a square root. False when it does not settle.
-bool iterate(DerivedReading& r, double qnetKPa, const InterpretationInputs& in) {
+bool iterate(DerivedReading& r, const InterpretationInputs& in) {
   const double pa = in.pa.value;
-  const double logQnet = std::log10(qnetKPa / pa), logRatio = std::log10(pa / r.sigmaV0Eff);
+  const double logQnet = std::log10(r.qnet / pa), logRatio = std::log10(pa / r.sigmaV0Eff);
   const double logF = std::log10(r.Fr);
   const double logCap =
       in.cnCap.value ? std::log10(*in.cnCap.value) : std::numeric_limits<double>::infinity();
@@ -208,14 +207,17 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
   for (int n = 1; n <= count; ++n) {
     DerivedReading& r = out.readings[static_cast<std::size_t>(n - 1)];
     r.depth = s.Depth[n];
-    const double qcKPa = valueKPa(s, qc, n), u2KPa = valueKPa(s, u2, n);
-    r.qc = qcKPa / 1000;
+    r.qc = valueKPa(s, qc, n);
     r.fs = valueKPa(s, fs, n);
-    r.u2 = u2KPa;
+    r.u2 = valueKPa(s, u2, n);
     // NaN carries "no value" on through every formula below.
-    const double qtKPa = out.porePressure ? qcKPa + u2KPa * (1 - a) : qcKPa;
-    r.qt = qtKPa / 1000;
-    r.Rf = qtKPa > 0 ? r.fs / qtKPa * 100 : kNone;
+    r.qt = out.porePressure ? r.qc + r.u2 * (1 - a) : r.qc;
+    r.Rf = r.qt > 0 ? r.fs / r.qt * 100 : kNone;
+    if (r.qt > 0 && r.Rf > 0) {
+      const double logQt = std::log10(r.qt / pa), logRf = std::log10(r.Rf);
+      r.Isbt = behaviourIndex(logQt, logRf);
+      r.gamma = unitWeightOf(logQt, logRf, inputs);  // the other methods replace it
+    }
   }
   totalStresses(out.readings, inputs, out.notes);
 
@@ -223,16 +225,13 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
   for (DerivedReading& r : out.readings) {
     r.u0 = r.depth > inputs.waterDepth.value ? gammaW * (r.depth - inputs.waterDepth.value) : 0;
     r.sigmaV0Eff = r.sigmaV0 - r.u0;
-    const double qtKPa = r.qt * 1000, qnetKPa = qtKPa - r.sigmaV0;
-    r.Isbt =
-        qtKPa > 0 && r.Rf > 0 ? behaviourIndex(std::log10(qtKPa / pa), std::log10(r.Rf)) : kNone;
-    r.qnet = r.Qt = r.Fr = r.Bq = r.n = r.Qtn = r.Ic = kNone;
-    if (!(qnetKPa > 0 && r.fs > 0 && r.sigmaV0Eff > 0)) continue;
-    r.qnet = qnetKPa / 1000;
-    r.Qt = qnetKPa / r.sigmaV0Eff;
-    r.Fr = r.fs / qnetKPa * 100;
-    r.Bq = (r.u2 - r.u0) / qnetKPa;
-    if (!iterate(r, qnetKPa, inputs)) {
+    const double qnet = r.qt - r.sigmaV0;
+    if (!(qnet > 0 && r.fs > 0 && r.sigmaV0Eff > 0)) continue;
+    r.qnet = qnet;
+    r.Qt = qnet / r.sigmaV0Eff;
+    r.Fr = r.fs / qnet * 100;
+    r.Bq = (r.u2 - r.u0) / qnet;
+    if (!iterate(r, inputs)) {
       ++unsettled;
       continue;
     }
@@ -248,7 +247,8 @@ Interpretation interpret(const Sounding& s, const ChannelDefinitions& defs,
 std::vector<ZoneChange> zoneChanges(const Interpretation& before, const Interpretation& after) {
   std::vector<std::pair<double, int>> zones;  // before's depths and zones, by depth
   zones.reserve(before.readings.size());
-  for (const DerivedReading& r : before.readings) zones.emplace_back(r.depth, r.zone);
+  for (const DerivedReading& r : before.readings)
+    if (!std::isnan(r.depth)) zones.emplace_back(r.depth, r.zone);
   std::stable_sort(zones.begin(), zones.end(),
                    [](const auto& x, const auto& y) { return x.first < y.first; });
   const double reach = before.depthIncrement > 0 ? before.depthIncrement / 2 : 0;
@@ -256,6 +256,7 @@ std::vector<ZoneChange> zoneChanges(const Interpretation& before, const Interpre
   std::vector<ZoneChange> changes;
   for (std::size_t k = 0; k < after.readings.size(); ++k) {
     const DerivedReading& r = after.readings[k];
+    if (std::isnan(r.depth)) continue;
     // The nearest of before's depths; the shallower one on a tie.
     const auto below =
         std::lower_bound(zones.begin(), zones.end(), r.depth,

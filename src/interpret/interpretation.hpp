@@ -2,8 +2,9 @@
 // What the readings say about the ground: corrected cone resistance qt, friction ratio Rf,
 // stresses, the normalised values Qt, Fr, Bq, Qtn (Robertson 2009, iterated), the behaviour
 // indices Ic and Isbt and the soil behaviour type zone, for the sounding as it stands. Every
-// input is stated with where it came from. Units: m, kPa, MPa for qc and qt, kN/m3, percent.
+// input is stated with where it came from. Units: m, kPa, kN/m3, percent.
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,17 +74,17 @@ struct InputChoices {
 InterpretationInputs resolveInputs(const Sounding& s, std::string_view waterTableText,
                                    const InputChoices& choices);
 
-// One reading's values; NaN where it has none (zone 0). A reading without a cone resistance,
-// sleeve friction or (with a u2 channel) pore pressure has stresses only.
+// One reading's values, pressures in kPa; NaN where it has none (zone 0). A reading without a
+// cone resistance, sleeve friction or (with a u2 channel) pore pressure has stresses only.
 struct DerivedReading {
-  double depth = 0;                            // m
-  double qc = 0, fs = 0, u2 = 0;               // MPa, kPa, kPa
-  double qt = 0, Rf = 0;                       // MPa, %
-  double gamma = 0;                            // kN/m3: of the interval from the reading above
-  double sigmaV0 = 0, u0 = 0, sigmaV0Eff = 0;  // kPa
-  double qnet = 0;                             // MPa
-  double Qt = 0, Fr = 0, Bq = 0;               // -, %, -
-  double n = 0, Qtn = 0, Ic = 0, Isbt = 0;
+  static constexpr double None = std::numeric_limits<double>::quiet_NaN();
+  double depth = None;                     // m
+  double qc = None, fs = None, u2 = None;  // kPa
+  double qt = None, Rf = None;             // kPa, %
+  double gamma = None;                     // kN/m3, from the reading above down
+  double sigmaV0 = None, u0 = None, sigmaV0Eff = None, qnet = None;  // kPa
+  double Qt = None, Fr = None, Bq = None;                            // -, %, -
+  double n = None, Qtn = None, Ic = None, Isbt = None;
   int zone = 0;  // 1 to 9
   bool outsideChart = false;
 };

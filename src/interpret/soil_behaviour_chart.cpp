@@ -4,11 +4,6 @@
 
 namespace pelorin {
 
-double behaviourIndex(double logQ, double logF) {
-  const double q = 3.47 - logQ, f = logF + 1.22;
-  return std::sqrt(q * q + f * f);
-}
-
 int behaviourZone(double Qtn, double Fr, double Ic) {
   if (Qtn <= 12 * std::exp(-1.4 * Fr)) return 1;
   if (Fr > 1.5) {

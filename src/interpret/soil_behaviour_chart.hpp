@@ -3,13 +3,17 @@
 // 1 to 9 from the normalised cone resistance Qtn and the normalised friction ratio Fr (%).
 
 #include <array>
+#include <cmath>
 
 namespace pelorin {
 
 // The behaviour index of a point of the chart: sqrt((3.47 - log Q)^2 + (log F + 1.22)^2),
 // from the decimal logarithms of its cone resistance and friction ratio (%). With Qtn and Fr
 // it is Ic (Robertson 2009); with qt/pa and Rf it is Isbt (Robertson 2010).
-double behaviourIndex(double logQ, double logF);
+inline double behaviourIndex(double logQ, double logF) {
+  const double q = 3.47 - logQ, f = logF + 1.22;
+  return std::sqrt(q * q + f * f);
+}
 
 // The Ic bounds between zones 7|6|5|4|3|2: a zone holds the indices from its lower bound up
 // to, not including, its upper one.

@@ -117,7 +117,7 @@ TEST(Interpretation, GroundhogPcptProcessingFigures) {
       {12.00, &DerivedReading::Qt, 173.50, 2, "Qt, row 600"},
       {12.00, &DerivedReading::Fr, 0.4349, 4, "Fr, row 600"},
       {12.00, &DerivedReading::Bq, -0.00145, 5, "Bq, row 600"},
-      {12.00, &DerivedReading::qnet, 17.2472, 4, "qnet, row 600"},
+      {12.00, &DerivedReading::qnet, 17247.2, 1, "qnet 17.2472 MPa, row 600"},
       {12.10, &DerivedReading::Ic, 1.505, 3, "Ic, row 605"},
       // By Robertson (2009) as written; groundhog caps Cn at 1.7 (below).
       {5.50, &DerivedReading::Ic, 2.993, 2, "Ic, row 275, no cap"},
