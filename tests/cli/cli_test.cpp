@@ -34,7 +34,8 @@ TEST(Cli, EachCommandsHelpListsEveryOperationWithItsValue) {
   const std::string completion = fileBytes(fixturePath("../../packaging/pelorin-cli.bash"));
   for (const OperationWord& word : operationWords())
     EXPECT_NE(completion.find(std::string(word.flag) + " "), std::string::npos) << word.flag;
-  for (const char* command : {"clean", "export", "csv", "gef", "ags", "quality", "derived", "log"}) {
+  for (const char* command :
+       {"clean", "export", "csv", "gef", "ags", "quality", "derived", "log"}) {
     CliRun run = runCli({command, "--help"});
     ASSERT_EQ(run.status, 0) << command;
     EXPECT_EQ(run.err, "");
