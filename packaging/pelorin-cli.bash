@@ -31,7 +31,7 @@ _pelorin_cli() {
       COMPREPLY=($(compgen -W "pdf svg png" -- "$cur"))
       return ;;
     --scale)
-      COMPREPLY=($(compgen -W "qc= fs= u2= rf= inclination=" -- "$cur"))
+      COMPREPLY=($(compgen -W "qc= fs= u2= rf= inclination= ic=" -- "$cur"))
       return ;;
     --definitions | --output-dir)
       COMPREPLY=($(compgen -d -- "$cur"))
@@ -54,7 +54,8 @@ _pelorin_cli() {
       gef | ags) options+=" -o --output-dir -j --jobs --history --date-order $operations" ;;
       quality) options+=" -j --jobs --json $operations" ;;
       derived) options+=" -o --output-dir -j --jobs --json $operations" ;;
-      log) options+=" -o --output-dir -j --jobs --history --layout --metres-per-page --scale --format $operations" ;;
+      log) options+=" -o --output-dir -j --jobs --history --layout --metres-per-page --scale --format
+        --interpretation $operations" ;;
     esac
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
     return

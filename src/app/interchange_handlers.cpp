@@ -2,6 +2,7 @@
 // and the CPT log on A4, exported or printed.
 
 #include <QAction>
+#include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,6 +30,13 @@ void MainForm::buildInterchangeMenu() {
   connect(mnuExportLog, &QAction::triggered, this, [this] { mnuExportLog_Click(); });
 }
 
+report::LogOptions MainForm::logOptions() const {
+  // The Ic and zone column when View, Interpretation is shown, with its inputs.
+  report::LogOptions options;
+  options.interpretation = dockInterpretation->isVisible();
+  return options;
+}
+
 void MainForm::mnuExportLog_Click() {
   if (sounding_->NumReadings == 0) return;
   FileDialogResult chosen = showFileDialog(
@@ -38,7 +46,7 @@ void MainForm::mnuExportLog_Click() {
   if (chosen.fileName.isEmpty()) return;
   const std::string path = QFile::encodeName(chosen.fileName).toStdString();
   const report::LogFormat format = report::logFormatOf(path).value_or(report::LogFormat::Pdf);
-  const report::CptLog log = report::cptLog(*session_, report::LogOptions{});
+  const report::CptLog log = report::cptLog(*session_, logOptions());
   if (Outcome written = report::writeLog(log, path, format); !written) {
     showMessage(QString::fromStdString(written.message));
     return;
@@ -51,7 +59,7 @@ void MainForm::mnuExportLog_Click() {
 
 void MainForm::MenuPrint_Click() {
   if (sounding_->NumReadings == 0 || !platform_.printer) return;
-  const report::CptLog log = report::cptLog(*session_, report::LogOptions{});
+  const report::CptLog log = report::cptLog(*session_, logOptions());
   const bool printed =
       platform_.printer->print(fromModelText(session_->path()), report::logPageCount(log),
                                [&log](QPainter& painter, const QRectF& sheet, int page) {

@@ -19,15 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pelorin {
 
-QColor zoneColour(int zone) {
-  // Zones 1 to 9 as Robertson's chart is usually coloured: sensitive fine-grained, organic,
-  // clays, silt mixtures, sand mixtures, sands, gravelly sands, and the two very stiff soils.
-  static const QColor colours[] = {
-      QColor(255, 255, 255), QColor(214, 58, 40),   QColor(140, 90, 50),  QColor(60, 110, 180),
-      QColor(70, 170, 190),  QColor(120, 200, 140), QColor(240, 210, 90), QColor(240, 150, 60),
-      QColor(160, 160, 160), QColor(100, 100, 100)};
-  return colours[zone >= 1 && zone <= 9 ? zone : 0];
-}
+QColor zoneColour(int zone) { return QColor::fromRgb(zoneRgb(zone)); }
 
 namespace {
 

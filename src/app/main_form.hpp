@@ -14,6 +14,7 @@
 #include "app/depth_increment_panel.hpp"
 #include "app/platform.hpp"
 #include "interchange/exchange_file.hpp"
+#include "report/cpt_log.hpp"
 #include "session/session.hpp"
 #include "sounding/sounding.hpp"
 #include "sounding/units.hpp"
@@ -138,6 +139,7 @@ class MainForm : public QMainWindow {
   // Interchange, Export Log... and File, Print...: the CPT log of the sounding as it stands.
   void mnuExportLog_Click();
   void MenuPrint_Click();
+  report::LogOptions logOptions() const;
   // A click in the profile at a display depth: the nearest reading becomes current, as the
   // same number of Up or Down presses would make it.
   void picProfile_MouseDown(double displayDepth);

@@ -215,9 +215,12 @@ struct CommandLine {
             ->type_name("M");
         sub->add_option("--scale", a.scales,
                         "a graph's scale, qc=0:20 fs=0:0.5 u2=-0.2:1 (MPa) rf=0:10 (%) "
-                        "inclination=0:10 (deg)")
+                        "inclination=0:10 (deg) ic=1:4")
             ->type_name("NAME=LOW:HIGH")
             ->allow_extra_args(false);
+        sub->add_flag("--interpretation", a.log.interpretation,
+                      "add an Ic column over the soil behaviour type zones, with the inputs the "
+                      "operations --area-ratio, --water-depth, --unit-weight and --cn-cap give");
         sub->add_option("--format", a.format, "the files --output-dir writes: pdf, svg or png")
             ->type_name("FORMAT")
             ->check(CLI::IsMember({"pdf", "svg", "png"}));

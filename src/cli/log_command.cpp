@@ -8,7 +8,7 @@ namespace pelorin::cli {
 
 std::string readLogScale(std::string_view text, report::LogOptions& options) {
   const std::string problem = "--scale " + std::string(text) +
-                              ": expected NAME=LOW:HIGH, NAME qc, fs, u2, rf or inclination, "
+                              ": expected NAME=LOW:HIGH, NAME qc, fs, u2, rf, inclination or ic, "
                               "LOW below HIGH (qc=0:40)";
   const std::size_t equals = text.find('='), colon = text.find(':', equals);
   if (equals == std::string_view::npos || colon == std::string_view::npos) return problem;

@@ -20,6 +20,12 @@ int behaviourZone(double Qtn, double Fr, double Ic) {
   return zone;
 }
 
+unsigned zoneRgb(int zone) {
+  constexpr unsigned colours[] = {0xffffff, 0xd63a28, 0x8c5a32, 0x3c6eb4, 0x46aabe,
+                                  0x78c88c, 0xf0d25a, 0xf0963c, 0xa0a0a0, 0x646464};
+  return colours[zone >= 1 && zone <= 9 ? zone : 0];
+}
+
 bool outsideChart(double Qtn, double Fr) { return Fr < 0.1 || Fr > 10 || Qtn < 1 || Qtn > 1000; }
 
 }  // namespace pelorin

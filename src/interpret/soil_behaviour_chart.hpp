@@ -26,6 +26,11 @@ inline constexpr std::array<double, 5> IcZoneBounds = {1.31, 2.05, 2.60, 2.95, 3
 //   otherwise 7 to 2 by IcZoneBounds.
 int behaviourZone(double Qtn, double Fr, double Ic);
 
+// The usual colour of a zone (1 to 9) as 0xRRGGBB: sensitive fine-grained red, organic brown,
+// clays blue, silt mixtures blue-green, sand mixtures green, sands yellow, gravelly sands
+// orange, the two very stiff soils grey; white for none.
+unsigned zoneRgb(int zone);
+
 // The chart's drawn extent: Fr 0.1 to 10 % and Qtn 1 to 1000. A point beyond it keeps its
 // zone, marked.
 bool outsideChart(double Qtn, double Fr);

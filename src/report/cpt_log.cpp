@@ -8,6 +8,7 @@
 #include "interchange/exchange_text.hpp"
 #include "quality/quality.hpp"
 #include "sounding/channel_definitions.hpp"
+#include "sounding/header_fields.hpp"
 #include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
@@ -132,7 +133,7 @@ std::string fixedText(double value, int decimals) {
 }
 
 const char* logGraphName(LogGraph graph) {
-  constexpr const char* names[LogGraphCount] = {"qc", "fs", "u2", "rf", "inclination"};
+  constexpr const char* names[LogGraphCount] = {"qc", "fs", "u2", "rf", "inclination", "ic"};
   return names[static_cast<std::size_t>(graph)];
 }
 
@@ -176,6 +177,19 @@ CptLog cptLog(const Session& session, const LogOptions& options) {
         curves[4].values[static_cast<std::size_t>(n - 1)] = toSingle(*value);
   }
   log.waterDepth = waterDepth(s, session.header());
+  if (options.interpretation) {
+    const Interpretation derived =
+        interpret(s, defs,
+                  resolveInputs(s, text(session.header(), HeaderField::WaterTableDepth),
+                                session.interpretationChoices()));
+    curves[5] = {"Ic", "-", std::vector<float>(log.depth.size(), kGap)};
+    log.zones.assign(log.depth.size(), 0);
+    for (std::size_t i = 0; i < derived.readings.size() && i < log.depth.size(); ++i) {
+      if (std::isfinite(derived.readings[i].Ic))
+        curves[5].values[i] = toSingle(derived.readings[i].Ic);
+      log.zones[i] = derived.readings[i].zone;
+    }
+  }
 
   // Pages start at a whole number of page windows, the surface for a sounding from the top,
   // and follow each other every metresPerPage until the deepest reading is on one.

@@ -24,15 +24,20 @@ struct LogScale {
 };
 
 // The graphs of the log, in the order the panels layout draws them from the left.
-enum class LogGraph { Qc, Fs, U2, Rf, Inclination };
-inline constexpr int LogGraphCount = 5;
+// Ic with the soil behaviour type zones behind it, when the log is asked to show the
+// interpretation.
+enum class LogGraph { Qc, Fs, U2, Rf, Inclination, Ic };
+inline constexpr int LogGraphCount = 6;
 
 struct LogOptions {
   LogLayout layout = LogLayout::Panels;
   double metresPerPage = 20;  // new depth on each page
   double repeatedMetres = 1;  // the foot of a page drawn again at the top of the next
   // qc, fs and u2 in MPa, Rf in %, inclination in degrees: fixed, so that logs compare.
-  std::array<LogScale, LogGraphCount> scales = {{{0, 20}, {0, 0.5}, {-0.2, 1}, {0, 10}, {0, 10}}};
+  std::array<LogScale, LogGraphCount> scales = {
+      {{0, 20}, {0, 0.5}, {-0.2, 1}, {0, 10}, {0, 10}, {1, 4}}};
+  // An Ic and zone column (the interpretation with the session's inputs).
+  bool interpretation = false;
 
   LogScale& scale(LogGraph graph) { return scales[static_cast<std::size_t>(graph)]; }
   const LogScale& scale(LogGraph graph) const { return scales[static_cast<std::size_t>(graph)]; }
@@ -64,6 +69,7 @@ struct TitleBlock {
 struct CptLog {
   LogOptions options;
   std::vector<float> depth;  // m below the surface, reading n at index n - 1
+  std::vector<int> zones;    // with the interpretation: the soil behaviour type zone, 0 none
   std::array<LogCurve, LogGraphCount> curves;
   std::optional<double> waterDepth;  // m below the surface: the hydrostatic line u0
   double firstPageTop = 0;           // m: the depth at the top of page 1

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "interpret/soil_behaviour_chart.hpp"
+
 namespace pelorin::report {
 
 namespace {
@@ -25,15 +27,18 @@ const QColor kRepeated(238, 238, 238);
 // The graphs' colours, in the order of LogGraph.
 const QColor kGraphColour[LogGraphCount] = {QColor(0x0b, 0x3d, 0x91), QColor(0x2e, 0x7d, 0x32),
                                             QColor(0x00, 0x83, 0x8f), QColor(0xc6, 0x28, 0x28),
-                                            QColor(0x6a, 0x1b, 0x9a)};
+                                            QColor(0x6a, 0x1b, 0x9a), QColor(0x30, 0x30, 0x30)};
 
 const QColor& colourOf(LogGraph graph) { return kGraphColour[static_cast<std::size_t>(graph)]; }
 
 // The width each graph takes in the panels layout, relative to the others.
 double panelWeight(LogGraph graph) {
-  constexpr double weights[LogGraphCount] = {5, 3, 3, 2.5, 1.6};
+  constexpr double weights[LogGraphCount] = {5, 3, 3, 2.5, 1.6, 2.4};
   return weights[static_cast<std::size_t>(graph)];
 }
+
+// The inclination strip and the Ic column keep a column of their own in the overlay too.
+bool ownColumn(LogGraph graph) { return graph == LogGraph::Inclination || graph == LogGraph::Ic; }
 
 // A gridline step of 1, 2 or 5 times a power of ten, nearest to `count` steps across.
 double niceStep(double range, double count) {
@@ -79,12 +84,12 @@ class Page {
     if (log_.options.layout == LogLayout::Overlay) {
       int row = 0;
       for (const LogTrack& track : layout_.tracks)
-        if (track.graph != LogGraph::Inclination) scaleRow(track, row++, true);
+        if (!ownColumn(track.graph)) scaleRow(track, row++, true);
     }
     for (const LogTrack& track : layout_.tracks) {
-      if (log_.options.layout == LogLayout::Panels || track.graph == LogGraph::Inclination)
-        trackHeader(track);
+      if (log_.options.layout == LogLayout::Panels || ownColumn(track.graph)) trackHeader(track);
       if (track.graph == LogGraph::U2) hydrostaticLine(track);
+      if (track.graph == LogGraph::Ic) zones(track);
       curve(track);
     }
     for (const LogTrack& track : layout_.tracks) frame(track.area);
@@ -240,7 +245,7 @@ class Page {
       p_.drawLine(QPointF(a.left(), y), QPointF(a.right(), y));
     }
     // The overlay draws the value gridlines of its first scale only.
-    if (log_.options.layout == LogLayout::Overlay && track.graph != LogGraph::Inclination &&
+    if (log_.options.layout == LogLayout::Overlay && !ownColumn(track.graph) &&
         track.graph != layout_.tracks.front().graph)
       return;
     pen(kGrid, 1);
@@ -291,8 +296,31 @@ class Page {
     const double y = layout_.plot.top() - 8 - 2 * kHeaderRow;
     std::string title = c.title + " [" + c.unit + "]";
     if (track.graph == LogGraph::Inclination) title = "Incl. [deg]";
+    if (track.graph == LogGraph::Ic) title = "Ic, zone";
     text(QRectF(track.area.left() - 20, y - 10, track.area.width() + 40, kHeaderRow),
          Qt::AlignHCenter | Qt::AlignBottom, QString::fromStdString(title));
+  }
+
+  // Each reading's soil behaviour type zone in its colour, pale, from half way to the reading
+  // above to half way to the one below; the Ic bounds between the zones dashed.
+  void zones(const LogTrack& track) {
+    const double top = log_.pageTop(page_), bottom = log_.pageBottom(page_);
+    const auto& depth = log_.depth;
+    for (std::size_t i = 0; i < log_.zones.size(); ++i) {
+      if (!log_.zones[i] || !(depth[i] >= top && depth[i] <= bottom)) continue;
+      const double above = i > 0 ? (depth[i - 1] + depth[i]) / 2.0 : depth[i];
+      const double below = i + 1 < depth.size() ? (depth[i] + depth[i + 1]) / 2.0 : depth[i];
+      const double y0 = layout_.y(log_, page_, std::max(above, top));
+      const double y1 = layout_.y(log_, page_, std::min(below, bottom));
+      QColor colour = QColor::fromRgb(zoneRgb(log_.zones[i]));
+      colour.setAlpha(150);
+      p_.fillRect(QRectF(track.area.left(), y0, track.area.width(), std::max(0.5, y1 - y0)),
+                  colour);
+    }
+    pen(kMajorGrid, 2, Qt::DashLine);
+    for (double bound : IcZoneBounds)
+      p_.drawLine(QPointF(track.x(bound), track.area.top()),
+                  QPointF(track.x(bound), track.area.bottom()));
   }
 
   // u0 below the water table: the pore pressure of water standing still, dashed.
@@ -455,11 +483,10 @@ LogPageLayout logPageLayout(const CptLog& log) {
   };
   std::vector<Column> columns;
   for (LogGraph g : graphs) {
-    if (overlay && g != LogGraph::Inclination && !columns.empty() &&
-        columns.back().graphs.front() != LogGraph::Inclination)
+    if (overlay && !ownColumn(g) && !columns.empty() && !ownColumn(columns.back().graphs.front()))
       columns.back().graphs.push_back(g);
     else
-      columns.push_back({{g}, overlay && g != LogGraph::Inclination ? 13.0 : panelWeight(g)});
+      columns.push_back({{g}, overlay && !ownColumn(g) ? 13.0 : panelWeight(g)});
   }
   // The overlay has a row of numbers for each of its scales and one for the depth's name.
   const int rows = overlay ? static_cast<int>(columns.front().graphs.size()) + 1 : 2;
