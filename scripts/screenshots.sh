@@ -24,6 +24,7 @@ keys ctrl+shift+i; shot depth_increment; keys Escape
 keys ctrl+shift+b; shot shift_channels; keys Escape
 keys ctrl+shift+e; shot export; keys Escape
 keys ctrl+2 ctrl+3 ctrl+4; shot docks; keys ctrl+2 ctrl+3 ctrl+4
+keys ctrl+5 ctrl+shift+b; xdotool type 2; keys Return; shot interpretation; keys ctrl+z ctrl+5
 keys ctrl+g; shot go_to; keys Escape
 keys alt+f; shot file_menu; keys Escape
 keys ctrl+o; shot open_dialog; keys Escape

@@ -32,6 +32,7 @@ struct Track {
   double low, high;
   double DerivedReading::*value;  // null: the zone column
   bool opened = false;            // the zone of the sounding as opened
+  double factor = 1;              // from the value's unit to the track's
 };
 
 }  // namespace
@@ -56,10 +57,10 @@ class InterpretationPanel::Tracks : public QWidget {
 
     double qtHigh = 10;
     for (const DerivedReading& r : now.readings)
-      if (std::isfinite(r.qt)) qtHigh = std::max(qtHigh, r.qt);
+      if (std::isfinite(r.qt)) qtHigh = std::max(qtHigh, r.qt / 1000);
     qtHigh = std::ceil(qtHigh / niceStep(qtHigh, 2)) * niceStep(qtHigh, 2);
     const std::array<Track, 5> tracks = {{
-        {u"qt"_s, u"MPa"_s, 0, qtHigh, &DerivedReading::qt},
+        {u"qt (MPa)"_s, u"MPa"_s, 0, qtHigh, &DerivedReading::qt, false, 1e-3},
         {u"Bq"_s, u"-"_s, -0.2, 1, &DerivedReading::Bq},
         {u"Ic"_s, u"-"_s, 1, 4, &DerivedReading::Ic},
         {u"Zone"_s, u"now"_s, 0, 1, nullptr},
@@ -150,7 +151,7 @@ class InterpretationPanel::Tracks : public QWidget {
     QPainterPath path;
     bool drawing = false;
     for (const DerivedReading& r : now.readings) {
-      const double v = r.*track.value;
+      const double v = r.*track.value * track.factor;
       if (!std::isfinite(v)) {
         drawing = false;
         continue;
