@@ -16,7 +16,7 @@ ctest --preset release -j"$jobs"
 
 # The core (no window, no batch tool) against .clang-tidy, any finding an error.
 find src/text src/sounding src/display src/edit src/export src/session src/interchange \
-  src/quality -name '*.cpp' | xargs -P"$jobs" -n4 clang-tidy -p build/release --quiet
+  src/quality src/interpret -name '*.cpp' | xargs -P"$jobs" -n4 clang-tidy -p build/release --quiet
 
 # A short run of each fuzz target on its seed corpus.
 bash scripts/fuzz.sh "${PELORIN_FUZZ_SECONDS:-15}"
