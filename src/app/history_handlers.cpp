@@ -117,23 +117,11 @@ void MainForm::showExportChoice() {
 }
 
 void MainForm::buildHistoryPanel() {
-  dockHistory = new QDockWidget(u"History"_s, this);
-  dockHistory->setObjectName("dockHistory");
-  dockHistory->setFeatures(QDockWidget::DockWidgetClosable);
-  lstHistory = new QListWidget(dockHistory);
+  lstHistory = new QListWidget(this);
   lstHistory->setObjectName("lstHistory");
-  dockHistory->setWidget(lstHistory);
-  addDockWidget(Qt::RightDockWidgetArea, dockHistory);
-  splitDockWidget(dockProfile, dockHistory, Qt::Vertical);
-  dockHistory->hide();
+  dockHistory = addViewDock(u"History"_s, lstHistory, Qt::Key_2, Qt::Vertical, mnuViewHistory);
   connect(lstHistory, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { lstHistory_Click(lstHistory->row(item)); });
-
-  mnuViewHistory = dockHistory->toggleViewAction();
-  mnuViewHistory->setText(u"&History"_s);
-  mnuViewHistory->setObjectName("mnuViewHistory");
-  mnuViewHistory->setShortcut(Qt::CTRL | Qt::Key_2);
-  mnuView->addAction(mnuViewHistory);
   mnuCopyCommand = mnuView->addAction(u"Copy Co&mmand"_s);
   mnuCopyCommand->setObjectName("mnuCopyCommand");
   mnuCopyCommand->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_K);

@@ -268,6 +268,10 @@ class MainForm : public QMainWindow {
   void buildOptionsMenu();
   void buildHistoryPanel();
   void buildQualityPanel();
+  // A dock beside the profile (under it, or beside it), hidden until its View item shows it:
+  // `item`, named after the title, checked while it is shown, with Ctrl and `key`.
+  QDockWidget* addViewDock(const QString& title, QWidget* content, Qt::Key key,
+                           Qt::Orientation beside, QAction*& item);
   void buildMessagesLog();
   void buildInterpretationPanel();
   void logMessage(const QString& text);

@@ -15,10 +15,7 @@
 namespace pelorin {
 
 void MainForm::buildQualityPanel() {
-  dockQuality = new QDockWidget(u"Quality"_s, this);
-  dockQuality->setObjectName("dockQuality");
-  dockQuality->setFeatures(QDockWidget::DockWidgetClosable);
-  tblQuality = new QTableWidget(0, 3, dockQuality);
+  tblQuality = new QTableWidget(0, 3, this);
   tblQuality->setObjectName("tblQuality");
   tblQuality->setHorizontalHeaderLabels({u""_s, u"Rule"_s, u"Figures"_s});
   tblQuality->verticalHeader()->hide();
@@ -28,21 +25,12 @@ void MainForm::buildQualityPanel() {
   tblQuality->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tblQuality->setSelectionBehavior(QAbstractItemView::SelectRows);
   tblQuality->setWordWrap(true);
-  dockQuality->setWidget(tblQuality);
-  addDockWidget(Qt::RightDockWidgetArea, dockQuality);
-  splitDockWidget(dockProfile, dockQuality, Qt::Vertical);
-  dockQuality->hide();
+  dockQuality = addViewDock(u"Quality"_s, tblQuality, Qt::Key_3, Qt::Vertical, mnuViewQuality);
   connect(tblQuality, &QTableWidget::cellClicked, this,
           [this](int row, int) { tblQuality_Click(row); });
   connect(dockQuality, &QDockWidget::visibilityChanged, this, [this](bool shown) {
     if (shown) qualityChanged();
   });
-
-  mnuViewQuality = dockQuality->toggleViewAction();
-  mnuViewQuality->setText(u"&Quality"_s);
-  mnuViewQuality->setObjectName("mnuViewQuality");
-  mnuViewQuality->setShortcut(Qt::CTRL | Qt::Key_3);
-  mnuView->addAction(mnuViewQuality);
 }
 
 void MainForm::qualityChanged() {

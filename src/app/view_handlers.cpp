@@ -66,44 +66,40 @@ void MainForm::buildProfilePanel() {
   connect(mnuCopyReadings, &QAction::triggered, this, [this] { mnuCopyReadings_Click(); });
 }
 
+QDockWidget* MainForm::addViewDock(const QString& title, QWidget* content, Qt::Key key,
+                                   Qt::Orientation beside, QAction*& item) {
+  auto* dock = new QDockWidget(title, this);
+  dock->setObjectName(u"dock"_s + title);
+  dock->setFeatures(QDockWidget::DockWidgetClosable);
+  dock->setWidget(content);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+  splitDockWidget(dockProfile, dock, beside);
+  dock->hide();
+  item = dock->toggleViewAction();
+  item->setText(u"&"_s + title);
+  item->setObjectName(u"mnuView"_s + title);
+  item->setShortcut(Qt::CTRL | key);
+  mnuView->addAction(item);
+  return dock;
+}
+
 void MainForm::buildMessagesLog() {
-  dockMessages = new QDockWidget(u"Messages"_s, this);
-  dockMessages->setObjectName("dockMessages");
-  dockMessages->setFeatures(QDockWidget::DockWidgetClosable);
-  txtMessages = new QPlainTextEdit(dockMessages);
+  txtMessages = new QPlainTextEdit(this);
   txtMessages->setObjectName("txtMessages");
   txtMessages->setReadOnly(true);
-  dockMessages->setWidget(txtMessages);
   // Beside the profile with the other docks: under the grid it would push the status line
   // off a small screen.
-  addDockWidget(Qt::RightDockWidgetArea, dockMessages);
-  splitDockWidget(dockProfile, dockMessages, Qt::Vertical);
-  dockMessages->hide();
-  mnuViewMessages = dockMessages->toggleViewAction();
-  mnuViewMessages->setText(u"&Messages"_s);
-  mnuViewMessages->setObjectName("mnuViewMessages");
-  mnuViewMessages->setShortcut(Qt::CTRL | Qt::Key_4);
-  mnuView->addAction(mnuViewMessages);
+  dockMessages = addViewDock(u"Messages"_s, txtMessages, Qt::Key_4, Qt::Vertical, mnuViewMessages);
 }
 
 void MainForm::buildInterpretationPanel() {
-  dockInterpretation = new QDockWidget(u"Interpretation"_s, this);
-  dockInterpretation->setObjectName("dockInterpretation");
-  dockInterpretation->setFeatures(QDockWidget::DockWidgetClosable);
   frmInterpretation = new InterpretationPanel(
       {[this]() -> const Session& { return *session_; },
        [this](const Step& step) { return applyStep(step).applied(); },
        [this](double metres) { picProfile_MouseDown(toDisplayUnit(metres, depthUnit())); }},
-      dockInterpretation);
-  dockInterpretation->setWidget(frmInterpretation);
-  addDockWidget(Qt::RightDockWidgetArea, dockInterpretation);
-  splitDockWidget(dockProfile, dockInterpretation, Qt::Horizontal);
-  dockInterpretation->hide();
-  mnuViewInterpretation = dockInterpretation->toggleViewAction();
-  mnuViewInterpretation->setText(u"&Interpretation"_s);
-  mnuViewInterpretation->setObjectName("mnuViewInterpretation");
-  mnuViewInterpretation->setShortcut(Qt::CTRL | Qt::Key_5);
-  mnuView->addAction(mnuViewInterpretation);
+      this);
+  dockInterpretation = addViewDock(u"Interpretation"_s, frmInterpretation, Qt::Key_5,
+                                   Qt::Horizontal, mnuViewInterpretation);
 }
 
 void MainForm::logMessage(const QString& text) {
