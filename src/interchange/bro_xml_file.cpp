@@ -466,8 +466,9 @@ Outcome readBroXmlFile(std::string_view bytes, const std::string& fileName,
                     " (at " + where + "): not read");
   }
   if (d.cpts > 1)
-    notes.push_back("the file holds " + std::to_string(d.cpts) + " CPTs; the first, " +
-                    (d.broId.empty() ? std::string("without a BRO ID") : d.broId) + ", is read");
+    notes.push_back("the file holds " + std::to_string(d.cpts) + " CPTs: the first, " +
+                    (d.broId.empty() ? std::string("without a BRO ID") : d.broId) +
+                    ", is opened; the others are not read");
   s.Source = SoundingSource::BroXml;
   settleReadChannels(s, notes);
   keepZeroReadings(s, defs, d.zeros);
