@@ -1,6 +1,6 @@
-// GEF-CPT and AGS4: every sample and BRO XML field file written reads back as the sounding within the decimals
-// written. The bytes themselves are lines of tests/cases.txt, each checked once against the
-// rules strict readers of the format apply.
+// GEF-CPT and AGS4: every sample and BRO XML field file written reads back as the sounding within
+// the decimals written. The bytes themselves are lines of tests/cases.txt, each checked once
+// against the rules strict readers of the format apply.
 
 #include <gtest/gtest.h>
 
