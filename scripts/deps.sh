@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
   qt6-base-dev qt6-charts-dev qt6-svg-dev libgl1-mesa-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libexpat1-dev
   xvfb xauth fonts-dejavu-core fonts-dejavu-extra poppler-utils python3
 )
 

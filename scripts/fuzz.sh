@@ -9,7 +9,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 cmake --preset fuzz >/dev/null
-targets=(fuzz_sounding_reader fuzz_channel_definition fuzz_round_trip fuzz_operations)
+targets=(fuzz_sounding_reader fuzz_bro_xml_reader fuzz_channel_definition fuzz_round_trip fuzz_operations)
 cmake --build --preset fuzz -j2 --target "${targets[@]}"
 
 bin="$root/build/fuzz/bin"

@@ -33,7 +33,8 @@ namespace {
 const QString kSoundingFilter = u"Digital CPT data (*.cpt)|*.cpt"_s;
 // File, Open reads the exchange formats too, and anything else a user points it at.
 const QString kOpenFilter =
-    kSoundingFilter + u"|GEF-CPT and AGS4 (*.gef *.ags)|*.gef;*.ags|All files (*)|*"_s;
+    kSoundingFilter +
+    u"|GEF-CPT, AGS4 and BRO XML (*.gef *.ags *.xml)|*.gef;*.ags;*.xml|All files (*)|*"_s;
 }  // namespace
 
 FileDialogResult MainForm::showFileDialog(const QString& filter, bool save, const QString& title) {
@@ -117,7 +118,9 @@ QString droppedSounding(const QMimeData* data) {
   if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
   const QString path = data->urls().first().toLocalFile();
   const QString suffix = QFileInfo(path).suffix().toLower();
-  return suffix == u"cpt"_s || suffix == u"gef"_s || suffix == u"ags"_s ? path : QString();
+  return suffix == u"cpt"_s || suffix == u"gef"_s || suffix == u"ags"_s || suffix == u"xml"_s
+             ? path
+             : QString();
 }
 
 }  // namespace

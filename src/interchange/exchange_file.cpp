@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "interchange/ags_file.hpp"
+#include "interchange/bro_xml_file.hpp"
 #include "interchange/gef_file.hpp"
 #include "quality/quality.hpp"
 #include "sounding/open_sounding.hpp"
@@ -62,11 +63,37 @@ constexpr ExchangeFormatInfo kFormats[] = {
      agsFileBytes,
      agsFileDate,
      agsLeftOut},
+    // Any XML: the reader tells a document that holds no BRO CPT.
+    {ExchangeFormat::BroXml,
+     "xml",
+     "BRO XML",
+     nullptr,
+     "BRO CPT XML (*.xml)|*.xml",
+     nullptr,
+     nullptr,
+     "<",
+     {nullptr, nullptr, nullptr},
+     [](std::string_view bytes, const std::string& fileName, const ChannelDefinitions& defs,
+        Sounding& s, std::vector<std::string>& notes, const std::string&) {
+       return readBroXmlFile(bytes, fileName, defs, s, notes);  // its first CPT
+     },
+     nullptr,
+     nullptr,
+     nullptr},
 };
+
+// The formats written come first.
+constexpr auto kWritten = static_cast<std::size_t>(
+    std::count_if(std::begin(kFormats), std::end(kFormats),
+                  [](const ExchangeFormatInfo& f) { return f.write != nullptr; }));
+static_assert(std::all_of(std::begin(kFormats), std::begin(kFormats) + kWritten,
+                          [](const ExchangeFormatInfo& f) { return f.write != nullptr; }));
 
 }  // namespace
 
-std::span<const ExchangeFormatInfo> exchangeFormats() { return kFormats; }
+std::span<const ExchangeFormatInfo> exchangeFormats() {
+  return std::span<const ExchangeFormatInfo>(kFormats).first(kWritten);
+}
 
 const ExchangeFormatInfo& exchangeFormat(ExchangeFormat format) {
   return *std::find_if(std::begin(kFormats), std::end(kFormats),
@@ -74,7 +101,7 @@ const ExchangeFormatInfo& exchangeFormat(ExchangeFormat format) {
 }
 
 const ExchangeFormatInfo* exchangeFormatNamed(std::string_view name) {
-  for (const ExchangeFormatInfo& f : kFormats)
+  for (const ExchangeFormatInfo& f : exchangeFormats())
     if (name == f.name) return &f;
   return nullptr;
 }
@@ -103,6 +130,7 @@ Outcome exchangeFileBytes(ExchangeFormat format, const Sounding& s, const Channe
                           const HeaderTexts& texts, const std::vector<std::string>& history,
                           std::string& bytes, std::vector<std::string>& notes, DateOrder order) {
   const ExchangeFormatInfo& info = exchangeFormat(format);
+  if (!info.write) return Outcome::refused(std::string("Pelorin does not write ") + info.title);
   if (std::string unmeasured = unmeasuredChannels(s); !unmeasured.empty())
     return Outcome::refused(unmeasured);
   // The class the readings reach goes with the remarks, said to be assessed from the data:

@@ -1,6 +1,6 @@
 #pragma once
-// The exchange files as the window and the batch tool write them: the bytes of a GEF-CPT or
-// AGS4 file, read back before they go to disk.
+// The exchange files: those the window and the batch tool write, the bytes of a GEF-CPT or AGS4
+// file read back before they go to disk, and those only read (BRO XML).
 
 #include <array>
 #include <span>
@@ -14,11 +14,11 @@
 
 namespace pelorin {
 
-enum class ExchangeFormat { Gef, Ags };
+enum class ExchangeFormat { Gef, Ags, BroXml };
 
 // Each exchange format in one row: what the batch tool, the window's Interchange menu,
 // File, Open and the check after writing know of it. A new format is a row, its reader and
-// its writer.
+// its writer; a format only read has no writer, command or menu item.
 struct ExchangeFormatInfo {
   ExchangeFormat format;
   const char* name;      // the batch tool's command and the file's extension: "gef"
@@ -41,6 +41,7 @@ struct ExchangeFormatInfo {
   void (*leftOut)(const Sounding& s, const ChannelDefinitions& defs,
                   std::vector<std::string>& notes);
 };
+// The formats written, each a command of the batch tool and an item of the Interchange menu.
 std::span<const ExchangeFormatInfo> exchangeFormats();
 const ExchangeFormatInfo& exchangeFormat(ExchangeFormat format);
 // By the batch tool's name; none for another.

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <vector>
 
+#include "sounding/channel_definitions.hpp"
 #include "text/number_text.hpp"
 #include "text/text_file.hpp"
 
@@ -309,6 +310,22 @@ void settleReadChannels(Sounding& s, std::vector<std::string>& notes) {
     s.ChannelLag[c] = static_cast<std::int16_t>(lag);
     s.MaxLag = std::max(s.MaxLag, s.ChannelLag[c]);
   }
+}
+
+void keepZeroReadings(Sounding& s, const ChannelDefinitions& defs,
+                      const std::vector<ZeroReading>& zeros) {
+  for (const ZeroReading& zero : zeros)
+    for (int c = 1; c <= s.NumChannels; ++c) {
+      const int type = s.ChannelType[c];
+      if (gefQuantityOf(defs, type) != zero.gefQuantity) continue;
+      const std::optional<double> toBase = unitFactor(zero.unit, defs.UnitName[type][1]);
+      if (!toBase) break;
+      s.Baseline[c][2] = toSingle((zero.after - zero.before) * *toBase);
+      s.BaselineDrift[c] = toSingle(s.Baseline[c][2] * static_cast<double>(s.ChannelFactor[c]));
+      s.HasFinalBaseline = true;
+      break;
+    }
+  if (s.HasFinalBaseline) s.FinalBaselineLine = finalBaselineLine(s);
 }
 
 std::string writingDay(const char* pattern) {

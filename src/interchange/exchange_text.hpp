@@ -98,6 +98,21 @@ std::vector<ExchangeRank> channelsInOrder(std::vector<ExchangeRank> ranks,
 // single value is no channel: it is left out, named in `notes`.
 void settleReadChannels(Sounding& s, std::vector<std::string>& notes);
 
+// The zero readings of a quantity before and after the test, in `unit`, by its GEF quantity
+// (2 cone, 3 sleeve, 5 to 7 pore pressures).
+struct ZeroReading {
+  int gefQuantity;
+  double before, after;
+  std::string unit;
+};
+
+// The zero readings as the final-baseline information of the channels they belong to: the
+// readings of an exchange file are already zero-corrected, so the zero before stays 0 and the
+// one after is the drift over the test, in the channel's base unit (the form GEF-CPT is written
+// in). Nothing when none belongs to a channel.
+void keepZeroReadings(Sounding& s, const ChannelDefinitions& defs,
+                      const std::vector<ZeroReading>& zeros);
+
 // The day a file is written, in UTC, as `pattern` writes year, month and day ("%04d-%02d-%02d");
 // SOURCE_DATE_EPOCH, when set, stands for today so that a file can be made again byte for byte.
 std::string writingDay(const char* pattern);

@@ -97,7 +97,7 @@ std::vector<ExchangeColumn> defaultExchangeColumns() {
       {16, 14, "MPa", "net cone resistance", 3, "SCPT_QNET", "MPa", 4},
       {17, 15, "-", "pore ratio", 3, "SCPT_BQ", "", 4},
       {14, 11, "m", "corrected depth", 3, "", "", 0},
-      {15, 12, "s", "elapsed time", 0, "", "", 0},
+      {15, 12, "s", "elapsed time", 1, "", "", 0},
   };
 }
 

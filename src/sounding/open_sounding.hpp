@@ -18,7 +18,8 @@ namespace pelorin {
 void deriveSoundingValues(Sounding& s);
 
 // Reads a file of any of the formats, told by its content (exchangeFormatOf: GEF-CPT by its
-// #GEFID, #COLUMNINFO or #EOH= lines, AGS4 by its "GROUP" and "HEADING" rows, anything else a
+// #GEFID, #COLUMNINFO or #EOH= lines, AGS4 by its "GROUP" and "HEADING" rows, BRO XML by its
+// opening "<", anything else a
 // sounding file; a byte-order mark and a damaged first line do not mislead it), into `s`, a fresh
 // model, without the derived values: what File, Open and Combine share. `push` chooses the push of
 // an AGS4 file

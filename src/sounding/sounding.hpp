@@ -67,8 +67,8 @@ struct SiteInfo {
 };
 
 // The kind of file a sounding was read from. A sounding file can tell a missing channel value
-// only as lag; GEF-CPT and AGS4 files hold a void wherever one is missing.
-enum class SoundingSource : std::uint8_t { SoundingFile, Gef, Ags };
+// only as lag; GEF-CPT, AGS4 and BRO XML files hold a void wherever one is missing.
+enum class SoundingSource : std::uint8_t { SoundingFile, Gef, Ags, BroXml };
 
 template <typename T>
 using PerChannel = std::array<T, MaxChannels + 1>;

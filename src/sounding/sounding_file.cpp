@@ -248,6 +248,18 @@ void endLine(std::string& out) { out += "\r\n"; }
 
 }  // namespace
 
+std::string finalBaselineLine(const Sounding& s) {
+  // The reader trims the line and counts the fields from its first character; it keeps the
+  // line with 25 blanks before a sign and 26 before a digit.
+  std::string fields;
+  for (int c = 1; c <= s.NumChannels; ++c) {
+    std::string field = formatPattern(s.Baseline[c][2], kRawPattern);
+    if (c < s.NumChannels) field.resize(kFieldWidth, ' ');
+    fields += field;
+  }
+  return std::string(fields.starts_with('-') ? 25 : 26, ' ') + fields;
+}
+
 HeaderTexts headerTexts(const Sounding& s) {
   HeaderTexts texts;
   for (std::size_t f = 0; f < kHeaderFields.size(); ++f) texts[f] = s.*kHeaderFields[f].text;

@@ -42,6 +42,10 @@ Outcome writeSoundingFile(const Sounding& s, const ChannelDefinitions& defs,
                           const HeaderTexts& header, std::string& out,
                           WrittenReadings* written = nullptr);
 
+// The final-baseline line for the zero readings after the sounding, Baseline[c][2], as the
+// reader takes it: one 20-column field per channel.
+std::string finalBaselineLine(const Sounding& s);
+
 // The raw output the writer works out for channel c at reading n from its engineering
 // value, in the unit the channel is shown in (for a value that is not the no-value marker).
 float rawOutputOf(const Sounding& s, const ChannelDefinitions& defs, int c, int n);

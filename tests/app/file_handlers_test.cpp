@@ -36,8 +36,9 @@ TEST_F(FileTest, TheFirstDialogStartsInTheDataFolderAndLaterOnesInTheCurrentDire
   // Open offers the exchange formats and all files after the sounding files.
   for (const auto& request : dialog->requests)
     EXPECT_EQ(request.filter, request.save ? "Digital CPT data (*.cpt)|*.cpt"
-                                           : "Digital CPT data (*.cpt)|*.cpt|GEF-CPT and AGS4 "
-                                             "(*.gef *.ags)|*.gef;*.ags|All files (*)|*");
+                                           : "Digital CPT data (*.cpt)|*.cpt|GEF-CPT, AGS4 and BRO "
+                                             "XML (*.gef *.ags *.xml)|*.gef;*.ags;*.xml|All files "
+                                             "(*)|*");
   EXPECT_FALSE(dialog->requests[0].save);
   EXPECT_TRUE(dialog->requests[2].save);
   EXPECT_EQ(dialog->requests[2].defaultSuffix, "cpt") << "a name typed without one gets it";
