@@ -7,6 +7,7 @@
 #include "export/readings_table.hpp"
 #include "interchange/exchange_text.hpp"
 #include "quality/quality.hpp"
+#include "report/log_page.hpp"
 #include "sounding/channel_definitions.hpp"
 #include "sounding/header_fields.hpp"
 #include "text/number_text.hpp"
@@ -201,10 +202,14 @@ CptLog cptLog(const Session& session, const LogOptions& options) {
   if (std::isfinite(shallowest) && step > 0) {
     log.firstPageTop = std::floor(shallowest / step) * step;
     const double pages = std::ceil((deepest - log.firstPageTop - options.repeatedMetres) / step);
-    log.pageCount = static_cast<int>(std::clamp(pages, 1.0, 1e9));
+    log.depthPages = static_cast<int>(std::clamp(pages, 1.0, 1e9));
   }
-  log.title = titleBlock(session, log);
   log.steps = session.descriptions();
+  const int steps = static_cast<int>(log.steps.size());
+  log.pageCount =
+      log.depthPages +
+      (steps <= logStepsOnFoot() ? 0 : (steps + logStepsOnPage() - 1) / logStepsOnPage());
+  log.title = titleBlock(session, log);
   return log;
 }
 

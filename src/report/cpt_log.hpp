@@ -73,6 +73,9 @@ struct CptLog {
   std::array<LogCurve, LogGraphCount> curves;
   std::optional<double> waterDepth;  // m below the surface: the hydrostatic line u0
   double firstPageTop = 0;           // m: the depth at the top of page 1
+  // Pages 1 to depthPages draw the readings; when the steps are more than the last one's
+  // foot holds, the pages after it list them all.
+  int depthPages = 1;
   int pageCount = 1;
 
   TitleBlock title;

@@ -21,6 +21,9 @@ constexpr double kHeaderRow = 45;
 constexpr double kTitleBlockHeight = 440;
 constexpr double kFooterHeight = 200;
 constexpr int kCaptionSize = 20, kTextSize = 27, kLabelSize = 22;
+constexpr double kStepLine = kLabelSize + 5;
+// The room a box's lines have below its caption.
+constexpr double kBoxLinesTop = 6 + kCaptionSize + 10, kBoxLinesBottom = 6;
 
 const QColor kInk(0, 0, 0), kCaption(90, 90, 90), kGrid(200, 200, 200), kMajorGrid(150, 150, 150);
 const QColor kRepeated(238, 238, 238);
@@ -79,6 +82,7 @@ class Page {
   void draw() {
     p_.fillRect(QRectF(0, 0, LogPageWidth, LogPageHeight), Qt::white);
     titleBlock();
+    if (page_ > log_.depthPages) return stepsPage();
     depthAxis();
     for (const LogTrack& track : layout_.tracks) grid(track);
     if (log_.options.layout == LogLayout::Overlay) {
@@ -411,9 +415,22 @@ class Page {
     font(kLabelSize);
     pen(kInk, 1);
     const QRectF lines = inside.adjusted(0, kCaptionSize + 10, 0, 0);
-    if (page_ < log_.pageCount) {
+    const int stepsFrom = log_.depthPages + 1;
+    if (log_.pageCount > log_.depthPages) {
       text(lines, Qt::AlignLeft | Qt::AlignTop,
-           QStringLiteral("The steps are listed on page %1.").arg(log_.pageCount));
+           log_.pageCount == stepsFrom
+               ? QStringLiteral("The %1 steps are listed on page %2.")
+                     .arg(log_.steps.size())
+                     .arg(stepsFrom)
+               : QStringLiteral("The %1 steps are listed on pages %2 to %3.")
+                     .arg(log_.steps.size())
+                     .arg(stepsFrom)
+                     .arg(log_.pageCount));
+      return;
+    }
+    if (page_ < log_.depthPages) {
+      text(lines, Qt::AlignLeft | Qt::AlignTop,
+           QStringLiteral("The steps are listed on page %1.").arg(log_.depthPages));
       return;
     }
     if (log_.steps.empty()) {
@@ -421,27 +438,40 @@ class Page {
            QStringLiteral("no clean-up steps: the readings are drawn as the file holds them"));
       return;
     }
-    // Two columns of numbered steps; the last line tells how many more there are.
-    const double lineHeight = kLabelSize + 5;
-    const int perColumn = static_cast<int>(lines.height() / lineHeight);
-    const int fits = 2 * perColumn;
-    const int count = static_cast<int>(log_.steps.size());
-    const int shown = count <= fits ? count : fits - 1;
+    stepList(lines, 0);
+  }
+
+  // A page after the readings: the steps the foot of the last one had no room for, all of
+  // them from the first, in as many pages as they take.
+  void stepsPage() {
+    const QRectF box(layout_.titleBlock.left(), layout_.titleBlock.bottom() + 20,
+                     layout_.titleBlock.width(),
+                     LogPageHeight - kMargin - layout_.titleBlock.bottom() - 20);
+    pen(kInk, 2);
+    p_.drawRect(box);
+    const QRectF inside = box.adjusted(12, 6, -12, -6);
+    font(kCaptionSize);
+    pen(kCaption, 1);
+    text(inside, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Clean-up of the data"));
+    font(kLabelSize);
+    pen(kInk, 1);
+    stepList(inside.adjusted(0, kCaptionSize + 10, 0, 0),
+             (page_ - log_.depthPages - 1) * logStepsOnPage());
+  }
+
+  // Steps from `first` on, numbered, in two columns, as many as the box holds.
+  void stepList(const QRectF& lines, int first) {
+    const int perColumn = static_cast<int>(lines.height() / kStepLine);
+    const int count = std::min(static_cast<int>(log_.steps.size()) - first, 2 * perColumn);
     const double columnWidth = lines.width() / 2;
-    QFontMetricsF metrics(p_.font());
-    for (int k = 0; k < shown; ++k) {
+    const QFontMetricsF metrics(p_.font());
+    for (int k = 0; k < count; ++k) {
       const QRectF at(lines.left() + (k / perColumn) * columnWidth,
-                      lines.top() + (k % perColumn) * lineHeight, columnWidth - 20, lineHeight);
-      const QString step = QString::number(k + 1) + QStringLiteral(". ") +
-                           QString::fromStdString(log_.steps[static_cast<std::size_t>(k)]);
+                      lines.top() + (k % perColumn) * kStepLine, columnWidth - 20, kStepLine);
+      const QString step = QString::number(first + k + 1) + QStringLiteral(". ") +
+                           QString::fromStdString(log_.steps[static_cast<std::size_t>(first + k)]);
       text(at, Qt::AlignLeft | Qt::AlignTop, metrics.elidedText(step, Qt::ElideRight, at.width()));
     }
-    if (shown < count)
-      text(QRectF(lines.left() + columnWidth, lines.top() + (perColumn - 1) * lineHeight,
-                  columnWidth, lineHeight),
-           Qt::AlignLeft | Qt::AlignTop,
-           QStringLiteral("... and %1 more steps, as the History panel lists them")
-               .arg(count - shown));
   }
 
   QPainter& p_;
@@ -451,6 +481,15 @@ class Page {
 };
 
 }  // namespace
+
+int logStepsOnFoot() {
+  return 2 * static_cast<int>((kFooterHeight - kBoxLinesTop - kBoxLinesBottom) / kStepLine);
+}
+
+int logStepsOnPage() {
+  const double box = LogPageHeight - 2 * kMargin - kTitleBlockHeight - 20;
+  return 2 * static_cast<int>((box - kBoxLinesTop - kBoxLinesBottom) / kStepLine);
+}
 
 double LogTrack::x(double value) const {
   const double span = scale.high - scale.low;

@@ -36,6 +36,10 @@ struct LogPageLayout {
 
 LogPageLayout logPageLayout(const CptLog& log);
 
+// How many clean-up steps the foot of the last page of readings lists, and a page of steps.
+int logStepsOnFoot();
+int logStepsOnPage();
+
 // Draws page `page` (1 to logPageCount(log)) on the painter as an A4 sheet filling `sheet`
 // (in the painter's coordinates), scaled alike in both directions and centred. The painter's
 // state is left as it was.
