@@ -48,11 +48,20 @@ std::string utf8(const std::string& windows1252) { return windows1252ToUtf8(wind
 
 std::string metres(double value) { return fixedText(value, 2) + " m"; }
 
+// A GEF code of a reference system by its name where the Dutch ones are meant: 31000 is the
+// national grid (RD) for a position and NAP for a level, 28992 the grid's EPSG code.
+std::string systemText(const std::string& code, bool level) {
+  if (code == "31000") return level ? "NAP" : "RD";
+  if (code == "28992" && !level) return "RD";
+  return utf8(code);
+}
+
 std::string positionText(const Sounding& s, const std::string& gps) {
   const SiteInfo& site = s.Site;
   if (!site.X.empty())
     return "X " + utf8(site.X) + ", Y " + utf8(site.Y) +
-           (site.CoordinateSystem.empty() ? "" : " (" + utf8(site.CoordinateSystem) + ")");
+           (site.CoordinateSystem.empty() ? ""
+                                          : " (" + systemText(site.CoordinateSystem, false) + ")");
   if (!site.Latitude.empty())
     return utf8(site.Latitude) + ", " + utf8(site.Longitude) + " (WGS 84)";
   return utf8(gps);
@@ -85,7 +94,7 @@ TitleBlock titleBlock(const Session& session, const CptLog& log) {
   t.position = positionText(s, text(h, HeaderField::GPSData));
   if (!s.Site.GroundLevel.empty()) {
     t.groundLevel = utf8(s.Site.GroundLevel) + " m";
-    if (!s.Site.LevelDatum.empty()) t.groundLevel += ' ' + utf8(s.Site.LevelDatum);
+    if (!s.Site.LevelDatum.empty()) t.groundLevel += ' ' + systemText(s.Site.LevelDatum, true);
   }
   t.testDate = header(HeaderField::DateAndTime);
   t.operatorName = header(HeaderField::OperatorName);
