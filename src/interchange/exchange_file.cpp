@@ -82,17 +82,18 @@ constexpr ExchangeFormatInfo kFormats[] = {
      nullptr},
 };
 
-// The formats written come first.
-constexpr auto kWritten = static_cast<std::size_t>(
-    std::count_if(std::begin(kFormats), std::end(kFormats),
-                  [](const ExchangeFormatInfo& f) { return f.write != nullptr; }));
-static_assert(std::all_of(std::begin(kFormats), std::begin(kFormats) + kWritten,
-                          [](const ExchangeFormatInfo& f) { return f.write != nullptr; }));
+// The formats written come first: those up to the first that is only read.
+std::size_t writtenFormats() {
+  return static_cast<std::size_t>(
+      std::find_if(std::begin(kFormats), std::end(kFormats),
+                   [](const ExchangeFormatInfo& f) { return f.write == nullptr; }) -
+      std::begin(kFormats));
+}
 
 }  // namespace
 
 std::span<const ExchangeFormatInfo> exchangeFormats() {
-  return std::span<const ExchangeFormatInfo>(kFormats).first(kWritten);
+  return std::span<const ExchangeFormatInfo>(kFormats).first(writtenFormats());
 }
 
 const ExchangeFormatInfo& exchangeFormat(ExchangeFormat format) {
