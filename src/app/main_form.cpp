@@ -481,6 +481,13 @@ bool MainForm::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
+bool MainForm::isMenuShortcut(const QKeyEvent* key) const {
+  const QKeySequence pressed(key->keyCombination());
+  for (const QAction* action : findChildren<QAction*>())
+    if (action->isEnabled() && action->shortcuts().contains(pressed)) return true;
+  return false;
+}
+
 bool MainForm::isEditShortcut(const QKeyEvent* key) const {
   const QKeySequence pressed(key->keyCombination());
   for (const QAction* action : mnuEdit->actions())
@@ -518,6 +525,17 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride && isEditShortcut(static_cast<QKeyEvent*>(event))) {
     event->ignore();
     return true;
+  }
+  // Another menu item's shortcut in a channel cell stores the cell's text first, as any key
+  // does, and then runs the item.
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto place = cellPlaces_.find(watched);
+    if (place != cellPlaces_.end() && place->second.column >= 2 &&
+        isMenuShortcut(static_cast<QKeyEvent*>(event))) {
+      const auto [column, row] = place->second;
+      txtChannel_KeyDown(column - 1, row, cell(column, row)->text());
+    }
+    return QMainWindow::eventFilter(watched, event);
   }
   // In the History and Quality docks Up and Down go to the step or line above or below;
   // Enter and Escape give the keys back to the grid.

@@ -170,8 +170,9 @@ class MainForm : public QMainWindow {
   // Once the window manager has framed the window: the frame too within the screen.
   void showEvent(QShowEvent* event) override;
   void fitFrameOnScreen();
-  // Undo, Redo or another shortcut of the Edit menu.
+  // Undo, Redo or another shortcut of the Edit menu; a shortcut of any menu item.
   bool isEditShortcut(const QKeyEvent* key) const;
+  bool isMenuShortcut(const QKeyEvent* key) const;
 
  private:
   // --- Controls ---

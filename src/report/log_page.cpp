@@ -401,20 +401,26 @@ class Page {
     label();
   }
 
-  void footer() {
-    const QRectF& box = layout_.footer;
+  // The box of the clean-up steps, framed, with its caption and `aside` at the right; the room
+  // for the lines below them.
+  QRectF cleanUpBox(const QRectF& box, const QString& aside) {
     pen(kInk, 2);
     p_.drawRect(box);
-    const QRectF inside = box.adjusted(12, 6, -12, -6);
+    const QRectF inside = box.adjusted(12, 6, -12, -kBoxLinesBottom);
     font(kCaptionSize);
     pen(kCaption, 1);
     text(inside, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Clean-up of the data"));
-    text(inside, Qt::AlignRight | Qt::AlignTop,
-         QStringLiteral("Depth window %1 m, %2 m repeated at the top of the next page")
-             .arg(number(log_.options.metresPerPage, 2), number(log_.options.repeatedMetres, 2)));
+    text(inside, Qt::AlignRight | Qt::AlignTop, aside);
     font(kLabelSize);
     pen(kInk, 1);
-    const QRectF lines = inside.adjusted(0, kCaptionSize + 10, 0, 0);
+    return box.adjusted(12, kBoxLinesTop, -12, -kBoxLinesBottom);
+  }
+
+  void footer() {
+    const QRectF lines = cleanUpBox(
+        layout_.footer,
+        QStringLiteral("Depth window %1 m, %2 m repeated at the top of the next page")
+            .arg(number(log_.options.metresPerPage, 2), number(log_.options.repeatedMetres, 2)));
     const int stepsFrom = log_.depthPages + 1;
     if (log_.pageCount > log_.depthPages) {
       text(lines, Qt::AlignLeft | Qt::AlignTop,
@@ -447,16 +453,7 @@ class Page {
     const QRectF box(layout_.titleBlock.left(), layout_.titleBlock.bottom() + 20,
                      layout_.titleBlock.width(),
                      LogPageHeight - kMargin - layout_.titleBlock.bottom() - 20);
-    pen(kInk, 2);
-    p_.drawRect(box);
-    const QRectF inside = box.adjusted(12, 6, -12, -6);
-    font(kCaptionSize);
-    pen(kCaption, 1);
-    text(inside, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Clean-up of the data"));
-    font(kLabelSize);
-    pen(kInk, 1);
-    stepList(inside.adjusted(0, kCaptionSize + 10, 0, 0),
-             (page_ - log_.depthPages - 1) * logStepsOnPage());
+    stepList(cleanUpBox(box, QString()), (page_ - log_.depthPages - 1) * logStepsOnPage());
   }
 
   // Steps from `first` on, numbered, in two columns, as many as the box holds.
