@@ -72,7 +72,7 @@ void MainForm::sessionChanged(const SessionChange& change) {
   }
   if (change.historyChanged()) historyChanged();
   if (change.what & ~(SessionChange::CurrentReading | SessionChange::GridText))
-    frmInterpretation->sessionChanged();
+    frmInterpretation->sessionChanged(change.kind == Kind::Opened);
 }
 
 void MainForm::showChannelColumns() {

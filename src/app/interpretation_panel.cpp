@@ -12,7 +12,6 @@
 
 #include "app/profile_panel.hpp"
 #include "interpret/soil_behaviour_chart.hpp"
-#include "sounding/header_fields.hpp"
 #include "text/number_text.hpp"
 
 using namespace Qt::Literals::StringLiterals;
@@ -239,8 +238,9 @@ void InterpretationPanel::showEvent(QShowEvent* event) {
   if (stale_) compute();
 }
 
-void InterpretationPanel::sessionChanged() {
+void InterpretationPanel::sessionChanged(bool reopened) {
   stale_ = true;
+  reopened_ = reopened_ || reopened;
   if (isVisible()) compute();
 }
 
@@ -259,11 +259,12 @@ QString number(double value) { return QString::fromStdString(generalNumber(value
 void InterpretationPanel::compute() {
   stale_ = false;
   const Session& session = source_.session();
-  const InputChoices& choices = session.interpretationChoices();
-  const InterpretationInputs inputs = resolveInputs(
-      session.sounding(), text(session.header(), HeaderField::WaterTableDepth), choices);
+  const InterpretationInputs inputs = session.interpretationInputs();
   now_ = interpret(session.sounding(), session.definitions(), inputs);
-  opened_ = interpret(session.opened(), session.definitions(), inputs);
+  // The sounding as opened is worked out again only when it or the inputs changed.
+  if (reopened_ || !(inputs == opened_.inputs))
+    opened_ = interpret(session.opened(), session.definitions(), inputs);
+  reopened_ = false;
   showChoices();
 
   const InterpretationInputs& in = now_.inputs;

@@ -31,8 +31,8 @@ class InterpretationPanel : public QWidget {
 
   QSize sizeHint() const override { return {300, 600}; }
 
-  // The session changed: computed again, when shown.
-  void sessionChanged();
+  // The session changed (a sounding opened, when `reopened`): computed again, when shown.
+  void sessionChanged(bool reopened);
   // Only the current reading moved.
   void currentChanged();
 
@@ -49,7 +49,7 @@ class InterpretationPanel : public QWidget {
 
   InterpretationSource source_;
   Interpretation now_, opened_;
-  bool stale_ = true;
+  bool stale_ = true, reopened_ = true;
   std::array<QLineEdit*, 4> boxes_{};  // by InterpretationInput::Field
   QLabel *lblInputs_, *lblZoneChanges_;
   Tracks* tracks_;

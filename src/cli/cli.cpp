@@ -412,9 +412,7 @@ int runOnFileAsIs(const Arguments& a, const ChannelDefinitions& defs, const std:
     return written ? 0 : 1;
   };
   if (command == "derived") {
-    const InterpretationInputs inputs =
-        resolveInputs(done, text(session->header(), HeaderField::WaterTableDepth),
-                      session->interpretationChoices());
+    const InterpretationInputs inputs = session->interpretationInputs();
     const Interpretation now = interpret(done, defs, inputs);
     if (!a.json) return write(derivedCsv(now));
     // Both with the same inputs: the changes are the operations' alone.

@@ -28,6 +28,7 @@ template <typename T>
 struct Stated {
   T value{};
   InputSource source = InputSource::Default;
+  bool operator==(const Stated&) const = default;
 };
 
 enum class UnitWeightMethod {
@@ -46,6 +47,7 @@ inline constexpr double UnitWeightLow = 14, UnitWeightHigh = 22;
 struct UnitWeightLayer {
   double bottom = 0;  // m below the surface
   double gamma = 0;   // kN/m3
+  bool operator==(const UnitWeightLayer&) const = default;
 };
 
 struct InterpretationInputs {
@@ -57,6 +59,7 @@ struct InterpretationInputs {
   Stated<double> gammaW{9.81};          // unit weight of the pore water, kN/m3
   Stated<double> pa{100};               // atmospheric pressure, kPa
   Stated<std::optional<double>> cnCap;  // largest (pa / sigma'v0)^n; none: not capped
+  bool operator==(const InterpretationInputs&) const = default;
 };
 
 // What the user chose; unset: not chosen.

@@ -188,10 +188,7 @@ CptLog cptLog(const Session& session, const LogOptions& options) {
   }
   log.waterDepth = waterDepth(s, session.header());
   if (options.interpretation) {
-    const Interpretation derived =
-        interpret(s, defs,
-                  resolveInputs(s, text(session.header(), HeaderField::WaterTableDepth),
-                                session.interpretationChoices()));
+    const Interpretation derived = interpret(s, defs, session.interpretationInputs());
     curves[5] = {"Ic", "-", std::vector<float>(log.depth.size(), kGap)};
     log.zones.assign(log.depth.size(), 0);
     for (std::size_t i = 0; i < derived.readings.size() && i < log.depth.size(); ++i) {

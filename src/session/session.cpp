@@ -7,6 +7,7 @@
 
 #include "display/navigation.hpp"
 #include "session/step_kinds.hpp"
+#include "sounding/header_fields.hpp"
 
 namespace pelorin {
 
@@ -123,6 +124,10 @@ StepResult Session::apply(const Step& step) {
   ++position_;
   result.change.kind = Kind::Added;
   return result;
+}
+
+InterpretationInputs Session::interpretationInputs() const {
+  return resolveInputs(sounding(), text(header_, HeaderField::WaterTableDepth), interpretation_);
 }
 
 std::vector<std::string> Session::descriptions() const {

@@ -82,6 +82,9 @@ class Session {
   bool exportPanelChoosesEnglish() const { return !exportSystem_; }
   // The interpretation's inputs as the user chose them.
   const InputChoices& interpretationChoices() const { return interpretation_; }
+  // The interpretation's inputs for the sounding as it stands: the choices, else the file's,
+  // the Water Table Depth header text's or the usual values.
+  InterpretationInputs interpretationInputs() const;
 
   // Applies the step and records it after the current position (any undone steps after it
   // are dropped). A step that changes nothing, or is refused, is not recorded; one that types
